@@ -139,7 +139,9 @@ Variant Coerce(const Variant& v, VarType to) {
         case VarType::I2: return Variant::I2(ToInteger<std::int16_t>(d));
         case VarType::I4: return Variant::I4(ToInteger<std::int32_t>(d));
         case VarType::R4:
-            if (std::isfinite(d) && std::fabs(d) > double(std::numeric_limits<float>::max()))
+            // Overflow only what would round to infinity: halfway between the largest float
+            // and 2^128. The shortest text of the largest float reads back just above it.
+            if (std::isfinite(d) && std::fabs(d) >= 0x1.ffffffp127)
                 throw DispatchError(DISP_E_OVERFLOW, "Overflow");
             return Variant::R4(static_cast<float>(d));
         case VarType::R8: return Variant::R8(d);
