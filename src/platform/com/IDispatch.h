@@ -52,10 +52,13 @@ public:
         const size_t i = info_.Prepare(id, kind, args);
         const Handlers& h = handlers_[i];
         if (h.call) return h.call(self, args);
+        // A read-only (or write-only) property has no handler for the other direction.
         if (kind == InvokeKind::PropertyPut) {
+            if (!h.put) throw DispatchError(DISP_E_MEMBERNOTFOUND, "Property is read-only");
             h.put(self, args[0]);
             return Variant();
         }
+        if (!h.get) throw DispatchError(DISP_E_MEMBERNOTFOUND, "Property is write-only");
         return h.get(self);
     }
 
