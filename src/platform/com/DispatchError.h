@@ -11,6 +11,7 @@ using HRESULT = std::uint32_t;
 inline constexpr HRESULT S_OK = 0x00000000u;
 inline constexpr HRESULT E_INVALIDARG = 0x80070057u;
 inline constexpr HRESULT E_OUTOFMEMORY = 0x8007000Eu;
+inline constexpr HRESULT E_NOTIMPL = 0x80004001u;
 inline constexpr HRESULT DISP_E_UNKNOWNNAME = 0x80020006u;
 inline constexpr HRESULT DISP_E_MEMBERNOTFOUND = 0x80020003u;
 inline constexpr HRESULT DISP_E_TYPEMISMATCH = 0x80020005u;

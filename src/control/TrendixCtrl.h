@@ -1,0 +1,356 @@
+#pragma once
+#include "control/PlotMenu.h"
+#include "control/TrendixEvents.h"
+#include "model/IPlotHost.h"
+#include "model/PlotLook.h"
+#include "platform/com/ConnectionPoint.h"
+#include "platform/com/IDispatch.h"
+#include "platform/ui/IWindowSite.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The persisted properties of the control, with the values of a new control.
+struct TrendixProperties {
+    std::string Title = "Title";
+    std::string xlabel = "X Label";
+    std::string ylabel = "Y Label";
+    std::int16_t nvariables = 1;
+    std::int16_t nxvariables = 1;
+    std::int16_t PlotType = 0;
+    bool MultiYaxis = false;
+    bool RunPlot = false;
+    bool UseVariable = false;
+    float TimeWindow = 1.0f;
+    float TimeScrollUnit = 0.2f;
+    std::int16_t GridType = 0;
+    std::int16_t MarkerSize = 4;
+    std::int16_t MarkerInterval = 1;
+    bool Flipped = false;
+    bool SquarePlot = false;
+    bool DiagonalLine = false;
+    bool ZeroLine = false;
+    bool Parametric = false;
+    bool ReverseXAxis = false;
+    bool ShowLegend = false;
+    bool AddTimeStamp = false;
+    std::int16_t DisplayType = 2;
+    std::int32_t BufferSize = 2000;
+    bool SizeToData = false;
+    bool VariableDrop = true;
+    bool IgnoreSetLegend = false;
+    std::int16_t CommunicationIntervals = 1;
+    std::string InputFile;
+};
+
+// The plotting control: the object a host creates, sites in a window and drives through its
+// automation interface; it tells the host of changes through events.
+class CTrendixCtrl : public com::IDispatch, public IPlotHost {
+public:
+    explicit CTrendixCtrl(ui::IWindowSite& site);
+    ~CTrendixCtrl() override;
+    CTrendixCtrl(const CTrendixCtrl&) = delete;
+    CTrendixCtrl& operator=(const CTrendixCtrl&) = delete;
+
+    // --- automation ---
+    const com::TypeInfo& GetTypeInfo() const override;
+    com::Variant Invoke(com::DISPID id, com::InvokeKind kind, std::span<com::Variant> args) override;
+    const com::TypeInfo* GetEventTypeInfo() const override { return &TrendixEventTypeInfo(); }
+    com::ConnectionPoint* GetConnectionPoint() override { return &events_; }
+
+    // --- window ---
+    void OnSize(int width, int height);
+    CPlotLook* Model() { return model_.get(); }
+    const TrendixProperties& Properties() const { return props_; }
+
+    // --- properties (DISPIDs 1..39, -501, -513) ---
+    std::string GetTitle() const { return props_.Title; }
+    void SetTitle(const std::string& v);
+    std::string Getxlabel() const { return props_.xlabel; }
+    void Setxlabel(const std::string& v);
+    std::string Getylabel() const { return props_.ylabel; }
+    void Setylabel(const std::string& v);
+    bool GetMultiYaxis() const { return props_.MultiYaxis; }
+    void SetMultiYaxis(bool v);
+    bool GetRunPlot() const { return props_.RunPlot; }
+    void SetRunPlot(bool v);
+    std::int16_t GetPlotType() const { return props_.PlotType; }
+    void SetPlotType(std::int16_t v);
+    float GetTimeWindow() const { return props_.TimeWindow; }
+    void SetTimeWindow(float v);
+    bool GetUseVariable() const { return props_.UseVariable; }
+    void SetUseVariable(bool v);
+    std::string GetInputFile() const { return props_.InputFile; }
+    void SetInputFile(const std::string& v);
+    std::int16_t Getnpoints() const { return npoints_; }
+    void Setnpoints(std::int16_t v);
+    std::int16_t Getnvariables() const { return props_.nvariables; }
+    void Setnvariables(std::int16_t v);
+    float GetTimeScrollUnit() const { return props_.TimeScrollUnit; }
+    void SetTimeScrollUnit(float v);
+    std::int16_t GetGridType() const { return props_.GridType; }
+    void SetGridType(std::int16_t v);
+    std::int16_t GetMarkerSize() const { return props_.MarkerSize; }
+    void SetMarkerSize(std::int16_t v);
+    std::int16_t GetMarkerInterval() const { return props_.MarkerInterval; }
+    void SetMarkerInterval(std::int16_t v);
+    bool GetFlipped() const { return props_.Flipped; }
+    void SetFlipped(bool v);
+    bool GetSquarePlot() const { return props_.SquarePlot; }
+    void SetSquarePlot(bool v);
+    bool GetDiagonalLine() const { return props_.DiagonalLine; }
+    void SetDiagonalLine(bool v);
+    bool GetZeroLine() const { return props_.ZeroLine; }
+    void SetZeroLine(bool v);
+    std::int16_t GetDisplayType() const { return props_.DisplayType; }
+    void SetDisplayType(std::int16_t v);
+    std::int32_t GetBufferSize() const { return props_.BufferSize; }
+    void SetBufferSize(std::int32_t v);
+    bool GetSizeToData() const { return props_.SizeToData; }
+    void SetSizeToData(bool v);
+    std::uint32_t GetBackColor() const { return backColor_; }
+    void SetBackColor(std::uint32_t v);
+    std::uint32_t GetForeColor() const { return foreColor_; }
+    void SetForeColor(std::uint32_t v);
+    bool GetParametric() const { return props_.Parametric; }
+    void SetParametric(bool v);
+    std::int16_t Getnxvariables() const { return props_.nxvariables; }
+    void Setnxvariables(std::int16_t v);
+    bool GetReverseXAxis() const { return props_.ReverseXAxis; }
+    void SetReverseXAxis(bool v);
+    bool GetAddTimeStamp() const { return props_.AddTimeStamp; }
+    void SetAddTimeStamp(bool v);
+    bool GetShowLegend() const { return props_.ShowLegend; }
+    void SetShowLegend(bool v);
+    std::int16_t GetCommunicationIntervals() const { return props_.CommunicationIntervals; }
+    void SetCommunicationIntervals(std::int16_t v);
+    float GetGridInterval() const { return gridInterval_; }
+    void SetGridInterval(float v);
+    bool GetVariableDrop() const { return props_.VariableDrop; }
+    void SetVariableDrop(bool v);
+    bool GetIgnoreSetLegend() const { return props_.IgnoreSetLegend; }
+    void SetIgnoreSetLegend(bool v);
+    com::Unknown* GetPlotVals() const { return nullptr; }
+    void SetPlotVals(com::Unknown* record);
+    bool GetEditProfileVariables() const { return profileVariables_; }
+    void SetEditProfileVariables(bool v);
+    bool GetEditProfileTable() const { return profileTable_; }
+    void SetEditProfileTable(bool v);
+    bool GetAlwaysShowFull() const { return alwaysShowFull_; }
+    void SetAlwaysShowFull(bool v);
+    std::int16_t GetDummy(int n) const { return dummy_[n - 2]; }
+    void SetDummy(int n, std::int16_t v);
+
+    // --- drawing and scrolling ---
+    void Redraw();
+    void Scroll(bool horizontal, std::int16_t type, std::int16_t value);
+    void GetScroll(bool horizontal, std::int16_t& minValue, std::int16_t& maxValue);
+    void UpdateAxis();
+    void Zoom(std::int16_t mode);
+    bool IsRegionDefined();
+    void Rotate(std::int16_t direction);
+    void DragLine(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, std::int16_t color);
+
+    // --- time and phase data ---
+    void AddTimeData(std::int16_t varNo, double time, double value);
+    void RewindTimeData(double startTime);
+    void ClearTimeData(std::int16_t varNo);
+    std::int32_t AddPhaseData(float x, com::FloatArray& y);
+    void SetPhasePlot(bool set);
+    bool GetPhasePlot() const { return phasePlot_; }
+    std::string GetPhaseXVariable() const { return phaseXVariable_; }
+    void SetPhaseXVariable(const std::string& name) { phaseXVariable_ = name; }
+    void FirePhasePlot(const std::string& name);
+    void EnableLivePlot(bool set);
+    void SetLivePlot(bool set);
+
+    // --- variables, axes and data values ---
+    std::string GetCurrentValue(std::int16_t objId) const;
+    void SetLabel(std::int16_t axisNo, const std::string& label);
+    std::string GetLabel(std::int16_t axisNo);
+    void SetLegend(std::int16_t varNo, const std::string& legend);
+    std::string GetLegend(std::int16_t varNo);
+    void SetScale(std::int16_t axisNo, std::int16_t scale);
+    std::int16_t GetScale(std::int16_t axisNo);
+    void SetInteger(std::int16_t axisNo);
+    void SetRange(std::int16_t axisNo, double low, double high);
+    void GetRange(std::int16_t axisNo, double& low, double& high);
+    void SetAxisRange(std::int16_t axisNo, double low, double high);
+    void GetAxisRange(std::int16_t axisNo, double& low, double& high);
+    void SetAxisMap(std::int16_t varNo, std::int16_t axisNo);
+    std::int16_t GetAxisMap(std::int16_t varNo);
+    void SetAxisMode(std::int16_t axisNo, std::int16_t index, std::int16_t mode);
+    void GetAxisMode(std::int16_t axisNo, std::int16_t index, std::int16_t& mode);
+    std::int16_t GetNYaxes();
+    void SetData(std::int16_t varNo, std::int16_t dataNo, double value);
+    void SetXData(std::int16_t varNo, std::int16_t dataNo, double value);
+    bool GetData(std::int16_t varNo, std::int16_t dataNo, double& value);
+    bool GetXData(std::int16_t varNo, std::int16_t dataNo, double& value);
+    void SetXVariable(std::int16_t yVarNo, std::int16_t xVarNo);
+    std::int16_t GetXVariable(std::int16_t yVarNo);
+    void SetAttribute(std::int16_t lineNo, std::int16_t type, std::int16_t marker, std::int16_t color);
+    void GetAttribute(std::int16_t lineNo, std::int16_t& type, std::int16_t& marker, std::int16_t& color);
+    void SetFont(std::int16_t fontId, const std::string& face, std::int16_t size, std::int16_t attrib);
+    std::string GetFont(std::int16_t fontId, std::int16_t& size, std::int16_t& attrib);
+    void SetMultiplier(std::int16_t axisNo, std::int16_t multiplier);
+    std::int16_t GetMultiplier(std::int16_t axisNo);
+    void SetMultiplierType(std::int16_t axisNo, std::int16_t type);
+    std::int16_t GetMultiplierType(std::int16_t axisNo);
+    void SetSubstitutionString(const std::string& text);
+    void SetSubstitutionValue(std::int16_t varNo, const std::string& text);
+    void SetSymbol(const std::string& name, const std::string& value);
+    void SetLegendBox(std::int16_t location, std::int16_t width, float itemHeight, std::int16_t margin);
+
+    // --- variable names ---
+    void SetVariable(std::int16_t index, const std::string& name);
+    std::string GetVariable(std::int16_t index) const;
+    void DeleteVariable(std::int16_t varNo);
+    void MoveVariable(std::int16_t source, std::int16_t target);
+    void EnableResetFromDefinition(bool enable) { resetEnabled_ = enable; }
+
+    // --- settings, files and objects ---
+    std::string GetSettings();
+    void SetSettings(const std::string& settings);
+    void Clear();
+    void EditObject(std::int16_t objectId);
+    std::int16_t AddText(const std::string& text, float x, float y, std::int16_t color,
+                         std::int16_t alignment, const std::string& font, std::int16_t size,
+                         std::int16_t style);
+    void ModifyText(const std::string& oldText, const std::string& newText);
+    void AddTextDialog();
+    void HideVariableDialog();
+    std::int16_t NewLine(std::int16_t color, std::int16_t lineType, std::int16_t marker,
+                         std::int16_t markerSize, std::int16_t direction);
+    std::int16_t NewPolygon(std::int16_t color, std::int16_t fillMode);
+    std::int16_t NewText(const std::string& text, double x, double y, std::int16_t attached);
+    void ChangeText(std::int16_t objectId, const std::string& text, double x, double y,
+                    std::int16_t attached);
+    void SetXYData(std::int16_t objectId, std::int16_t dataNo, double x, double y);
+    bool GetXYData(std::int16_t objectId, std::int16_t dataNo, double& x, double& y);
+    void SetTextAttribute(std::int16_t objectId, std::int16_t color, std::int16_t alignment,
+                          std::int16_t angle, const std::string& font, std::int16_t size,
+                          std::int16_t style);
+    void SetLineAttribute(std::int16_t objectId, std::int16_t color, std::int16_t lineType,
+                          std::int16_t marker, std::int16_t markerSize, std::int16_t direction,
+                          std::int16_t mask);
+    std::int16_t SetObject(std::int16_t objectId, std::int16_t value, std::int16_t mask);
+    void SetTieLine(std::int16_t, std::int16_t) {}
+    void CopyToBuffer(com::Variant& data);
+
+    // --- user interface and host integration ---
+    void FireReloadEvent();
+    void DoDoubleClick(std::int16_t x, std::int16_t y);
+    void DisplayText(const std::string& text, std::int16_t x, std::int16_t y, std::int32_t ms);
+    void SetEvent(std::int16_t eventId, bool onOff, bool dflt);
+    void ManageCursor(bool onOff) { manageCursor_ = onOff; }
+    void SetMousePointer(std::int16_t type);
+    void InvokeMenuItem(std::int16_t id);
+    std::string GetMenuItem(std::int16_t& code, std::int16_t& id);
+    void UpdateMenu();
+    bool IsMenuItemEnabled(std::int16_t id);
+    bool GetPointerLocation(std::int16_t& ix, std::int16_t& iy);
+    bool ConvertToDevice(double x, double y, std::int16_t& ix, std::int16_t& iy);
+    bool ConvertToPlot(std::int16_t ix, std::int16_t iy, double& x, double& y);
+    void SetCopyMode(std::int16_t mode) { copyMode_ = mode; }
+    void SetTextMode(std::int16_t mode) { textMode_ = mode; }
+    void SetHighlightMode(std::int16_t mode) { highlightPeriod_ = mode; }
+    void Copy();
+    void Paste();
+    void CopyWithSize(std::int16_t width, std::int16_t height);
+    void Print2(bool setupOnly);
+    void PrintPreview(bool on);
+    void PageLayout();
+    void OpenLog(const std::string& fileName);
+    void CloseLog();
+    void AboutBox();
+
+    // --- commands of the context menus ---
+    void OnCommand(int command);
+    void UpdateScrollState(bool zoomed);
+
+    // --- state a host or test may read ---
+    std::uint32_t EventMask() const { return eventMask_; }
+    int PointerCursor() const { return pointerCursor_; }
+    int CurrentCursor() const { return currentCursor_; }
+    bool DataAdded() const { return dataAdded_; }
+    bool Scrolled() const { return scrolled_; }
+    bool PlotDefined() const { return plotDefined_; }
+    const std::vector<std::string>& VariableNames() const { return variableNames_; }
+
+    // --- IPlotHost ---
+    const std::string& Title() const override { return trimmedTitle_; }
+    float TimeWindow() const override { return props_.TimeWindow; }
+    float TimeScrollUnit() const override { return props_.TimeScrollUnit; }
+    int BufferSize() const override { return props_.BufferSize; }
+    int NPoints() const override { return npoints_; }
+    int NVariables() const override { return props_.nvariables; }
+    int NXVariables() const override { return props_.nxvariables; }
+    bool AlwaysShowFull() const override { return alwaysShowFull_; }
+    bool RunPlot() const override { return props_.RunPlot; }
+    int PlotType() const override { return props_.PlotType; }
+    char DecimalSeparator() const override { return decimalSeparator_; }
+    void SetDisplayTypeValue(int v) override { props_.DisplayType = std::int16_t(v); }
+    void SetMarkerIntervalValue(int v) override { props_.MarkerInterval = std::int16_t(v); }
+    void SetTimeWindowValue(float v) override { props_.TimeWindow = v; }
+    void SetTimeScrollUnitValue(float v) override { props_.TimeScrollUnit = v; }
+    void SetSquarePlotValue(bool v) override { props_.SquarePlot = v; }
+    void SetShowLegendValue(bool v) override { props_.ShowLegend = v; }
+    void SetRunPlotValue(bool v) override { props_.RunPlot = v; }
+    void WriteLog(const std::string& line) override;
+    void RefreshScrollBars() override;
+
+    // The assigned-property bits that are ever tested.
+    enum AssignedProperty : std::uint32_t { kShowLegendAssigned = 1u << 27 };
+
+private:
+    CPlotLook& EnsureModel();
+    void CreateModel();
+    void CopyPropertiesIntoModel();
+    void GrowVariableNames(int count);
+    void ApplyRunPlot(bool on);
+    void Repaint();
+    void MarkModified();
+    void Fire(TrendixEvent id, std::initializer_list<com::Variant> args = {});
+    void FireCaption();
+    void ApplyVariableChangesStep();
+    void CheckAxisIndex(int axisNo) const;
+    [[noreturn]] void Pending(const char* member) const;
+
+    ui::IWindowSite& site_;
+    com::ConnectionPoint events_;
+    std::unique_ptr<CPlotLook> model_;
+    TrendixProperties props_;
+    std::string trimmedTitle_ = "Title";
+    std::uint32_t backColor_ = 0xFFFFFF;
+    std::uint32_t foreColor_ = 0;
+    float gridInterval_ = 0.1f;
+    std::int16_t dummy_[4] = {0, 0, 0, 0};
+    std::int16_t npoints_ = 0;
+
+    // run-time state
+    std::vector<std::string> variableNames_;
+    std::uint32_t assigned_ = 0;
+    bool dataAdded_ = false;
+    bool scrolled_ = false;
+    bool loading_ = false;
+    bool plotDefined_ = false;
+    bool phasePlot_ = false;
+    std::string phaseXVariable_;
+    std::uint32_t eventMask_ = 0x00F70000u;
+    std::int16_t copyMode_ = 0, textMode_ = 0, highlightPeriod_ = 0;
+    bool manageCursor_ = false;
+    int pointerCursor_ = 32512;
+    int currentCursor_ = 0;
+    bool profileVariables_ = false, profileTable_ = false, resetEnabled_ = false;
+    bool alwaysShowFull_ = false;
+    std::int16_t copyWidth_ = 0, copyHeight_ = 0;
+    bool printPreview_ = false, printerSetUp_ = false;
+    std::unique_ptr<CPlotMenu> menuWalker_;
+    char decimalSeparator_ = '.';
+
+    // window
+    int extentWidth_ = 0, extentHeight_ = 0;
+    bool hScrollShown_ = false, vScrollShown_ = false;
+};

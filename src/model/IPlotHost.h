@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+
+// What the plot model needs of the control that owns it: the property values it reads and the
+// ones a mode change writes back, the edit log and the window's scroll bars. The model knows
+// the control only through this interface.
+class IPlotHost {
+public:
+    virtual ~IPlotHost() = default;
+
+    // Property values the model reads.
+    virtual const std::string& Title() const = 0;
+    virtual float TimeWindow() const = 0;
+    virtual float TimeScrollUnit() const = 0;
+    virtual int BufferSize() const = 0;
+    virtual int NPoints() const = 0;
+    virtual int NVariables() const = 0;
+    virtual int NXVariables() const = 0;
+    virtual bool AlwaysShowFull() const = 0;
+    virtual bool RunPlot() const = 0;
+    virtual int PlotType() const = 0;
+    virtual char DecimalSeparator() const = 0;
+
+    // Property values a mode change forces.
+    virtual void SetDisplayTypeValue(int value) = 0;
+    virtual void SetMarkerIntervalValue(int value) = 0;
+    virtual void SetTimeWindowValue(float value) = 0;
+    virtual void SetTimeScrollUnitValue(float value) = 0;
+    virtual void SetSquarePlotValue(bool value) = 0;
+    virtual void SetShowLegendValue(bool value) = 0;
+    virtual void SetRunPlotValue(bool value) = 0;
+
+    // A line for the edit log, when one is open.
+    virtual void WriteLog(const std::string& line) = 0;
+    // The scroll bars show the visible part of the axes again.
+    virtual void RefreshScrollBars() = 0;
+};

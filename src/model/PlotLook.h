@@ -1,0 +1,194 @@
+#pragma once
+#include "model/ContextMenu.h"
+#include "model/IPlotHost.h"
+#include "model/PlotSymbol.h"
+#include "model/PlotVar.h"
+#include "render/PlotAxisRgn.h"
+#include "render/PlotDrawingRgn.h"
+#include "render/PlotFont.h"
+#include "render/PlotLabelRgn.h"
+#include "render/PlotLegendRgn.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+// The model of one plot: its variables and their data, the plot kind and flags, the axis map,
+// the regions the control is divided into, the fonts, the symbols and the context menus.
+// It reads and writes the owning control's property values through IPlotHost.
+class CPlotLook {
+public:
+    enum FontSlot {
+        TitleFont,
+        LabelFont,
+        LabelSubFont,
+        AxisFont,
+        LegendFont,
+        LegendSubFont,
+        DrawingFont,
+        FontSlotCount
+    };
+
+    // Builds the plot for the host's PlotType, RunPlot and nvariables.
+    explicit CPlotLook(IPlotHost& host);
+    ~CPlotLook();
+    CPlotLook(const CPlotLook&) = delete;
+    CPlotLook& operator=(const CPlotLook&) = delete;
+
+    // --- plot kind and modes ---
+    bool SetPlotKind(int plotType); // true when the plot was rebuilt or switched
+    void SetRunPlot(bool on);
+    void SetPhasePlot(bool on);
+    void ApplyTimeWindow();
+    void SetBufferSize(int n);
+    void SetNPoints(int n);
+    bool SetNVariables(int n);
+    void SetNXVariables(int n);
+    void SetFlipped(bool on);
+    bool SetSquarePlot(bool on); // the value taken (refused off while the diagonal line is on)
+    void SetDiagonalLine(bool on);
+    void SetParametric(bool on, bool showLegendAssigned);
+    void SetShowLegend(bool on);
+    void SetReverseXAxis(bool on);
+    void Rotate(int direction);
+
+    // --- variables and axes ---
+    CPlotVar* YVar(int index0); // null when out of range
+    CPlotVar* XVar(int index0);
+    CPlotAxis* Axis(int axisNo); // 0 the X axis, 1..n the Y axes; null when missing
+    CPlotAxisRgn* AxisRegion(int axisNo);
+    CPlotAxisRgn* AxisByRole(int role);
+    int NYAxes() const { return int(yAxisRegions.size()); }
+    int NYVars() const { return int(yVariables.size()); }
+    int NXVars() const { return int(xVariables.size()); }
+
+    void SetAxisMap(int varNo0, int axisNo);
+    void ApplyAxisMap();
+    int GetAxisMap(int varNo0) const;
+    void CompactAxes();
+    void SetXVariable(int yVarNo, int xVarNo);
+    int GetXVariable(int yVarNo) const;
+
+    void SetLabel(int axisNo, const std::string& text);
+    std::string GetLabel(int axisNo) const;
+    void SetLegend(int varNo, const std::string& text);
+    std::string GetLegend(int varNo) const;
+    void SetTitle(const std::string& text);
+    void SetAxisLabelText(int axisNo, const std::string& text);
+
+    bool SetRange(int axisNo, double lo, double hi);
+    bool SetAxisRange(int axisNo, double lo, double hi);
+    bool GetRange(int axisNo, double& lo, double& hi);
+    bool GetAxisRange(int axisNo, double& lo, double& hi);
+    void SetScale(int axisNo, int scale);
+    int GetScale(int axisNo);
+    void SetInteger(int axisNo);
+    void SetAxisMode(int axisNo, int index, int mode);
+    int GetAxisMode(int axisNo, int index);
+
+    bool SetFont(int fontId, const std::string& face, int size, int style);
+    bool GetFont(int fontId, std::string& face, int& size, int& style) const;
+    void ResetFonts();
+
+    void SetAttribute(int lineNo, int type, int marker, int color);
+    bool GetAttribute(int lineNo, int& type, int& marker, int& color) const;
+
+    void DeleteVariable(int varNo0);
+    void MoveVariable(int source0, int target0);
+    void SwapYVariables(int a0, int b0);
+    void ResetVariableLabel();
+    void FillDefaultLabels();
+
+    // --- data ---
+    bool AddTimeData(int varNo, double time, double value); // true when an axis grew
+    bool AdvanceTimeAxisIfNeeded();                         // true when the time axis moved
+    bool AddPhaseData(float x, std::span<const float> ys);
+    void RewindTimeData(double startTime);
+    void SetData(int varNo, int dataNo, double value);
+    void SetXData(int varNo, int dataNo, double value);
+    bool GetData(int varNo, int dataNo, double& value) const;
+    bool GetXData(int varNo, int dataNo, double& value) const;
+    // rows = samples, columns = variables (column 0 the time); returns whether the time axis moved
+    bool CopyToBuffer(const float* data, int rows, int columns);
+
+    // --- zoom and scroll ---
+    void ZoomIn(bool xOnly);
+    bool ZoomOut(bool xOnly); // true when every axis is back at its full range
+    void ZoomFull();
+    bool CanScrollVertically() const;
+    void Scroll(bool horizontal, int code, int value);
+    void GetScroll(bool horizontal, int& p0, int& p1);
+
+    // --- symbols, substitution and multipliers ---
+    void SetSymbol(const std::string& name, const std::string& value);
+    const CPlotSymbol* FindSymbol(const std::string& name) const;
+    void SetSubstitutionValue(int varNo, const std::string& text);
+    bool SetMultiplier(int axisNo, int value);
+    bool SetMultiplierType(int axisNo, int value);
+    void SetLegendBox(int location, int width, float itemHeight, int margin);
+
+    // --- passes the paint runs ---
+    bool SizeToData();
+    void RangePass();
+    void UpdateAxisScales();
+
+    // --- context menus ---
+    CContextMenu* Menu(int resource);
+    CContextMenu& ContextMenu() { return *Menu(30224); }
+
+    // Fields.
+    IPlotHost& host;
+    int bufferWidth = 0, bufferHeight = 0;
+    int axisMapDirty = 0, legendDirty = 0, scrollDirty = 0, layoutDirty = 0, dataDirty = 0,
+        rangeDirty = 0, timeScrolled = 0, axisRangeDirty = 0, printing = 0;
+    int runPlotActive = 0, phasePlotActive = 0;
+    int parametric = 0, profileMode = 0, triMode = 0, barMode = 0;
+    int flipped = 0, squarePlot = 0, diagonalLine = 0, zeroLine = 0;
+    int axesHidden = 0, labelsHidden = 0;
+    std::vector<std::unique_ptr<CPlotVar>> xVariables;
+    std::vector<std::unique_ptr<CPlotVar>> yVariables;
+    std::unique_ptr<CPlotDrawingRgn> drawingRegion;
+    std::unique_ptr<CPlotTitleRgn> titleRegion;
+    std::unique_ptr<CPlotAxisRgn> xAxisRegion;
+    std::vector<std::unique_ptr<CPlotAxisRgn>> yAxisRegions; // a slot may be empty until compacted
+    std::unique_ptr<CPlotLabelRgn> xLabelRegion;
+    std::vector<std::unique_ptr<CPlotLabelRgn>> yLabelRegions;
+    std::array<std::unique_ptr<CPlotCornerRgn>, 3> cornerLabelRegions;
+    std::unique_ptr<CPlotLegendRgn> legendRegion;
+    std::vector<CPlotRegion*> regionList; // paint and hit-test order
+    std::vector<CPlotSymbol> symbolList;
+    CPlotRegion* selectedRegion = nullptr;
+    int editRequested = 0; // the selected region's editor opens at the next paint
+    std::array<CPlotFont, FontSlotCount> fonts;
+    int gridType = 0, displayType = 2, showLegend = 0;
+    int legendPlacementRequest = 0;
+    float legendFx = 1.0f, legendFy = 0.03f;
+    int markerSize = 4, markerInterval = 1;
+    float tickSpacingFactor = 1500.0f;
+    std::string substitutionString;
+    std::vector<CContextMenu> menus;
+
+private:
+    void Rebuild(int plotType);
+    void ClearKind();
+    void SwitchTriangularOrientation(int plotType);
+    void CreateRegions();
+    void AttachFonts();
+    std::unique_ptr<CPlotVar> NewVariable(bool independent) const;
+    void ApplyFirstVariableDefaults(CPlotVar& v, int position) const;
+    void AssignXVariables(int bound);
+    void RemoveYVariable(int position);
+    CPlotAxisRgn* CreateYAxisRegion(int axisNo);
+    void DeleteYAxisRegion(int position);
+    void UnlistRegion(const CPlotRegion* region);
+    void MarkEmptyAxes();
+    void MakeRings();
+    void RecomputeTimeRange(CPlotAxis& axis, double fullMax, bool alwaysShowFull);
+    double StepTimeAxis(double fullMax, double unit) const;
+    void ScrollAxis(CPlotAxis& axis, int code, int value, bool vertical);
+    void CopyScaleToDiagonalPartner(bool fromX);
+    void TellAxis(int axisNo, double value, bool first, bool& grew);
+    bool LabelsBelongToVariables() const { return runPlotActive || phasePlotActive || profileMode; }
+};

@@ -1,0 +1,218 @@
+#include "model/PlotVar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kSameTime = 1e-20;
+
+bool SameTime(double a, double b) { return std::fabs(a - b) < kSameTime; }
+
+} // namespace
+
+void CPlotVar::MakeRing(std::uint32_t n) {
+    ringMode = 1;
+    ringCapacity = n;
+    Resize(n);
+    ClearValues();
+    writePos = 0;
+    DropTimeBounds();
+}
+
+void CPlotVar::Resize(std::uint32_t n) {
+    if (n == 0) return;
+    values.resize(n, MISSING_VALUE);
+    capacity = n;
+    // Device points are recorded by the drawing code, which sizes the array when it draws.
+    devicePoints.clear();
+    devicePointCount = 0;
+    DropTimeBounds();
+}
+
+void CPlotVar::ClearValues() {
+    const std::uint32_t n = ringMode ? std::min(ringCapacity, capacity) : capacity;
+    std::fill(values.begin(), values.begin() + n, MISSING_VALUE);
+    DropTimeBounds();
+}
+
+void CPlotVar::Push(double x) {
+    if (capacity == 0) return;
+    if (writePos >= capacity) {
+        wrapped = 1;
+        writePos = 0;
+    }
+    if (boundsValid_) {
+        if (writePos == 0)
+            prefixMax_ = -std::numeric_limits<double>::infinity();
+        else if (values[writePos - 1] > prefixMax_)
+            prefixMax_ = values[writePos - 1];
+        if (x > readableMax_) readableMax_ = x;
+    }
+    values[writePos++] = x;
+}
+
+bool CPlotVar::SetAt(std::uint32_t index, double x) {
+    if (index >= capacity) {
+        if (index > std::numeric_limits<std::uint32_t>::max() - 10) return false;
+        Resize(index + 10);
+        if (index >= capacity) return false;
+    }
+    highestIndex = std::max(highestIndex, index);
+    values[index] = x;
+    if (ringMode) {
+        if (writePos == capacity - 1) wrapped = 1;
+        writePos = (index + 1) % capacity;
+    }
+    DropTimeBounds();
+    return true;
+}
+
+bool CPlotVar::Get(std::uint32_t index, double& value) const {
+    if (index >= ReadableCount()) {
+        value = MISSING_VALUE;
+        return false;
+    }
+    value = values[index];
+    return true;
+}
+
+std::uint32_t CPlotVar::LastSlot() const { return writePos == 0 ? 0 : writePos - 1; }
+
+std::uint32_t CPlotVar::ReadableCount() const {
+    if (!ringMode) return capacity;
+    return wrapped ? capacity : std::min(writePos, capacity);
+}
+
+bool CPlotVar::Range(double& min, double& max) const {
+    const std::uint32_t n = ReadableCount();
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    // Four independent running minima and maxima keep the loop free of a serial dependency.
+    double lo4[4] = {lo, lo, lo, lo}, hi4[4] = {hi, hi, hi, hi};
+    std::uint32_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        for (int k = 0; k < 4; ++k) {
+            const double v = values[i + k];
+            if (v <= MISSING_THRESHOLD) { // also false for NaN
+                lo4[k] = std::min(lo4[k], v);
+                hi4[k] = std::max(hi4[k], v);
+            }
+        }
+    }
+    for (; i < n; ++i) {
+        const double v = values[i];
+        if (v <= MISSING_THRESHOLD) {
+            lo4[0] = std::min(lo4[0], v);
+            hi4[0] = std::max(hi4[0], v);
+        }
+    }
+    for (int k = 0; k < 4; ++k) {
+        lo = std::min(lo, lo4[k]);
+        hi = std::max(hi, hi4[k]);
+    }
+    if (lo > hi) {
+        min = 0;
+        max = 1;
+        return false;
+    }
+    min = lo;
+    max = hi;
+    return true;
+}
+
+void CPlotVar::Truncate(std::uint32_t a, bool clearAll) {
+    if (!ringMode) return;
+    DropTimeBounds();
+    if (clearAll) {
+        writePos = 0;
+        wrapped = 0;
+        return;
+    }
+    if (a >= ReadableCount()) return;
+    const std::uint32_t w = std::min(writePos, capacity);
+    if (!wrapped) {
+        writePos = a + 1;
+    } else if (a > w) {
+        std::copy(values.begin() + w, values.begin() + a, values.begin());
+        writePos = a - w;
+        wrapped = 0;
+    } else {
+        std::vector<double> kept(capacity, MISSING_VALUE);
+        auto out = std::copy(values.begin() + w, values.begin() + capacity, kept.begin());
+        std::copy(values.begin(), values.begin() + a, out);
+        values.swap(kept);
+        writePos = capacity - w + a;
+        wrapped = 0;
+    }
+}
+
+void CPlotVar::Reset() {
+    ClearValues();
+    writePos = 0;
+    name.clear();
+    label.text.clear();
+    wrapped = 0;
+    xVarNo = 0;
+}
+
+TimeSlot CPlotVar::FindTimeByScan(double t, bool mayAppend) {
+    if (capacity == 0) return {};
+    if (t < 0) {
+        // A negative time repeats the newest one; with no sample there is none to repeat.
+        if (ReadableCount() == 0) return {};
+        const std::uint32_t k = (writePos - 1u) % capacity;
+        t = values[k];
+        if (SameTime(t, values[(writePos - 2u) % capacity])) return {TimeSlot::Reused, k};
+    } else {
+        const std::uint32_t n = ReadableCount();
+        for (std::uint32_t i = 0; i < n; ++i)
+            if (SameTime(values[i], t)) return {TimeSlot::Found, i};
+    }
+    if (!ringMode || !mayAppend) return {};
+    Push(t);
+    return {TimeSlot::Appended, (writePos - 1u) % capacity};
+}
+
+void CPlotVar::RebuildTimeBounds() {
+    const double none = -std::numeric_limits<double>::infinity();
+    readableMax_ = prefixMax_ = none;
+    const std::uint32_t n = ReadableCount();
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const double v = values[i];
+        if (v > readableMax_) readableMax_ = v;
+        if (i + 1 < writePos && v > prefixMax_) prefixMax_ = v;
+    }
+    boundsValid_ = true;
+}
+
+TimeSlot CPlotVar::FindTime(double t, bool mayAppend) {
+    // Negative and NaN times take the plain path: the first is constant time anyway.
+    if (capacity == 0 || !(t >= 0)) return FindTimeByScan(t, mayAppend);
+    if (!boundsValid_) RebuildTimeBounds();
+    // Rounding is monotonic, so t - v >= t - readableMax_ for every readable v: no match.
+    if (t - readableMax_ >= kSameTime) {
+        if (!ringMode || !mayAppend) return {};
+        Push(t);
+        return {TimeSlot::Appended, (writePos - 1u) % capacity};
+    }
+    // The newest slot matches and no slot before it in index order can.
+    if (writePos >= 1 && SameTime(values[writePos - 1], t) && t - prefixMax_ >= kSameTime)
+        return {TimeSlot::Found, writePos - 1};
+    return FindTimeByScan(t, mayAppend);
+}
+
+bool CPlotVar::SetName(const std::string& text) {
+    if (text == name) return false;
+    name = text;
+    if (label.text.empty()) label.text = text;
+    if (ringMode) ClearValues();
+    return true;
+}
+
+void CPlotVar::RecordDevicePoint(int x, int y) {
+    if (devicePointCount >= devicePoints.size())
+        devicePoints.resize(std::max<size_t>(capacity, devicePoints.size()) + 10);
+    devicePoints[devicePointCount++] = {x, y};
+}

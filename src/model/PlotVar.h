@@ -1,0 +1,88 @@
+#pragma once
+#include "render/MissingValue.h"
+#include "render/PlotLabel.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Where a time lands in the time variable's ring.
+struct TimeSlot {
+    enum Kind { NotFound, Found, Reused, Appended };
+    Kind kind = NotFound;
+    std::uint32_t slot = 0;
+    bool operator==(const TimeSlot&) const = default;
+};
+
+// One variable of a plot: an X variable (the sample times in a run plot) or a Y variable.
+// Its samples live either in an indexed array (points set by number) or in a ring of fixed
+// capacity (samples streamed in while the plot is live).
+class CPlotVar {
+public:
+    explicit CPlotVar(bool independent) : independent(independent ? 1u : 0u) {}
+
+    // --- buffer ---
+    void MakeRing(std::uint32_t n);
+    void Resize(std::uint32_t n);
+    void ClearValues();
+    void Push(double x);
+    bool SetAt(std::uint32_t index, double x); // false when the slot cannot be had
+    bool Get(std::uint32_t index, double& value) const;
+    std::uint32_t RingSlotOf(std::uint32_t k) const { return ringMode && capacity ? k % capacity : k; }
+    std::uint32_t LastSlot() const;
+    double LastSample() const { return capacity ? values[LastSlot()] : MISSING_VALUE; }
+    std::uint32_t ReadableCount() const;
+    bool Range(double& min, double& max) const; // false when no sample: min 0, max 1
+    void Truncate(std::uint32_t a, bool clearAll);
+    void Reset();
+
+    // --- time lookup (the first X variable of a run plot) ---
+    // Finds the slot of time t (t < 0: the newest time); appends t when allowed and absent.
+    TimeSlot FindTime(double t, bool mayAppend);
+    // The plain linear scan that FindTime must always agree with.
+    TimeSlot FindTimeByScan(double t, bool mayAppend);
+
+    // --- names ---
+    bool SetName(const std::string& text); // true when the name changed
+    void SetLegend(const std::string& text) { label.text = text; }
+    const std::string& Legend() const { return label.text; }
+
+    // --- drawing support ---
+    void RecordDevicePoint(int x, int y);
+
+    // Fields, in the order the variable keeps them.
+    std::uint32_t ringCapacity = 0;
+    std::string name;
+    CPlotLabel label;
+    std::uint32_t hidden = 0;
+    std::uint32_t ringMode = 0;
+    std::uint32_t polygon = 0;
+    std::uint32_t independent;
+    std::uint32_t hostObject = 0;
+    std::uint32_t capacity = 0;
+    std::uint32_t highestIndex = 0;
+    std::vector<double> values;
+    std::vector<std::pair<int, int>> devicePoints; // filled while the curve is drawn
+    std::uint32_t devicePointCount = 0;
+    std::uint32_t writePos = 0;
+    std::uint32_t wrapped = 0;
+    int color = 0, lineType = 0, marker = 0;
+    int attrib2a = 0, attrib2b = 0;
+    int barPattern = 0;
+    int attrib2c = 0, attrib2d = 0;
+    int legendNo = 0;
+    int axisNo = 0;
+    std::uint32_t reserved[2] = {0, 0};
+    int xVarNo = 0;
+
+private:
+    // Bounds that let FindTime answer without a scan: every readable value is at most
+    // readableMax_, and every value in slots 0..writePos-2 at most prefixMax_. Any write other
+    // than a plain append drops them; the next lookup rebuilds them with one scan.
+    void DropTimeBounds() { boundsValid_ = false; }
+    void RebuildTimeBounds();
+    bool boundsValid_ = false;
+    double readableMax_ = 0;
+    double prefixMax_ = 0;
+};
