@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-double Sample(double v) { return std::isfinite(v) ? v : MISSING_VALUE; }
+double Sample(double v) {
+    return std::isfinite(v) ? v : MISSING_VALUE;
+}
 
 // Copies the scale of one axis onto another (square plots with the diagonal line, and the
 // first side of a triangular plot).
@@ -21,6 +24,15 @@ void CopyScale(const CPlotAxis& from, CPlotAxis& to) {
 
 // More steps than this means the unit is too small for the distance: jump instead of walking.
 constexpr int kMaxTimeSteps = 10000;
+
+// The first multiple of u beyond t. Far from zero the multiple can round back onto t (the
+// unit is below the spacing of doubles there); the end then moves past t by what it can.
+double JumpPast(double t, double u) {
+    double F = (std::floor(t / u) + 1) * u;
+    if (!(F > t)) F = t + u;
+    if (!(F > t)) F = std::nextafter(t, std::numeric_limits<double>::infinity());
+    return F;
+}
 
 } // namespace
 
@@ -73,7 +85,7 @@ bool CPlotLook::AdvanceTimeAxisIfNeeded() {
     while (!(F > t)) {
         double u = showFull ? axis.interval : host.TimeScrollUnit();
         if (!(u > 0) || !std::isfinite(u)) u = std::max(host.TimeWindow() * 0.2, 1e-3);
-        F = ++steps < kMaxTimeSteps ? StepTimeAxis(F, u) : (std::floor(t / u) + 1) * u;
+        F = ++steps < kMaxTimeSteps ? StepTimeAxis(F, u) : JumpPast(t, u);
         if (showFull) {
             host.SetTimeWindowValue(float(F - axis.fullMin));
             host.SetTimeScrollUnitValue(float(u));
@@ -194,8 +206,8 @@ bool CPlotLook::CopyToBuffer(const float* data, int rows, int columns) {
         if (!(u > 0) || !std::isfinite(u)) u = std::max(host.TimeWindow() * 0.2, 1e-3);
         int steps = 0;
         while (!(axis.fullMax > hi)) {
-            const double F = ++steps < kMaxTimeSteps ? StepTimeAxis(axis.fullMax, u)
-                                                     : (std::floor(hi / u) + 1) * u;
+            const double F =
+                ++steps < kMaxTimeSteps ? StepTimeAxis(axis.fullMax, u) : JumpPast(hi, u);
             RecomputeTimeRange(axis, F, false);
             moved = true;
         }
