@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -47,17 +49,17 @@ struct FloatArray {
 class Variant {
 public:
     Variant() = default;
-    static Variant I2(std::int16_t v) { return Variant(Store(v)); }
-    static Variant I4(std::int32_t v) { return Variant(Store(v)); }
-    static Variant R4(float v) { return Variant(Store(v)); }
-    static Variant R8(double v) { return Variant(Store(v)); }
-    static Variant Bool(bool v) { return Variant(Store(BoolValue{v})); }
-    static Variant Str(std::u16string v) { return Variant(Store(std::move(v))); }
+    static Variant I2(std::int16_t v) { return Variant(std::in_place, v); }
+    static Variant I4(std::int32_t v) { return Variant(std::in_place, v); }
+    static Variant R4(float v) { return Variant(std::in_place, v); }
+    static Variant R8(double v) { return Variant(std::in_place, v); }
+    static Variant Bool(bool v) { return Variant(std::in_place, BoolValue{v}); }
+    static Variant Str(std::u16string v) { return Variant(std::in_place, std::move(v)); }
     static Variant Str(std::string_view narrow);
-    static Variant Object(Unknown* v) { return Variant(Store(v)); }
-    static Variant Array(FloatArray v) { return Variant(Store(std::move(v))); }
+    static Variant Object(Unknown* v) { return Variant(std::in_place, v); }
+    static Variant Array(FloatArray v) { return Variant(std::in_place, std::move(v)); }
     // Refers to the caller's variable; the callee writes results through it.
-    static Variant Ref(Variant* target) { return Variant(Store(RefValue{target})); }
+    static Variant Ref(Variant* target) { return Variant(std::in_place, RefValue{target}); }
     static Variant Zero(VarType t); // a fresh variable of that type holding 0, FALSE or ""
 
     VarType type() const;
@@ -90,7 +92,11 @@ private:
     };
     using Store = std::variant<std::monostate, std::int16_t, std::int32_t, float, double,
                                BoolValue, std::u16string, Unknown*, FloatArray, RefValue>;
-    explicit Variant(Store v) : value_(std::move(v)) {}
+    // Builds the alternative in place: moving a whole Store makes GCC 12 report
+    // -Wmaybe-uninitialized under the sanitizers wherever a factory is inlined.
+    template <typename T>
+    Variant(std::in_place_t, T&& v)
+        : value_(std::in_place_type<std::decay_t<T>>, std::forward<T>(v)) {}
     Store value_;
 };
 
