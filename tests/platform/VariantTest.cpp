@@ -37,7 +37,6 @@ TEST(VariantCoerce, OutOfRangeOverflows) {
     EXPECT_EQ(CoerceError(Variant::R8(2147483648.0), VarType::I4), DISP_E_OVERFLOW);
     EXPECT_EQ(CoerceError(Variant::R8(1e300), VarType::R4), DISP_E_OVERFLOW);
     EXPECT_EQ(CoerceError(Variant::R8(-1e39), VarType::R4), DISP_E_OVERFLOW);
-    EXPECT_EQ(DISP_E_OVERFLOW, 0x8002000Au);
 }
 
 TEST(VariantCoerce, RealsThatRoundToTheLargestFloatDoNotOverflow) {
@@ -64,7 +63,6 @@ TEST(VariantCoerce, NonFiniteRealsOverflowIntegersButStayReals) {
 TEST(VariantCoerce, StringsNeverBecomeNumbers) {
     for (VarType to : {VarType::I2, VarType::I4, VarType::R4, VarType::R8, VarType::Bool})
         EXPECT_EQ(CoerceError(Variant::Str("12"), to), DISP_E_TYPEMISMATCH) << VarTypeName(to);
-    EXPECT_EQ(DISP_E_TYPEMISMATCH, 0x80020005u);
 }
 
 TEST(VariantCoerce, UnrelatedKindsMismatch) {
