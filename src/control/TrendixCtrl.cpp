@@ -433,9 +433,11 @@ void CTrendixCtrl::AddTimeData(std::int16_t varNo, double time, double value) {
     if (varNo < 1 || varNo > props_.nvariables) return;
     if (m.AddTimeData(varNo, time, value)) dataAdded_ = true;
     if (m.AdvanceTimeAxisIfNeeded()) {
+        // Flag the model before the host hears of it: a handler of Zoomed may replace the
+        // model (Clear), and m must not be touched after that.
+        m.timeScrolled = 1;
         UpdateScrollState(true);
         scrolled_ = true;
-        m.timeScrolled = 1;
     }
 }
 
