@@ -1,0 +1,82 @@
+#pragma once
+#include "control/TrendixCtrl.h"
+#include "platform/ui/HeadlessSite.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+// Records every event the control fires; an optional action runs inside the event, as a host
+// handler would.
+class RecordingSink : public com::IEventSink {
+public:
+    struct Event {
+        com::DISPID id;
+        std::vector<com::Variant> args;
+    };
+    void Invoke(com::DISPID id, std::span<const com::Variant> args) override {
+        events.push_back({id, {args.begin(), args.end()}});
+        if (action) action(id, args);
+    }
+    int Count(com::DISPID id) const {
+        int n = 0;
+        for (const Event& e : events)
+            n += e.id == id;
+        return n;
+    }
+    std::vector<Event> events;
+    std::function<void(com::DISPID, std::span<const com::Variant>)> action;
+};
+
+// A sited control of the default size with a recording sink, driven by name.
+class ControlHarness : public testing::Test {
+protected:
+    ControlHarness() {
+        c.OnSize(400, 310);
+        c.GetConnectionPoint()->Advise(&sink);
+    }
+
+    com::Variant Get(const char* name) {
+        return c.Invoke(c.GetIDOfName(name), com::InvokeKind::PropertyGet, {});
+    }
+    void Put(const char* name, com::Variant value) {
+        com::Variant args[] = {std::move(value)};
+        c.Invoke(c.GetIDOfName(name), com::InvokeKind::PropertyPut, args);
+    }
+    com::Variant Call(const char* name, std::vector<com::Variant> args = {}) {
+        return c.Invoke(c.GetIDOfName(name), com::InvokeKind::Method, args);
+    }
+    // The status an automation call fails with; S_OK when it succeeds.
+    static com::HRESULT StatusOf(const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const com::DispatchError& e) {
+            return e.hr();
+        }
+        return com::S_OK;
+    }
+
+    // One value through GetData, and whether it was readable.
+    bool GetData(short varNo, short dataNo, double& value) {
+        com::Variant out = com::Variant::R8(-1);
+        const com::Variant ok = Call("GetData", {com::Variant::I2(varNo), com::Variant::I2(dataNo),
+                                                 com::Variant::Ref(&out)});
+        value = out.r8();
+        return ok.boolean();
+    }
+    double Data(short varNo, short dataNo) {
+        double v = 0;
+        GetData(varNo, dataNo, v);
+        return v;
+    }
+    void AddTimeData(short varNo, double time, double value) {
+        Call("AddTimeData",
+             {com::Variant::I2(varNo), com::Variant::R8(time), com::Variant::R8(value)});
+    }
+
+    ui::HeadlessSite site;
+    CTrendixCtrl c{site};
+    RecordingSink sink;
+};
