@@ -1,6 +1,9 @@
 #include "render/PlotAxis.h"
 
+#include "platform/gdi/DeviceContext.h"
 #include "render/AxisTransform.h"
+#include "render/NumberFormat.h"
+#include "render/PlotEnv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -729,4 +732,171 @@ void CPlotAxis::ApplyScrolledView(double lo, double hi, bool deferred) {
         plotMin = viewMin;
         plotMax = viewMax;
     }
+}
+
+// ---- Drawing: tick walks, tick marks and labels ----
+
+namespace {
+
+constexpr int kMaxTicks = 100000; // no range and interval can make a walk run on
+constexpr int kMarkSpacing = 5;   // marks closer than this to the last one are left out
+
+std::string LabelText(const CPlotAxis::Tick& tick, double factor, const locale::Locale& locale) {
+    if (tick.value > kMissingAbove) return "1/0";
+    return NumberFormat::FormatNumber(tick.value * factor, 6, true, locale);
+}
+
+std::string MeasuredText(const CPlotAxis::Tick& tick, double factor, double step) {
+    if (tick.value > kMissingAbove) return "1/0";
+    return NumberFormat::TrimTrailingZeros(NumberFormat::FormatTickText(tick.value * factor, step));
+}
+
+// The longest run of labels that would overlap the last label accepted before them.
+int LongestOverlapRun(const std::vector<int>& pos, const std::vector<int>& widths) {
+    int longest = 0, run = 0;
+    int accepted = pos.empty() ? 0 : pos[0];
+    for (std::size_t i = 1; i < pos.size(); ++i) {
+        if (std::abs(pos[i] - accepted) < widths[i]) {
+            longest = std::max(longest, ++run);
+        } else {
+            accepted = pos[i];
+            run = 0;
+        }
+    }
+    return longest;
+}
+
+} // namespace
+
+double CPlotAxis::DrawnInterval() const {
+    double step = interval;
+    if (scaleType != kLinear || !std::isfinite(step) || step == 0) return step;
+    for (int i = 0; i < kMaxDecades && std::fabs(plotMax - plotMin) / std::fabs(step) > 50; ++i)
+        step *= 10;
+    return step;
+}
+
+double CPlotAxis::LabelFactor() const {
+    if (multiplier == 0) return 1;
+    return multiplierType == 0 ? Pow10(multiplier) : multiplier;
+}
+
+std::vector<CPlotAxis::Tick> CPlotAxis::DrawnTicks(double step) const {
+    std::vector<Tick> ticks;
+    auto labelValue = [&](double v) {
+        if (std::fabs(v) < std::fabs(step) * 1e-4) v = 0;
+        return v;
+    };
+    if (scaleType == kLogarithmic || scaleType == kProbability) {
+        for (std::size_t i = 0; i < tickList.size() && tickList[i] != 0; ++i)
+            ticks.push_back(Tick{ToPlot(tickList[i]), labelValue(tickList[i]), false});
+        if (!ticks.empty()) ticks.back().last = true;
+        return ticks;
+    }
+    if (!std::isfinite(step) || step == 0 || !std::isfinite(plotMin) || !std::isfinite(plotMax))
+        return ticks;
+    const double half = step / 2;
+    double v = plotMin + (triKind != 0 ? step : 0);
+    for (int i = 0; i < kMaxTicks; ++i) {
+        if (v > plotMax + half || (triKind != 0 && v > plotMax - half)) break;
+        ticks.push_back(Tick{v, FromPlot(labelValue(v)), v > plotMax - half});
+        v = scaleType == kReciprocal ? (std::trunc(v / step + 0.5) + 1) * step : v + step;
+    }
+    return ticks;
+}
+
+std::vector<double> CPlotAxis::GridTicks() const {
+    std::vector<double> ticks;
+    if (scaleType == kLogarithmic || scaleType == kProbability) {
+        for (std::size_t i = 0; i < tickList.size() && tickList[i] != 0; ++i)
+            ticks.push_back(ToPlot(tickList[i]));
+        return ticks;
+    }
+    if (!std::isfinite(interval) || interval <= 0 || !std::isfinite(plotMin)) return ticks;
+    double v = plotMin;
+    for (int i = 0; i < kMaxTicks && v <= plotMax + interval * 0.01; ++i) {
+        ticks.push_back(v);
+        v = scaleType == kReciprocal ? (std::trunc(v / interval + 0.5) + 1) * interval
+                                     : v + interval;
+    }
+    return ticks;
+}
+
+void CPlotAxis::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlotFont* font,
+                          int labelPos, int axisPos, bool vertical, bool skipOrigin,
+                          gdi::ColorRef foreColor) const {
+    // 1. The ticks and where they land.
+    if (interval == 0) return;
+    const double step = DrawnInterval();
+    const std::vector<Tick> ticks = DrawnTicks(step);
+    if (ticks.empty()) return;
+    const double factor = LabelFactor();
+    std::vector<int> pos(ticks.size());
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const float p = static_cast<float>(ticks[i].plot);
+        pos[i] = vertical ? env.MapY(p) : env.MapX(p);
+    }
+    // 2. Mark lengths grow with the output scale.
+    const int t5 = static_cast<int>(5 * env.scale);
+    const int t3 = static_cast<int>(3 * env.scale);
+
+    gdi::StateScope state(dc);
+    env.SelectColorPen(dc, foreColor, 1);
+    dc.SetTextColor(foreColor);
+    dc.SetBkMode(gdi::BackgroundMode::Transparent);
+
+    // 3. Pass 1: measure the labels for the overlap thinning, draw the marks.
+    std::vector<int> widths(ticks.size());
+    for (std::size_t i = 0; i < ticks.size(); ++i)
+        widths[i] = env.MeasureText(font, dc, MeasuredText(ticks[i], factor, interval)).cx;
+    const int skip = LongestOverlapRun(pos, widths);
+
+    const std::size_t origin = reversed ? ticks.size() - 1 : 0;
+    int lastMark = 0;
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const bool omitted = vertical ? skipOrigin && i == origin : triKind == 0 && i == origin;
+        if (omitted || std::abs(pos[i] - lastMark) <= kMarkSpacing) continue;
+        lastMark = pos[i];
+        if (vertical) {
+            dc.MoveTo(axisPos, pos[i]);
+            dc.LineTo(axisPos + t5, pos[i]);
+        } else if (triKind == 1) {
+            dc.MoveTo(pos[i] - t3, axisPos - t5);
+            dc.LineTo(pos[i], axisPos);
+            dc.LineTo(pos[i] + t3, axisPos - t5);
+        } else {
+            dc.MoveTo(pos[i], axisPos);
+            dc.LineTo(pos[i], axisPos - t5);
+        }
+    }
+
+    // 4. Pass 2: every (skip + 1)-th label, counted from a multiple of the interval.
+    env.SelectFont(dc, font);
+    dc.SetTextAlign(vertical ? gdi::AlignBaseline | gdi::AlignCenter
+                             : gdi::AlignBottom | gdi::AlignCenter);
+    long long u = 0;
+    if (skip > 0) {
+        const double first = RoundHalfAway(ticks[0].plot / step);
+        u = static_cast<long long>(std::fmod(std::fabs(first), skip + 1.0));
+        if (triKind != 0) u += skip - 1;
+    }
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        if (skip > 0 && (static_cast<long long>(i) - u) % (skip + 1) != 0) continue;
+        if (skipOrigin && !reversed && i == 0) continue;
+        if (skipOrigin && reversed && ticks[i].last) break;
+        const std::string text = LabelText(ticks[i], factor, env.locale);
+        if (vertical)
+            dc.TextOut(axisPos + t3 - t5, pos[i], text);
+        else
+            dc.TextOut(pos[i], labelPos, text);
+    }
+}
+
+int CPlotAxis::HighEndLabelWidth(gdi::IDeviceContext& dc, const CPlotEnv& env,
+                                 const CPlotFont* font) const {
+    const double value = FromPlot(reversed ? plotMin : plotMax);
+    const std::string text = value > kMissingAbove
+                                 ? std::string("1/0")
+                                 : NumberFormat::FormatNumber(value, 6, true, env.locale);
+    return env.MeasureText(font, dc, text).cx;
 }

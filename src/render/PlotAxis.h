@@ -1,6 +1,15 @@
 #pragma once
 
+#include "platform/gdi/GdiTypes.h"
+
+#include <string>
 #include <vector>
+
+namespace gdi {
+class IDeviceContext;
+}
+class CPlotEnv;
+class CPlotFont;
 
 // Range arithmetic of one plot axis: the data, scrollable, requested, working and drawn
 // ranges, the nice scale and tick interval, the tick lists of logarithmic and probability
@@ -70,6 +79,32 @@ public:
     void ScrollStep(int code, int position, bool vertical, bool deferred, double timeStep = 0,
                     double timePage = 0);
     void DrawnRange(double& lo, double& hi) const; // (plotMin, plotMax), swapped when reversed
+
+    // Drawing. A tick: its plot coordinate, its label value in data units (above 9e27 when
+    // it has none, labelled "1/0") and whether it is the last tick at the high end.
+    struct Tick {
+        double plot = 0;
+        double value = 0;
+        bool last = false;
+    };
+    // Tick marks and labels along a rectangular axis whose line lies at device coordinate
+    // axisPos; labelPos is the label baseline of a horizontal axis. The device mapping of env
+    // is set for this axis. vertical axes write their labels in font, which the caller gives
+    // rotated. skipOrigin leaves out the tick where this axis meets the other one.
+    void DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlotFont* font, int labelPos,
+                   int axisPos, bool vertical, bool skipOrigin, gdi::ColorRef foreColor = 0) const;
+    // Width of the tick label at the high end (low end when reversed), scaled.
+    int HighEndLabelWidth(gdi::IDeviceContext& dc, const CPlotEnv& env,
+                          const CPlotFont* font) const;
+    // The ticks DrawTicks walks with the given interval (linear and reciprocal axes).
+    std::vector<Tick> DrawnTicks(double step) const;
+    // Plot coordinates of the grid lines: every interval up to plotMax + interval/100, or the
+    // tick list.
+    std::vector<double> GridTicks() const;
+    // The interval DrawTicks steps by: on linear axes grown tenfold until at most 50 fit.
+    double DrawnInterval() const;
+    // The factor labels are multiplied by: 10^multiplier, or multiplier itself.
+    double LabelFactor() const;
 
 private:
     void ViewFromRequested();

@@ -1,0 +1,235 @@
+// Tick marks and labels of rectangular axes, as the calls they make on a recording device
+// (every character 7 units wide in the 10 pt default font).
+#include "render/PlotAxis.h"
+
+#include "platform/gdi/RecordingDC.h"
+#include "render/PlotEnv.h"
+
+#include <gtest/gtest.h>
+
+using gdi::RecordingDC;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+// A linear axis drawn over [lo, hi] by step.
+CPlotAxis Scaled(double lo, double hi, double step) {
+    CPlotAxis axis;
+    axis.plotMin = axis.viewMin = lo;
+    axis.plotMax = axis.viewMax = hi;
+    axis.interval = axis.intervalCopy = step;
+    axis.scaleDirty = 0;
+    return axis;
+}
+
+struct TicksFixture : ::testing::Test {
+    CDrawTool tool;
+    CPlotEnv env{tool};
+    RecordingDC dc{1000, 1000};
+
+    TicksFixture() {
+        env.locale.decimalSeparator = '.';
+        env.SetMapping(gdi::Rect{100, 0, 600, 300}, 0, 10, 10, 0);
+    }
+    Calls Texts() const { return dc.CallsNamed("TextOut"); }
+    Calls Lines() const {
+        Calls lines;
+        for (const std::string& c : dc.Drawing())
+            if (c.rfind("MoveTo", 0) == 0 || c.rfind("LineTo", 0) == 0) lines.push_back(c);
+        return lines;
+    }
+};
+
+} // namespace
+
+using DrawTicks = TicksFixture;
+
+TEST_F(DrawTicks, HorizontalAxisMarksAllButTheFirstTickAndLabelsEach) {
+    Scaled(0, 10, 2).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Lines(),
+              (Calls{"MoveTo(200,310)", "LineTo(200,305)", "MoveTo(300,310)", "LineTo(300,305)",
+                     "MoveTo(400,310)", "LineTo(400,305)", "MoveTo(500,310)", "LineTo(500,305)",
+                     "MoveTo(600,310)", "LineTo(600,305)"}));
+    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(200,330,\"2.0\")",
+                              "TextOut(300,330,\"4.0\")", "TextOut(400,330,\"6.0\")",
+                              "TextOut(500,330,\"8.0\")", "TextOut(600,330,\"10.0\")"}));
+    EXPECT_EQ(dc.CallsNamed("SetTextAlign"),
+              Calls{"SetTextAlign(" + std::to_string(gdi::AlignBottom | gdi::AlignCenter) + ")"});
+    EXPECT_EQ(dc.SavedLevels(), 0);
+    EXPECT_EQ(dc.CurrentPen(), gdi::Pen{}); // the state is given back
+    EXPECT_EQ(dc.BkMode(), gdi::BackgroundMode::Opaque);
+}
+
+TEST_F(DrawTicks, PenAndTextTakeTheForegroundColour) {
+    const gdi::ColorRef fore = gdi::Rgb(0x12, 0x34, 0x56);
+    Scaled(0, 10, 2).DrawTicks(dc, env, nullptr, 330, 310, false, false, fore);
+    EXPECT_EQ(dc.CallsNamed("SelectPen").front(), "SelectPen(0,1," + std::to_string(fore) + ")");
+    EXPECT_EQ(dc.CallsNamed("SetTextColor"), Calls{"SetTextColor(" + std::to_string(fore) + ")"});
+    EXPECT_EQ(dc.CallsNamed("SetBkMode"), Calls{"SetBkMode(0)"}); // transparent
+}
+
+TEST_F(DrawTicks, ReversedAxesLeaveOutTheLastMark) {
+    CPlotAxis axis = Scaled(0, 10, 5);
+    axis.reversed = 1;
+    env.SetMapping(gdi::Rect{100, 0, 600, 300}, 10, 0, 10, 0);
+    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Lines(),
+              (Calls{"MoveTo(600,310)", "LineTo(600,305)", "MoveTo(350,310)", "LineTo(350,305)"}));
+}
+
+TEST_F(DrawTicks, CrowdedLabelsAreThinnedByTheLongestOverlapRun) {
+    // Ticks 25 units apart; "0.5"-like texts are 21 wide, "1"-like ones 7: runs of one.
+    env.SetMapping(gdi::Rect{100, 0, 200, 300}, 0, 2, 10, 0);
+    Scaled(0, 2, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts().size(), 5u); // 25 apart: no overlap
+    dc.Clear();
+    env.SetMapping(gdi::Rect{100, 0, 140, 300}, 0, 2, 10, 0);
+    Scaled(0, 2, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(120,330,\"1.0\")",
+                              "TextOut(140,330,\"2.0\")"}));
+}
+
+TEST_F(DrawTicks, ThinningCountsFromAMultipleOfTheInterval) {
+    env.SetMapping(gdi::Rect{100, 0, 140, 300}, 0.5f, 2.5f, 10, 0);
+    Scaled(0.5, 2.5, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    // The first tick, 0.5, is an odd multiple: the labels stay on 1 and 2.
+    EXPECT_EQ(Texts(), (Calls{"TextOut(110,330,\"1.0\")", "TextOut(130,330,\"2.0\")"}));
+}
+
+TEST_F(DrawTicks, MarksCloserThanSixUnitsAreLeftOut) {
+    env.SetMapping(gdi::Rect{0, 0, 50, 300}, 0, 10, 10, 0);
+    Scaled(0, 10, 1).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    // 5 units apart: every other mark, the first compared against position 0.
+    EXPECT_EQ(Lines(),
+              (Calls{"MoveTo(10,310)", "LineTo(10,305)", "MoveTo(20,310)", "LineTo(20,305)",
+                     "MoveTo(30,310)", "LineTo(30,305)", "MoveTo(40,310)", "LineTo(40,305)",
+                     "MoveTo(50,310)", "LineTo(50,305)"}));
+}
+
+TEST_F(DrawTicks, VerticalAxisWritesAlongTheAxisLeftOfIt) {
+    CPlotFont vertical("Times New Roman", 10, 0);
+    vertical.angle = 90;
+    Scaled(0, 10, 5).DrawTicks(dc, env, &vertical, 0, 95, true, false);
+    EXPECT_EQ(Lines(), (Calls{"MoveTo(95,300)", "LineTo(100,300)", "MoveTo(95,150)",
+                              "LineTo(100,150)", "MoveTo(95,0)", "LineTo(100,0)"}));
+    EXPECT_EQ(Texts(), (Calls{"TextOut(93,300,\"0.0\")", "TextOut(93,150,\"5.0\")",
+                              "TextOut(93,0,\"10.0\")"}));
+    EXPECT_EQ(dc.CallsNamed("SetTextAlign"),
+              Calls{"SetTextAlign(" + std::to_string(gdi::AlignBaseline | gdi::AlignCenter) + ")"});
+    EXPECT_EQ(dc.CallsNamed("SelectFont").back(), "SelectFont(13,90,0,\"Times New Roman\")");
+}
+
+TEST_F(DrawTicks, SkipOriginLeavesOutTheFirstMarkAndLabel) {
+    Scaled(0, 10, 5).DrawTicks(dc, env, nullptr, 0, 95, true, true);
+    EXPECT_EQ(Lines(),
+              (Calls{"MoveTo(95,150)", "LineTo(100,150)", "MoveTo(95,0)", "LineTo(100,0)"}));
+    EXPECT_EQ(Texts(), (Calls{"TextOut(93,150,\"5.0\")", "TextOut(93,0,\"10.0\")"}));
+}
+
+TEST_F(DrawTicks, SkipOriginOnAReversedAxisStopsBeforeTheLastTick) {
+    CPlotAxis axis = Scaled(0, 10, 5);
+    axis.reversed = 1;
+    axis.DrawTicks(dc, env, nullptr, 0, 95, true, true);
+    EXPECT_EQ(Texts(), (Calls{"TextOut(93,300,\"0.0\")", "TextOut(93,150,\"5.0\")"}));
+}
+
+TEST_F(DrawTicks, ReciprocalTickAtZeroIsOneOverZero) {
+    CPlotAxis axis = Scaled(0, 1, 0.25);
+    axis.scaleType = 2;
+    env.SetMapping(gdi::Rect{100, 0, 500, 300}, 0, 1, 10, 0);
+    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"1/0\")", "TextOut(200,330,\"4.0\")",
+                              "TextOut(300,330,\"2.0\")", "TextOut(400,330,\"1.33333\")",
+                              "TextOut(500,330,\"1.0\")"}));
+}
+
+TEST_F(DrawTicks, MultiplierScalesTheLabels) {
+    CPlotAxis axis = Scaled(0, 10, 5);
+    axis.multiplier = 3;
+    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts().back(), "TextOut(600,330,\"10000.0\")");
+    dc.Clear();
+    axis.multiplierType = 1;
+    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts().back(), "TextOut(600,330,\"30.0\")");
+}
+
+TEST_F(DrawTicks, LabelsUseTheLocaleSeparator) {
+    env.locale.decimalSeparator = ',';
+    env.SetMapping(gdi::Rect{100, 0, 600, 300}, 0, 1, 10, 0);
+    Scaled(0, 1, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(350,330,\"0,5\")",
+                              "TextOut(600,330,\"1,0\")"}));
+}
+
+TEST_F(DrawTicks, LogarithmicAxesWalkTheTickList) {
+    CPlotAxis axis = Scaled(0, 2, 1);
+    axis.scaleType = 1;
+    axis.tickList = {1, 10, 100, 0};
+    env.SetMapping(gdi::Rect{100, 0, 300, 300}, 0, 2, 10, 0);
+    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"1.0\")", "TextOut(200,330,\"10.0\")",
+                              "TextOut(300,330,\"100.0\")"}));
+}
+
+TEST_F(DrawTicks, ValuesWithinATenThousandthOfAnIntervalOfZeroAreZero) {
+    env.SetMapping(gdi::Rect{100, 0, 600, 300}, -1, 1, 10, 0);
+    Scaled(-1.0000000001, 1, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_EQ(Texts()[2].substr(Texts()[2].find('"')), "\"0.0\")");
+}
+
+TEST_F(DrawTicks, ZeroIntervalDrawsNothing) {
+    Scaled(0, 10, 0).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(DrawTicks, ScaledOutputLengthensTheMarks) {
+    env.BeginScaledOutput(2, 0, 0);
+    const CPlotFont font;
+    Scaled(0, 10, 10).DrawTicks(dc, env, &font, 330, 310, false, false);
+    EXPECT_EQ(Lines(), (Calls{"MoveTo(600,310)", "LineTo(600,300)"}));
+    EXPECT_EQ(dc.CallsNamed("SelectFont").back(), "SelectFont(27,0,0,\"Times New Roman\")");
+}
+
+TEST(PlotAxisTickWalk, LinearWalkGrowsTheIntervalUntilFiftyFit) {
+    CPlotAxis axis = Scaled(0, 1000, 1);
+    EXPECT_DOUBLE_EQ(axis.DrawnInterval(), 100);
+    const auto ticks = axis.DrawnTicks(axis.DrawnInterval());
+    ASSERT_EQ(ticks.size(), 11u);
+    EXPECT_TRUE(ticks.back().last);
+    EXPECT_FALSE(ticks[9].last);
+}
+
+TEST(PlotAxisTickWalk, TriangularAxesStartOneIntervalInAndStopEarly) {
+    CPlotAxis axis = Scaled(0, 1, 0.25);
+    axis.triKind = 1;
+    const auto ticks = axis.DrawnTicks(0.25);
+    ASSERT_EQ(ticks.size(), 3u);
+    EXPECT_DOUBLE_EQ(ticks.front().plot, 0.25);
+    EXPECT_DOUBLE_EQ(ticks.back().plot, 0.75);
+}
+
+TEST(PlotAxisTickWalk, GridWalkStopsJustPastTheHighEnd) {
+    CPlotAxis axis = Scaled(0, 1.004, 0.5);
+    EXPECT_EQ(axis.GridTicks(), (std::vector<double>{0, 0.5, 1}));
+    axis.plotMax = 0.99;
+    EXPECT_EQ(axis.GridTicks(), (std::vector<double>{0, 0.5}));
+    axis.scaleType = 1;
+    axis.tickList = {1, 10, 0};
+    EXPECT_EQ(axis.GridTicks(), (std::vector<double>{0, 1}));
+}
+
+TEST(PlotAxisTickWalk, BrokenRangesWalkNothing) {
+    CPlotAxis axis = Scaled(0, std::numeric_limits<double>::infinity(), 1);
+    EXPECT_TRUE(axis.DrawnTicks(1).empty());
+    axis.plotMax = 1;
+    EXPECT_TRUE(axis.DrawnTicks(std::numeric_limits<double>::quiet_NaN()).empty());
+    EXPECT_TRUE(axis.GridTicks().size() == 2u);
+}
+
+TEST_F(DrawTicks, HighEndLabelWidthMeasuresTheEndLabel) {
+    CPlotAxis axis = Scaled(0, 10, 2);
+    EXPECT_EQ(axis.HighEndLabelWidth(dc, env, nullptr), 28); // "10.0"
+    axis.reversed = 1;
+    EXPECT_EQ(axis.HighEndLabelWidth(dc, env, nullptr), 21); // "0.0"
+}
