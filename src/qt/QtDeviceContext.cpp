@@ -1,0 +1,487 @@
+#include "qt/QtDeviceContext.h"
+
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+QColor ToQColor(gdi::ColorRef c) {
+    return QColor(static_cast<int>(gdi::RedOf(c)), static_cast<int>(gdi::GreenOf(c)),
+                  static_cast<int>(gdi::BlueOf(c)));
+}
+
+QRect FillRect(const gdi::Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+// The outline of a shape in rectangle r: its right and bottom edges lie outside.
+QRectF OutlineRect(const gdi::Rect& r) {
+    return QRectF(r.left, r.top, r.Width() - 1, r.Height() - 1);
+}
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Dash lengths of the cosmetic pen styles, in device units.
+QList<qreal> CosmeticDashes(gdi::PenStyle style) {
+    switch (style) {
+    case gdi::PenStyle::Dot:
+        return {3, 3};
+    case gdi::PenStyle::Dash:
+        return {18, 6};
+    case gdi::PenStyle::DashDot:
+        return {9, 6, 3, 6};
+    default:
+        return {};
+    }
+}
+
+QPen ToQPen(const gdi::Pen& pen) {
+    if (pen.style == gdi::PenStyle::Null) return QPen(Qt::NoPen);
+    const int width = std::max(1, pen.width);
+    QPen q(ToQColor(pen.color), width);
+    // Wide and geometric pens end and join round; one-unit pens leave the end point out.
+    const bool round = pen.geometric || width > 1;
+    q.setCapStyle(round ? Qt::RoundCap : Qt::FlatCap);
+    q.setJoinStyle(round ? Qt::RoundJoin : Qt::MiterJoin);
+    QList<qreal> dashes;
+    if (pen.style == gdi::PenStyle::UserDash) {
+        for (int i = 0; i < pen.dashCount; ++i)
+            dashes.push_back(static_cast<qreal>(std::max(1, pen.dashes[i])) / width);
+    } else {
+        dashes = CosmeticDashes(pen.style);
+    }
+    if (!dashes.isEmpty()) q.setDashPattern(dashes);
+    return q;
+}
+
+// Angle in degrees, counter-clockwise, of the ellipse parameter where the radial from the
+// centre of r through p meets the ellipse.
+qreal ParametricAngle(const gdi::Rect& r, gdi::Point p) {
+    const qreal a = std::max(0.5, r.Width() / 2.0);
+    const qreal b = std::max(0.5, r.Height() / 2.0);
+    const qreal dx = p.x - (r.left + r.right) / 2.0;
+    const qreal dy = (r.top + r.bottom) / 2.0 - p.y;
+    return std::atan2(dy / b, dx / a) * 180 / std::numbers::pi;
+}
+
+// Sweep from start to end counter-clockwise, in (0, 360].
+qreal Sweep(qreal start, qreal end) {
+    qreal sweep = std::fmod(end - start, 360.0);
+    if (sweep <= 0) sweep += 360;
+    return sweep;
+}
+
+} // namespace
+
+QtDeviceContext::QtDeviceContext(QPaintDevice& device, gdi::DeviceKind kind)
+    : device_(&device), kind_(kind) {
+    if (device.devType() == QInternal::Image) image_ = static_cast<QImage*>(&device);
+    Begin();
+}
+
+QtDeviceContext::QtDeviceContext(int width, int height, gdi::DeviceKind kind)
+    : ownedImage_(
+          std::make_unique<QImage>(std::max(1, width), std::max(1, height), QImage::Format_RGB32)),
+      device_(ownedImage_.get()), image_(ownedImage_.get()), kind_(kind) {
+    ownedImage_->fill(Qt::white);
+    Begin();
+}
+
+QtDeviceContext::~QtDeviceContext() {
+    End();
+}
+
+void QtDeviceContext::Begin() {
+    size_ = gdi::Size{device_->width(), device_->height()};
+    state_.clip = gdi::Rect{0, 0, size_.cx, size_.cy};
+    painter_.begin(device_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBrush(Qt::white);
+    brushSlot_ = -1;
+}
+
+void QtDeviceContext::End() {
+    if (painter_.isActive()) painter_.end();
+}
+
+std::unique_ptr<QPdfWriter> QtDeviceContext::MakePdfWriter(const QString& path, int width,
+                                                           int height) {
+    auto writer = std::make_unique<QPdfWriter>(path);
+    writer->setResolution(96);
+    // A page given in points at 96 DPI would shrink the drawing to 75 %: give it in pixels.
+    writer->setPageSize(QPageSize(QSizeF(width * 0.75, height * 0.75), QPageSize::Point, QString(),
+                                  QPageSize::ExactMatch));
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    return writer;
+}
+
+std::unique_ptr<QSvgGenerator> QtDeviceContext::MakeSvgGenerator(const QString& path, int width,
+                                                                 int height) {
+    auto svg = std::make_unique<QSvgGenerator>();
+    svg->setFileName(path);
+    svg->setResolution(96);
+    svg->setSize(QSize(width, height));
+    svg->setViewBox(QRect(0, 0, width, height));
+    return svg;
+}
+
+gdi::Pen QtDeviceContext::SelectPen(const gdi::Pen& pen) {
+    if (!(pen == state_.pen)) penDirty_ = true;
+    return std::exchange(state_.pen, pen);
+}
+
+gdi::Brush QtDeviceContext::SelectBrush(const gdi::Brush& brush) {
+    return std::exchange(state_.brush, brush);
+}
+
+gdi::Font QtDeviceContext::SelectFont(const gdi::Font& font) {
+    if (!(font == state_.font)) fontDirty_ = true;
+    return std::exchange(state_.font, font);
+}
+
+gdi::ColorRef QtDeviceContext::SetTextColor(gdi::ColorRef color) {
+    return std::exchange(state_.textColor, color);
+}
+
+gdi::ColorRef QtDeviceContext::SetBkColor(gdi::ColorRef color) {
+    return std::exchange(state_.bkColor, color);
+}
+
+gdi::BackgroundMode QtDeviceContext::SetBkMode(gdi::BackgroundMode mode) {
+    return std::exchange(state_.bkMode, mode);
+}
+
+gdi::RasterOp QtDeviceContext::SetRop2(gdi::RasterOp op) {
+    return std::exchange(state_.rop, op);
+}
+
+unsigned QtDeviceContext::SetTextAlign(unsigned flags) {
+    return std::exchange(state_.align, flags);
+}
+
+void QtDeviceContext::ApplyPen() {
+    if (!penDirty_) return;
+    penDirty_ = false;
+    for (PenEntry& entry : penCache_) {
+        if (entry.used && entry.pen == state_.pen) {
+            painter_.setPen(entry.qpen);
+            return;
+        }
+    }
+    penSlot_ = 1 - penSlot_;
+    penCache_[penSlot_] = PenEntry{state_.pen, ToQPen(state_.pen), true};
+    painter_.setPen(penCache_[penSlot_].qpen);
+}
+
+void QtDeviceContext::ApplyCompositionMode() {
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    if (IsRaster()) {
+        if (state_.rop == gdi::RasterOp::NotXorPen)
+            mode = QPainter::RasterOp_NotSourceXorDestination;
+        else if (state_.rop == gdi::RasterOp::MaskPen)
+            mode = QPainter::RasterOp_SourceAndDestination;
+    }
+    if (painter_.compositionMode() != mode) painter_.setCompositionMode(mode);
+}
+
+const QFont& QtDeviceContext::CurrentQFont() {
+    if (fontDirty_) {
+        fontDirty_ = false;
+        qfont_ = QFont(QString::fromStdString(state_.font.face));
+        qfont_.setPixelSize(std::max(1, state_.font.pixelHeight));
+        qfont_.setItalic(state_.font.style & gdi::FontItalic);
+        qfont_.setBold(state_.font.style & gdi::FontBold);
+        qfont_.setUnderline(state_.font.style & gdi::FontUnderline);
+    }
+    return qfont_;
+}
+
+QBrush QtDeviceContext::MakeBrush() const {
+    const gdi::Brush& brush = state_.brush;
+    if (brush.style == gdi::BrushStyle::Null) return QBrush(Qt::NoBrush);
+    if (brush.style == gdi::BrushStyle::Solid) return QBrush(ToQColor(brush.color));
+    const int k = std::max(1, brush.patternScale);
+    QImage tile(8 * k, 8 * k, QImage::Format_RGB32);
+    const QRgb ink = ToQColor(state_.textColor).rgb();
+    const QRgb paper = ToQColor(state_.bkColor).rgb();
+    for (int y = 0; y < tile.height(); ++y) {
+        const std::uint8_t row = brush.pattern[static_cast<std::size_t>(y / k)];
+        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+        for (int x = 0; x < tile.width(); ++x)
+            line[x] = (row & (0x80 >> (x / k))) ? paper : ink;
+    }
+    return QBrush(tile);
+}
+
+void QtDeviceContext::ApplyBrush() {
+    // A pattern takes the text and background colours current when it is drawn.
+    const bool pattern = state_.brush.style == gdi::BrushStyle::Pattern;
+    const gdi::ColorRef ink = pattern ? state_.textColor : 0;
+    const gdi::ColorRef paper = pattern ? state_.bkColor : 0;
+    for (int i = 0; i < 2; ++i) {
+        const BrushEntry& e = brushCache_[i];
+        if (e.used && e.brush == state_.brush && e.ink == ink && e.paper == paper) {
+            if (brushSlot_ != i) painter_.setBrush(e.qbrush);
+            brushSlot_ = i;
+            return;
+        }
+    }
+    brushSlot_ = brushSlot_ == 0 ? 1 : 0;
+    brushCache_[brushSlot_] = BrushEntry{state_.brush, ink, paper, MakeBrush(), true};
+    painter_.setBrush(brushCache_[brushSlot_].qbrush);
+}
+
+bool QtDeviceContext::PatternAsGeometry() const {
+    return !IsRaster() && state_.brush.style == gdi::BrushStyle::Pattern;
+}
+
+template <class MakePath>
+void QtDeviceContext::PrepareFilled(MakePath makePath) {
+    ApplyPen();
+    ApplyCompositionMode();
+    if (PatternAsGeometry()) {
+        FillPatternGeometry(makePath());
+        painter_.setBrush(Qt::NoBrush);
+        brushSlot_ = -1; // the painter's brush matches no cache entry now
+        return;
+    }
+    ApplyBrush();
+}
+
+void QtDeviceContext::FillPatternGeometry(const QPainterPath& shape) {
+    // Vector devices lose texture brushes: paint the pattern's cells as rectangles cut to the
+    // shape, the 1 bits in the background colour and the 0 bits in the text colour.
+    const int k = std::max(1, state_.brush.patternScale);
+    const QRect box = shape.boundingRect().toAlignedRect();
+    const int tile = 8 * k;
+    QPainterPath cells;
+    const int x0 = box.left() - ((box.left() % tile) + tile) % tile;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const std::uint8_t row =
+            state_.brush.pattern[static_cast<std::size_t>((((y % tile) + tile) % tile) / k)];
+        int runStart = -1;
+        for (int x = x0; x <= box.right() + k; x += k) {
+            const int bit = ((x - x0) / k) % 8;
+            const bool ink = x <= box.right() && !(row & (0x80 >> bit));
+            if (ink && runStart < 0) runStart = x;
+            if (!ink && runStart >= 0) {
+                cells.addRect(runStart, y, x - runStart, 1);
+                runStart = -1;
+            }
+        }
+    }
+    painter_.fillPath(shape, ToQColor(state_.bkColor));
+    painter_.fillPath(shape.intersected(cells), ToQColor(state_.textColor));
+}
+
+void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
+    if (state_.align & gdi::AlignUpdateCP) {
+        x = state_.position.x;
+        y = state_.position.y;
+    }
+    const QString s = ToQString(text);
+    const QFontMetricsF fm(CurrentQFont(), device_);
+    const qreal w = fm.horizontalAdvance(s);
+    const unsigned h = state_.align & gdi::kHorizontalAlignMask;
+    const unsigned v = state_.align & gdi::kVerticalAlignMask;
+    const qreal dx = h == gdi::AlignCenter ? -w / 2 : h == gdi::AlignRight ? -w : 0;
+    const qreal dy = v == gdi::AlignBaseline ? 0
+                     : v == gdi::AlignBottom ? -fm.descent()
+                                             : fm.ascent();
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.translate(x, y);
+    painter_.rotate(-state_.font.angle);
+    if (state_.bkMode == gdi::BackgroundMode::Opaque && !s.isEmpty())
+        painter_.fillRect(QRectF(dx, dy - fm.ascent(), w, fm.ascent() + fm.descent()),
+                          ToQColor(state_.bkColor));
+    painter_.setFont(CurrentQFont());
+    painter_.setPen(ToQColor(state_.textColor));
+    painter_.drawText(QPointF(dx, dy), s);
+    painter_.restore();
+    if (state_.align & gdi::AlignUpdateCP) {
+        const qreal advance = h == gdi::AlignRight ? -w : h == gdi::AlignCenter ? 0 : w;
+        const qreal a = state_.font.angle * std::numbers::pi / 180;
+        state_.position.x = x + static_cast<int>(std::lround(advance * std::cos(a)));
+        state_.position.y = y - static_cast<int>(std::lround(advance * std::sin(a)));
+    }
+}
+
+gdi::Size QtDeviceContext::GetTextExtent(std::string_view text) {
+    const QFontMetricsF fm(CurrentQFont(), device_);
+    return gdi::Size{static_cast<int>(std::ceil(fm.horizontalAdvance(ToQString(text)))),
+                     static_cast<int>(std::ceil(fm.ascent() + fm.descent()))};
+}
+
+gdi::TextMetrics QtDeviceContext::GetTextMetrics() {
+    const QFontMetrics fm(CurrentQFont(), device_);
+    return gdi::TextMetrics{fm.ascent() + fm.descent(), fm.ascent(), fm.descent()};
+}
+
+gdi::Point QtDeviceContext::MoveTo(int x, int y) {
+    return std::exchange(state_.position, gdi::Point{x, y});
+}
+
+void QtDeviceContext::LineTo(int x, int y) {
+    ApplyPen();
+    ApplyCompositionMode();
+    painter_.drawLine(state_.position.x, state_.position.y, x, y);
+    state_.position = gdi::Point{x, y};
+}
+
+void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
+    if (points.size() < 2) return;
+    ApplyPen();
+    ApplyCompositionMode();
+    points_.resize(points.size());
+    std::transform(points.begin(), points.end(), points_.begin(),
+                   [](gdi::Point p) { return QPoint(p.x, p.y); });
+    painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+}
+
+void QtDeviceContext::Polygon(std::span<const gdi::Point> points) {
+    if (points.size() < 2) return;
+    points_.resize(points.size());
+    std::transform(points.begin(), points.end(), points_.begin(),
+                   [](gdi::Point p) { return QPoint(p.x, p.y); });
+    PrepareFilled([&] {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        path.addPolygon(QPolygonF(QPolygon(QList<QPoint>(points_.begin(), points_.end()))));
+        path.closeSubpath();
+        return path;
+    });
+    painter_.drawPolygon(points_.data(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+}
+
+void QtDeviceContext::Rectangle(const gdi::Rect& r) {
+    if (r.IsEmpty()) return;
+    PrepareFilled([&] {
+        QPainterPath path;
+        path.addRect(QRectF(FillRect(r)));
+        return path;
+    });
+    if (state_.pen.style == gdi::PenStyle::Null)
+        painter_.drawRect(FillRect(r)); // without an outline the fill reaches the edges
+    else
+        painter_.drawRect(OutlineRect(r));
+}
+
+void QtDeviceContext::Ellipse(const gdi::Rect& r) {
+    if (r.IsEmpty()) return;
+    PrepareFilled([&] {
+        QPainterPath path;
+        path.addEllipse(OutlineRect(r));
+        return path;
+    });
+    painter_.drawEllipse(OutlineRect(r));
+}
+
+void QtDeviceContext::Arc(const gdi::Rect& r, gdi::Point start, gdi::Point end) {
+    if (r.IsEmpty()) return;
+    ApplyPen();
+    ApplyCompositionMode();
+    const qreal a0 = ParametricAngle(r, start);
+    const qreal sweep = Sweep(a0, ParametricAngle(r, end));
+    painter_.drawArc(OutlineRect(r), qRound(a0 * 16), qRound(sweep * 16));
+}
+
+void QtDeviceContext::Chord(const gdi::Rect& r, gdi::Point start, gdi::Point end) {
+    if (r.IsEmpty()) return;
+    const qreal a0 = ParametricAngle(r, start);
+    const qreal sweep = Sweep(a0, ParametricAngle(r, end));
+    PrepareFilled([&] {
+        QPainterPath path;
+        path.arcMoveTo(OutlineRect(r), a0);
+        path.arcTo(OutlineRect(r), a0, sweep);
+        path.closeSubpath();
+        return path;
+    });
+    painter_.drawChord(OutlineRect(r), qRound(a0 * 16), qRound(sweep * 16));
+}
+
+void QtDeviceContext::FillSolidRect(const gdi::Rect& r, gdi::ColorRef color) {
+    if (r.IsEmpty()) return;
+    const QPainter::CompositionMode old = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.fillRect(FillRect(r), ToQColor(color));
+    painter_.setCompositionMode(old);
+}
+
+void QtDeviceContext::IntersectClipRect(const gdi::Rect& r) {
+    state_.clip = gdi::Intersect(state_.clip, r);
+    painter_.setClipRect(FillRect(state_.clip), Qt::ReplaceClip);
+}
+
+void QtDeviceContext::SelectClipRect(const gdi::Rect& r) {
+    state_.clip = gdi::Intersect(gdi::Rect{0, 0, size_.cx, size_.cy}, r);
+    painter_.setClipRect(FillRect(state_.clip), Qt::ReplaceClip);
+}
+
+void QtDeviceContext::SelectClipPolygon(std::span<const gdi::Point> points) {
+    QPolygon polygon;
+    for (const gdi::Point& p : points)
+        polygon << QPoint(p.x, p.y);
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.addPolygon(QPolygonF(polygon));
+    path.closeSubpath();
+    const QRect box = polygon.boundingRect();
+    state_.clip =
+        gdi::Intersect(gdi::Rect{0, 0, size_.cx, size_.cy},
+                       gdi::Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    painter_.setClipPath(path, Qt::ReplaceClip);
+}
+
+void QtDeviceContext::ResetClip() {
+    state_.clip = gdi::Rect{0, 0, size_.cx, size_.cy};
+    painter_.setClipping(false);
+}
+
+int QtDeviceContext::SaveDC() {
+    saved_.push_back(state_);
+    painter_.save();
+    return static_cast<int>(saved_.size());
+}
+
+void QtDeviceContext::RestoreDC(int level) {
+    const int target = level < 0 ? static_cast<int>(saved_.size()) + level + 1 : level;
+    if (target < 1 || target > static_cast<int>(saved_.size())) return;
+    while (static_cast<int>(saved_.size()) >= target) {
+        state_ = saved_.back();
+        saved_.pop_back();
+        painter_.restore();
+    }
+    ReapplyState();
+}
+
+void QtDeviceContext::ReapplyState() {
+    // QPainter::restore brought back the pen and brush it had; ours may differ.
+    penDirty_ = true;
+    fontDirty_ = true;
+    brushSlot_ = -1;
+}
+
+void QtDeviceContext::BitBlt(int x, int y, int width, int height, gdi::IDeviceContext& source,
+                             int srcX, int srcY) {
+    auto* from = dynamic_cast<QtDeviceContext*>(&source);
+    if (!from || !from->image_ || width <= 0 || height <= 0) return;
+    const QPainter::CompositionMode old = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.drawImage(QPoint(x, y), *from->image_, QRect(srcX, srcY, width, height));
+    painter_.setCompositionMode(old);
+}
+
+std::unique_ptr<gdi::IDeviceContext> QtDeviceContext::CreateCompatible(int width, int height) {
+    return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Memory);
+}

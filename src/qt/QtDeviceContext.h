@@ -1,0 +1,137 @@
+#pragma once
+#include "platform/gdi/DeviceContext.h"
+
+#include <QBrush>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include <memory>
+#include <vector>
+
+class QPdfWriter;
+class QSvgGenerator;
+
+// The device context over a QPainter: QImage surfaces (window surface, back buffer, PNG
+// output), QPdfWriter and QPrinter pages, and QSvgGenerator pictures. Geometry is drawn
+// without anti-aliasing so that inverting drawings undo themselves. Raster operations act on
+// images only; on vector devices hatches are filled as geometry instead of texture brushes.
+class QtDeviceContext : public gdi::IDeviceContext {
+public:
+    // Paints on device until End or destruction; kind tells the drawing code what it is.
+    QtDeviceContext(QPaintDevice& device, gdi::DeviceKind kind);
+    // A memory surface that owns its image (white, 32-bit RGB).
+    QtDeviceContext(int width, int height, gdi::DeviceKind kind = gdi::DeviceKind::Memory);
+    ~QtDeviceContext() override;
+    QtDeviceContext(const QtDeviceContext&) = delete;
+    QtDeviceContext& operator=(const QtDeviceContext&) = delete;
+
+    // Finishes painting: a PDF or SVG file is complete after this.
+    void End();
+    QPainter& Painter() { return painter_; }
+    // The image painted on, or null on other devices.
+    QImage* Image() { return image_; }
+
+    // A PDF writer whose page is width x height logical pixels at 96 DPI, without margins.
+    static std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, int width, int height);
+    // An SVG generator of width x height logical pixels.
+    static std::unique_ptr<QSvgGenerator> MakeSvgGenerator(const QString& path, int width,
+                                                           int height);
+
+    gdi::DeviceKind Kind() const override { return kind_; }
+    gdi::Size SurfaceSize() const override { return size_; }
+    gdi::Pen SelectPen(const gdi::Pen& pen) override;
+    gdi::Brush SelectBrush(const gdi::Brush& brush) override;
+    gdi::Font SelectFont(const gdi::Font& font) override;
+    const gdi::Pen& CurrentPen() const override { return state_.pen; }
+    const gdi::Brush& CurrentBrush() const override { return state_.brush; }
+    const gdi::Font& CurrentFont() const override { return state_.font; }
+    gdi::ColorRef SetTextColor(gdi::ColorRef color) override;
+    gdi::ColorRef SetBkColor(gdi::ColorRef color) override;
+    gdi::BackgroundMode SetBkMode(gdi::BackgroundMode mode) override;
+    gdi::RasterOp SetRop2(gdi::RasterOp op) override;
+    unsigned SetTextAlign(unsigned flags) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    gdi::Size GetTextExtent(std::string_view text) override;
+    gdi::TextMetrics GetTextMetrics() override;
+    gdi::Point MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Polyline(std::span<const gdi::Point> points) override;
+    void Polygon(std::span<const gdi::Point> points) override;
+    void Rectangle(const gdi::Rect& r) override;
+    void Ellipse(const gdi::Rect& r) override;
+    void Arc(const gdi::Rect& r, gdi::Point start, gdi::Point end) override;
+    void Chord(const gdi::Rect& r, gdi::Point start, gdi::Point end) override;
+    void FillSolidRect(const gdi::Rect& r, gdi::ColorRef color) override;
+    void IntersectClipRect(const gdi::Rect& r) override;
+    void SelectClipRect(const gdi::Rect& r) override;
+    void SelectClipPolygon(std::span<const gdi::Point> points) override;
+    void ResetClip() override;
+    gdi::Rect GetClipBox() const override { return state_.clip; }
+    int SaveDC() override;
+    void RestoreDC(int level) override;
+    void BitBlt(int x, int y, int width, int height, gdi::IDeviceContext& source, int srcX,
+                int srcY) override;
+    std::unique_ptr<gdi::IDeviceContext> CreateCompatible(int width, int height) override;
+
+private:
+    struct State {
+        gdi::Pen pen;
+        gdi::Brush brush;
+        gdi::Font font;
+        gdi::ColorRef textColor = 0;
+        gdi::ColorRef bkColor = 0xFFFFFF;
+        gdi::BackgroundMode bkMode = gdi::BackgroundMode::Opaque;
+        gdi::RasterOp rop = gdi::RasterOp::CopyPen;
+        unsigned align = gdi::AlignLeft | gdi::AlignTop;
+        gdi::Point position;
+        gdi::Rect clip;
+    };
+    // The last pens converted, so that selecting a pen and its predecessor back and forth
+    // makes no new QPen.
+    struct PenEntry {
+        gdi::Pen pen;
+        QPen qpen;
+        bool used = false;
+    };
+
+    struct BrushEntry {
+        gdi::Brush brush;
+        gdi::ColorRef ink = 0, paper = 0; // pattern colours at the time it was made
+        QBrush qbrush;
+        bool used = false;
+    };
+
+    void Begin();
+    bool IsRaster() const { return image_ != nullptr; }
+    void ApplyPen();
+    void ApplyCompositionMode();
+    const QFont& CurrentQFont();
+    void ApplyBrush();
+    QBrush MakeBrush() const;
+    bool PatternAsGeometry() const;
+    // Sets pen, brush and raster operation for a filled shape; on vector devices a pattern
+    // is painted first as geometry cut to the shape and the brush left empty.
+    template <class MakePath>
+    void PrepareFilled(MakePath makePath);
+    void FillPatternGeometry(const QPainterPath& shape);
+    void ReapplyState();
+
+    std::unique_ptr<QImage> ownedImage_;
+    QPaintDevice* device_;
+    QImage* image_ = nullptr;
+    gdi::DeviceKind kind_;
+    gdi::Size size_;
+    QPainter painter_;
+    State state_;
+    std::vector<State> saved_;
+    PenEntry penCache_[2];
+    int penSlot_ = 0;
+    bool penDirty_ = true;
+    BrushEntry brushCache_[2];
+    int brushSlot_ = 0;
+    QFont qfont_;
+    bool fontDirty_ = true;
+    std::vector<QPoint> points_; // reused for polylines and polygons
+};

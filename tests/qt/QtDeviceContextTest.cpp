@@ -1,0 +1,304 @@
+// The Qt device on images, PDF and SVG: exact pixels of the aliased shapes, inverting
+// drawings that undo themselves, patterns, clipping, copies and text.
+#include "qt/QtDeviceContext.h"
+
+#include "QtTestApp.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <gtest/gtest.h>
+
+using namespace gdi;
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+
+class QtDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApp();
+        image = QImage(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+    }
+    QRgb At(int x, int y) const { return image.pixel(x, y); }
+    int CountNonWhite() const {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) != kWhite;
+        return n;
+    }
+
+    QImage image;
+};
+
+// A picture with something in every pixel, so that inverting drawings have work to do.
+QImage Gradient() {
+    QImage img(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, qRgb(x * 4, y * 5, (x ^ y) * 3));
+    return img;
+}
+
+} // namespace
+
+TEST_F(QtDeviceTest, LinesLeaveOutTheirEndPoint) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.MoveTo(10, 10);
+        dc.LineTo(20, 10);
+    }
+    EXPECT_EQ(At(10, 10), kBlack);
+    EXPECT_EQ(At(19, 10), kBlack);
+    EXPECT_EQ(At(20, 10), kWhite);
+    EXPECT_EQ(CountNonWhite(), 10);
+}
+
+TEST_F(QtDeviceTest, RectanglesKeepRightAndBottomEdgesOutside) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SelectBrush(Brush{BrushStyle::Solid, Rgb(255, 0, 0)});
+        dc.Rectangle(Rect{10, 10, 20, 15});
+    }
+    EXPECT_EQ(At(10, 10), kBlack);
+    EXPECT_EQ(At(19, 14), kBlack);
+    EXPECT_EQ(At(20, 14), kWhite);
+    EXPECT_EQ(At(19, 15), kWhite);
+    EXPECT_EQ(At(15, 12), qRgb(255, 0, 0));
+    EXPECT_EQ(CountNonWhite(), 50);
+}
+
+TEST_F(QtDeviceTest, NullPenRectanglesFillToTheEdges) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SelectPen(Pen{PenStyle::Null});
+        dc.SelectBrush(Brush{BrushStyle::Solid, Rgb(0, 0, 255)});
+        dc.Rectangle(Rect{10, 10, 20, 15});
+    }
+    EXPECT_EQ(At(10, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(CountNonWhite(), 50);
+}
+
+TEST_F(QtDeviceTest, EmptyAndNegativeShapesDrawNothing) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.Rectangle(Rect{10, 10, 10, 20});
+        dc.Ellipse(Rect{20, 20, 10, 10});
+        dc.FillSolidRect(Rect{5, 5, 0, 0}, 0);
+        dc.Chord(Rect{1, 1, 1, 1}, Point{}, Point{});
+        dc.Polyline({});
+        dc.Polygon({});
+    }
+    EXPECT_EQ(CountNonWhite(), 0);
+}
+
+TEST_F(QtDeviceTest, NotXorDrawingTwiceRestoresEveryPixel) {
+    image = Gradient();
+    const QImage before = image;
+    const Point zigzag[] = {{2, 40}, {20, 3}, {33, 44}, {60, 5}, {61, 30}};
+    auto draw = [&](QtDeviceContext& dc) {
+        dc.SetRop2(RasterOp::NotXorPen);
+        dc.SelectPen(Pen{PenStyle::Dot, 1, 0});
+        dc.SelectBrush(Brush{BrushStyle::Null});
+        dc.Rectangle(Rect{5, 5, 50, 40});
+        dc.SelectPen(Pen{PenStyle::UserDash, 2, Rgb(200, 10, 10), true, {5, 5}, 2});
+        dc.Polyline(zigzag);
+        dc.Ellipse(Rect{8, 8, 40, 30});
+        dc.MoveTo(0, 47);
+        dc.LineTo(63, 0);
+    };
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        draw(dc);
+    }
+    EXPECT_NE(image, before);
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        draw(dc);
+    }
+    EXPECT_EQ(image, before);
+}
+
+TEST_F(QtDeviceTest, MaskPenKeepsOnlyCommonBits) {
+    image.fill(qRgb(0xF0, 0x0F, 0xFF));
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SetRop2(RasterOp::MaskPen);
+        dc.SelectPen(Pen{PenStyle::Solid, 1, Rgb(0x3C, 0x3C, 0x00)});
+        dc.MoveTo(0, 0);
+        dc.LineTo(10, 0);
+    }
+    EXPECT_EQ(At(5, 0), qRgb(0x30, 0x0C, 0x00));
+}
+
+TEST_F(QtDeviceTest, PatternBrushesPaintZeroBitsInTheTextColour) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SelectPen(Pen{PenStyle::Null});
+        dc.SetTextColor(Rgb(0, 128, 0));
+        dc.SetBkColor(Rgb(255, 255, 0));
+        dc.SelectBrush(
+            Brush{BrushStyle::Pattern, 0, {0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF}});
+        dc.Rectangle(Rect{0, 0, 16, 16});
+    }
+    EXPECT_EQ(At(3, 0), qRgb(255, 255, 0));
+    EXPECT_EQ(At(3, 1), qRgb(0, 128, 0));
+    EXPECT_EQ(At(3, 2), qRgb(0, 128, 0));
+    EXPECT_EQ(At(3, 3), qRgb(255, 255, 0));
+    EXPECT_EQ(At(12, 9), qRgb(0, 128, 0)); // the pattern repeats from the device origin
+    EXPECT_EQ(At(16, 1), kWhite);
+}
+
+TEST_F(QtDeviceTest, StretchedPatternsCoverKUnitsPerBit) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SelectPen(Pen{PenStyle::Null});
+        Brush stripes{BrushStyle::Pattern, 0, {0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99}};
+        stripes.patternScale = 2;
+        dc.SelectBrush(stripes);
+        dc.Rectangle(Rect{0, 0, 32, 8});
+    }
+    // 1001 1001 at two units a bit: paper 0-1, ink 2-5, paper 6-9.
+    EXPECT_EQ(At(1, 0), kWhite);
+    EXPECT_EQ(At(2, 0), kBlack);
+    EXPECT_EQ(At(5, 0), kBlack);
+    EXPECT_EQ(At(6, 0), kWhite);
+}
+
+TEST_F(QtDeviceTest, ClippingAndRestoringTheState) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        const int level = dc.SaveDC();
+        dc.IntersectClipRect(Rect{10, 10, 20, 20});
+        EXPECT_EQ(dc.GetClipBox(), (Rect{10, 10, 20, 20}));
+        EXPECT_FALSE(dc.RectVisible(Rect{20, 0, 30, 30}));
+        dc.FillSolidRect(Rect{0, 0, 64, 48}, Rgb(255, 0, 0));
+        dc.RestoreDC(level);
+        EXPECT_EQ(dc.GetClipBox(), (Rect{0, 0, 64, 48}));
+        dc.FillSolidRect(Rect{30, 30, 31, 31}, Rgb(0, 0, 255));
+    }
+    EXPECT_EQ(CountNonWhite(), 101);
+    EXPECT_EQ(At(10, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(At(20, 20), kWhite);
+    EXPECT_EQ(At(30, 30), qRgb(0, 0, 255));
+}
+
+TEST_F(QtDeviceTest, PolygonClipUsesTheAlternateRule) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        const Point square[] = {{0, 0}, {20, 0}, {20, 20}, {0, 20}};
+        dc.SelectClipPolygon(square);
+        dc.FillSolidRect(Rect{0, 0, 64, 48}, 0);
+    }
+    EXPECT_EQ(At(5, 5), kBlack);
+    EXPECT_EQ(At(25, 5), kWhite);
+}
+
+TEST_F(QtDeviceTest, BlockCopyFromAMemorySurface) {
+    QtDeviceContext memory(16, 16);
+    memory.FillSolidRect(Rect{4, 4, 8, 8}, Rgb(255, 0, 0));
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.BitBlt(20, 20, 8, 8, memory, 2, 2);
+        auto other = dc.CreateCompatible(10, 10);
+        EXPECT_EQ(other->Kind(), DeviceKind::Memory);
+        EXPECT_EQ(other->SurfaceSize(), (Size{10, 10}));
+    }
+    EXPECT_EQ(At(22, 22), qRgb(255, 0, 0));
+    EXPECT_EQ(At(21, 21), kWhite);
+    EXPECT_EQ(CountNonWhite(), 16);
+}
+
+TEST_F(QtDeviceTest, TimesNewRomanResolvesToLiberationSerif) {
+    const QFontInfo info(QFont("Times New Roman"));
+    EXPECT_EQ(info.family(), "Liberation Serif");
+}
+
+TEST_F(QtDeviceTest, TextExtentsFollowThePixelHeight) {
+    QtDeviceContext dc(image, DeviceKind::Screen);
+    dc.SelectFont(Font{"Times New Roman", 13, 0, 0});
+    const Size small = dc.GetTextExtent("12345");
+    dc.SelectFont(Font{"Times New Roman", 26, 0, 0});
+    const Size large = dc.GetTextExtent("12345");
+    EXPECT_GT(small.cx, 20);
+    EXPECT_NEAR(large.cx, 2 * small.cx, small.cx / 5); // hinted advances round per glyph
+    EXPECT_NEAR(large.cy, 2 * small.cy, 2);
+    EXPECT_EQ(dc.GetTextExtent("").cx, 0);
+    const std::string longText(200000, 'w');
+    EXPECT_GT(dc.GetTextExtent(longText).cx, 200000);
+    dc.TextOut(0, 20, longText); // draws without fault
+    dc.TextOut(0, 20, "");
+}
+
+TEST_F(QtDeviceTest, AlignmentPlacesTheReferencePoint) {
+    auto inkBox = [](const QImage& img) {
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != kWhite) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SelectFont(Font{"Times New Roman", 20, 0, 0});
+        dc.SetTextAlign(AlignBottom | AlignRight);
+        dc.TextOut(40, 30, "H");
+    }
+    const QRect box = inkBox(image);
+    EXPECT_LE(box.right(), 40);
+    EXPECT_GE(box.right(), 36);
+    EXPECT_LE(box.bottom(), 30);
+    EXPECT_GE(box.bottom(), 24); // above the descent
+}
+
+TEST_F(QtDeviceTest, UpdateCPAdvancesAlongTheText) {
+    QtDeviceContext dc(image, DeviceKind::Screen);
+    dc.SelectFont(Font{"Times New Roman", 13, 0, 0});
+    dc.MoveTo(5, 20);
+    dc.SetTextAlign(AlignUpdateCP | AlignBaseline);
+    const int width = dc.GetTextExtent("abc").cx;
+    dc.TextOut(0, 0, "abc");
+    EXPECT_NEAR(dc.MoveTo(0, 0).x, 5 + width, 1);
+}
+
+TEST(QtVectorDevices, PdfPageIsTheRequestedPixelSize) {
+    EnsureQtApp();
+    const QString path = OutputPath("page-size.pdf");
+    auto writer = QtDeviceContext::MakePdfWriter(path, 400, 300);
+    {
+        QtDeviceContext dc(*writer, DeviceKind::Printer);
+        EXPECT_EQ(dc.SurfaceSize(), (Size{400, 300}));
+        EXPECT_EQ(dc.Kind(), DeviceKind::Printer);
+        dc.FillSolidRect(Rect{0, 0, 400, 300}, Rgb(255, 0, 0));
+    }
+    const QSizeF points = writer->pageLayout().fullRect(QPageLayout::Point).size();
+    EXPECT_NEAR(points.width(), 300, 0.5);
+    EXPECT_NEAR(points.height(), 225, 0.5);
+    EXPECT_GT(QFile(path).size(), 0);
+}
+
+TEST(QtVectorDevices, SvgHatchesAreGeometryNotImages) {
+    EnsureQtApp();
+    const QString path = OutputPath("hatch.svg");
+    {
+        auto svg = QtDeviceContext::MakeSvgGenerator(path, 100, 100);
+        QtDeviceContext dc(*svg, DeviceKind::Metafile);
+        dc.SetTextColor(Rgb(0, 0, 255));
+        dc.SelectBrush(
+            Brush{BrushStyle::Pattern, 0, {0xEE, 0xDD, 0xBB, 0x77, 0xEE, 0xDD, 0xBB, 0x77}});
+        dc.Ellipse(Rect{10, 10, 60, 60});
+        dc.SetRop2(RasterOp::NotXorPen); // ignored on vector devices
+        dc.Rectangle(Rect{70, 70, 90, 90});
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_FALSE(text.contains("<image"));
+    EXPECT_TRUE(text.contains("#0000ff"));
+}
