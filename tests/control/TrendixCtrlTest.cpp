@@ -1038,6 +1038,47 @@ TEST_F(TrendixCtrlMenu, AddTimeStampGoesBeforeShowLegend) {
     EXPECT_EQ(Get("AddTimeStamp"), Variant::Bool(true));
 }
 
+TEST_F(TrendixCtrlMenu, LivePlotItemComesAndGoesAndReportsItsCheck) {
+    Call("EnableLivePlot", {Variant::Bool(true)});
+    Call("EnableLivePlot", {Variant::Bool(true)});
+    std::vector<WalkStep> steps = Walk(c);
+    std::vector<std::string> top = TopLevel(steps);
+    EXPECT_EQ(std::count(top.begin(), top.end(), "Live Plot"), 1);
+    EXPECT_EQ(top[top.size() - 3], "Live Plot");
+
+    sink.events.clear();
+    Call("InvokeMenuItem", {Variant::I2(SequenceOf(steps, "Live Plot"))});
+    ASSERT_EQ(sink.events.size(), 1u);
+    EXPECT_EQ(sink.events[0].id, EV_OnLivePlot);
+    EXPECT_EQ(sink.events[0].args, std::vector<Variant>{Variant::Bool(true)});
+    Call("SetLivePlot", {Variant::Bool(false)});
+    EXPECT_EQ(sink.events.size(), 1u); // setting the check fires nothing
+    Call("InvokeMenuItem", {Variant::I2(SequenceOf(steps, "Live Plot"))});
+    EXPECT_EQ(sink.events.back().args, std::vector<Variant>{Variant::Bool(true)});
+
+    Call("EnableLivePlot", {Variant::Bool(false)});
+    top = TopLevel(Walk(c));
+    EXPECT_EQ(std::count(top.begin(), top.end(), "Live Plot"), 0);
+    Call("SetLivePlot", {Variant::Bool(true)}); // no item: nothing
+}
+
+TEST_F(TrendixCtrlProperty, ParametricShowsTheLegendUnlessTheHostChoseOtherwise) {
+    Put("Parametric", Variant::Bool(true));
+    EXPECT_EQ(Get("ShowLegend"), Variant::Bool(true));
+    EXPECT_EQ(c.Model()->showLegend, 1);
+
+    ui::HeadlessSite otherSite;
+    CTrendixCtrl other(otherSite);
+    other.OnSize(400, 310);
+    Variant no[] = {Variant::Bool(false)};
+    other.Invoke(other.GetIDOfName("ShowLegend"), InvokeKind::PropertyPut, no);
+    Variant yes[] = {Variant::Bool(true)};
+    other.Invoke(other.GetIDOfName("Parametric"), InvokeKind::PropertyPut, yes);
+    EXPECT_FALSE(other.GetShowLegend());
+    EXPECT_EQ(other.Model()->showLegend, 0);
+    EXPECT_EQ(other.Model()->parametric, 1);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Clear
 

@@ -775,6 +775,51 @@ TEST(PlotLookTimeAxis, UnitTwoFromTenMovesToTwelveThenSixteen) {
     EXPECT_FLOAT_EQ(host.timeWindow, 10.0f); // the window keeps its width
 }
 
+TEST(PlotLookTimeAxis, NewWindowKeepsTheEndOnceTheAxisHasMoved) {
+    FakePlotHost host;
+    auto m = RunPlot(host, 1, 100);
+    CPlotAxis& x = *m->Axis(0);
+    Feed(*m, 1, 0.0, 1);
+    host.timeWindow = 0.5f;
+    m->ApplyTimeWindow(); // still at the start: the window starts at 0
+    EXPECT_EQ(x.plotMin, 0);
+    EXPECT_EQ(x.plotMax, 0.5);
+    EXPECT_EQ(x.fullMax, 0.5);
+    host.timeWindow = 1.0f;
+    m->ApplyTimeWindow();
+    ASSERT_TRUE(Feed(*m, 1, 1.05, 1));
+    const double end = x.plotMax;
+    host.timeWindow = 0.5f;
+    m->ApplyTimeWindow();
+    EXPECT_DOUBLE_EQ(x.plotMin, end - 0.5);
+    EXPECT_DOUBLE_EQ(x.fullMin, end - 0.5);
+    EXPECT_EQ(x.plotMax, end);
+    EXPECT_EQ(x.dataMin, 0);
+    EXPECT_EQ(x.dataMax, 1.05);
+    host.timeWindow = 5.0f;
+    m->ApplyTimeWindow(); // would start below 0
+    EXPECT_EQ(x.plotMin, 0);
+    EXPECT_EQ(x.plotMax, 5);
+}
+
+TEST(PlotLookTimeAxis, AlwaysShowFullWidensTheWindowInstead) {
+    FakePlotHost host;
+    host.alwaysShowFull = true;
+    auto m = RunPlot(host, 1, 100);
+    CPlotAxis& x = *m->Axis(0);
+    Feed(*m, 1, 0.0, 1);
+    ASSERT_TRUE(Feed(*m, 1, 1.05, 1));
+    EXPECT_GT(x.fullMax, 1.05);
+    EXPECT_EQ(x.plotMin, 0);
+    EXPECT_EQ(x.fullMin, 0);
+    EXPECT_FLOAT_EQ(host.timeWindow, float(x.fullMax));
+    ASSERT_TRUE(Feed(*m, 1, 3.3, 1));
+    EXPECT_GT(x.fullMax, 3.3);
+    EXPECT_EQ(x.plotMin, 0);
+    EXPECT_FLOAT_EQ(host.timeWindow, float(x.fullMax));
+    EXPECT_GT(host.timeScrollUnit, 0.0f);
+}
+
 TEST(PlotLookTimeAxis, TheFirstSlotNeverAdvances) {
     FakePlotHost host;
     auto m = RunPlot(host, 1, 100);
