@@ -346,7 +346,33 @@ void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
     points_.resize(points.size());
     std::transform(points.begin(), points.end(), points_.begin(),
                    [](gdi::Point p) { return QPoint(p.x, p.y); });
-    painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+    if (std::max(1, state_.pen.width) == 1 && !state_.pen.geometric) {
+        painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+        return;
+    }
+    DrawWidePolyline();
+}
+
+void QtDeviceContext::DrawWidePolyline() {
+    // Wide pens are stroked as paths, whose filling slows down with the edges it must cross
+    // on every scan line: pieces of a few hundred points keep that bounded. Each piece starts
+    // where the dash pattern of the one before left off.
+    constexpr std::size_t kPiece = 256;
+    QPen pen = painter_.pen();
+    const qreal width = std::max(1.0, pen.widthF());
+    qreal offset = pen.dashOffset();
+    for (std::size_t first = 0; first + 1 < points_.size(); first += kPiece) {
+        const std::size_t count = std::min(kPiece + 1, points_.size() - first);
+        painter_.drawPolyline(points_.data() + first, static_cast<int>(count));
+        if (pen.style() != Qt::CustomDashLine) continue;
+        for (std::size_t i = first + 1; i < first + count; ++i)
+            offset += std::hypot(points_[i].x() - points_[i - 1].x(),
+                                 points_[i].y() - points_[i - 1].y()) /
+                      width;
+        pen.setDashOffset(offset);
+        painter_.setPen(pen);
+    }
+    penDirty_ = true; // the painter's pen has moved on from the cached one
 }
 
 void QtDeviceContext::Polygon(std::span<const gdi::Point> points) {

@@ -108,6 +108,7 @@ private:
     void ApplyPen();
     void ApplyCompositionMode();
     const QFont& CurrentQFont();
+    void DrawWidePolyline();
     void ApplyBrush();
     QBrush MakeBrush() const;
     bool PatternAsGeometry() const;

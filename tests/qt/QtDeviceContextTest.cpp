@@ -302,3 +302,33 @@ TEST(QtVectorDevices, SvgHatchesAreGeometryNotImages) {
     EXPECT_FALSE(text.contains("<image"));
     EXPECT_TRUE(text.contains("#0000ff"));
 }
+
+TEST(QtWidePolylines, PiecesContinueTheDashPattern) {
+    EnsureQtApp();
+    // 1000 points: drawn in pieces by the device, in one path by QPainter itself.
+    std::vector<Point> points;
+    for (int i = 0; i < 1000; ++i)
+        points.push_back(Point{10 + i * 3 % 580, 20 + (i * 37) % 160});
+    const Pen dashed{PenStyle::UserDash, 2, Rgb(0, 0, 255), true, {5, 5}, 2};
+    QImage pieces(600, 200, QImage::Format_RGB32);
+    pieces.fill(Qt::white);
+    {
+        QtDeviceContext dc(pieces, DeviceKind::Screen);
+        dc.SelectPen(dashed);
+        dc.Polyline(points);
+    }
+    QImage whole(600, 200, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        QPen pen(QColor(0, 0, 255), 2, Qt::CustomDashLine, Qt::RoundCap, Qt::RoundJoin);
+        pen.setDashPattern({2.5, 2.5});
+        painter.setPen(pen);
+        QPolygon polygon;
+        for (const Point& p : points)
+            polygon << QPoint(p.x, p.y);
+        painter.drawPolyline(polygon);
+    }
+    EXPECT_NE(pieces, QImage(600, 200, QImage::Format_RGB32));
+    EXPECT_LE(DifferingShare(pieces, whole, 0), 0.002);
+}
