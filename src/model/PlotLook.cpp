@@ -78,8 +78,21 @@ void CPlotLook::ClearKind() {
 
 void CPlotLook::Rebuild(int t) {
     ClearKind();
-    // Everything that depends on the kind goes: objects first (the edit log records it),
-    // then the regions and variables.
+    ClearContents();
+    if (t == 1) barMode = 1;
+    if (t == 2 || t == 3) triMode = t - 1;
+    ResetFonts();
+    CreateRegions();
+    AttachFonts();
+    xVariables.push_back(NewVariable(true));
+    yVariables.push_back(NewVariable(false));
+    ApplyFirstVariableDefaults(*yVariables[0], 0);
+    layoutDirty = 1;
+}
+
+// Everything that depends on the kind goes: objects first (the edit log records it), then the
+// regions and variables.
+void CPlotLook::ClearContents() {
     host.WriteLog("CLEANUP\r\n");
     selectedRegion = nullptr;
     regionList.clear();
@@ -94,16 +107,6 @@ void CPlotLook::Rebuild(int t) {
     yLabelRegions.clear();
     for (auto& c : cornerLabelRegions)
         c.reset();
-
-    if (t == 1) barMode = 1;
-    if (t == 2 || t == 3) triMode = t - 1;
-    ResetFonts();
-    CreateRegions();
-    AttachFonts();
-    xVariables.push_back(NewVariable(true));
-    yVariables.push_back(NewVariable(false));
-    ApplyFirstVariableDefaults(*yVariables[0], 0);
-    layoutDirty = 1;
 }
 
 void CPlotLook::CreateRegions() {
@@ -210,6 +213,11 @@ void CPlotLook::MakeRings() {
 }
 
 void CPlotLook::SetRunPlot(bool on) {
+    SwitchRunMode(on);
+    if (on && phasePlotActive) SetPhasePlot(false);
+}
+
+void CPlotLook::SwitchRunMode(bool on) {
     CContextMenu& menu = ContextMenu();
     if (on) {
         runPlotActive = 1;
@@ -227,7 +235,6 @@ void CPlotLook::SetRunPlot(bool on) {
             menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0, RunTimeMenuItem(ID_SHOW_AS_HISTORY));
         // A time plot starts by showing one time window.
         ApplyTimeWindow();
-        if (phasePlotActive) SetPhasePlot(false);
     } else {
         runPlotActive = 0;
         markerInterval = 1;
@@ -238,6 +245,17 @@ void CPlotLook::SetRunPlot(bool on) {
 }
 
 void CPlotLook::SetPhasePlot(bool on) {
+    SwitchPhaseMode(on);
+    if (on && runPlotActive) {
+        host.SetRunPlotValue(false);
+        SetRunPlot(false);
+    } else if (!on && !host.RunPlot()) {
+        host.SetRunPlotValue(true);
+        SetRunPlot(true);
+    }
+}
+
+void CPlotLook::SwitchPhaseMode(bool on) {
     CContextMenu& menu = ContextMenu();
     static constexpr int kPhaseItems[] = {ID_TIME_RANGE, ID_TIME_ON_X, ID_ZOOM_IN_X, ID_ZOOM_OUT_X};
     if (on) {
@@ -250,18 +268,10 @@ void CPlotLook::SetPhasePlot(bool on) {
             if (!menu.Contains(kPhaseItems[k])) menu.InsertAt(4 + k, RunTimeMenuItem(kPhaseItems[k]));
         if (!menu.Contains(ID_SHOW_AS_HISTORY))
             menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0, RunTimeMenuItem(ID_SHOW_AS_HISTORY));
-        if (runPlotActive) {
-            host.SetRunPlotValue(false);
-            SetRunPlot(false);
-        }
     } else {
         phasePlotActive = 0;
         for (int id : kPhaseItems)
             menu.Remove(id);
-        if (!host.RunPlot()) {
-            host.SetRunPlotValue(true);
-            SetRunPlot(true);
-        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "model/IPlotHost.h"
 #include "model/PlotSymbol.h"
 #include "model/PlotVar.h"
+#include "model/ProfileRecord.h"
 #include "render/PlotAxisRgn.h"
 #include "render/PlotDrawingRgn.h"
 #include "render/PlotFont.h"
@@ -41,6 +42,9 @@ public:
     bool SetPlotKind(int plotType); // true when the plot was rebuilt or switched
     void SetRunPlot(bool on);
     void SetPhasePlot(bool on);
+    // The mode switches alone: run mode without leaving the phase plot, and the reverse.
+    void SwitchRunMode(bool on);
+    void SwitchPhaseMode(bool on);
     void ApplyTimeWindow();
     void SetBufferSize(int n);
     void SetNPoints(int n);
@@ -129,6 +133,15 @@ public:
     bool SetMultiplierType(int axisNo, int value);
     void SetLegendBox(int location, int width, float itemHeight, int margin);
 
+    // --- saving and loading (PlotLookProfile.cpp, PlotLookSettings.cpp) ---
+    // Rebuilds the plot from a profile record for the kind flags already set.
+    void LoadProfile(const CProfileRecord& record);
+    // Before a settings text is applied: sample values cleared, no region selected.
+    void PrepareForSettings();
+    // Deletes the Y axis regions from position count on (at least one stays; none in a
+    // triangular plot).
+    void TruncateYAxes(int count);
+
     // --- passes the paint runs ---
     bool SizeToData();
     void RangePass();
@@ -173,6 +186,10 @@ public:
 private:
     void Rebuild(int plotType);
     void ClearKind();
+    void ClearContents();
+    void NumberProfileRegions(const CProfileRecord& record);
+    void LoadProfileVariables(const CProfileRecord& record);
+    void LoadProfileRanges(const CProfileRecord& record);
     void SwitchTriangularOrientation(int plotType);
     void CreateRegions();
     void AttachFonts();

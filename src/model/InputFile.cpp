@@ -1,0 +1,136 @@
+#include "model/InputFile.h"
+
+#include "model/NumberText.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// The value area fills as numbers arrive, so memory follows the file, not what its counts
+// claim; this much is reserved up front.
+constexpr std::int64_t kInitialReserve = 1 << 20;
+
+void SetText(std::string& field, std::string_view value, size_t width) {
+    field = CProfileRecord::FitField(value, width);
+}
+
+} // namespace
+
+bool CInputFile::Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ReadText(text);
+    return true;
+}
+
+// Lines of at most kLineLength characters, each cut at its line feed; a carriage return
+// before the line feed is dropped, as reading the file in text mode on its home system does.
+void CInputFile::ReadText(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size()) {
+        std::string_view chunk = text.substr(pos, kLineLength);
+        const size_t lf = chunk.find('\n');
+        if (lf != std::string_view::npos) chunk = chunk.substr(0, lf + 1);
+        pos += chunk.size();
+        std::string_view line = chunk.substr(0, chunk.find('\n'));
+        if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos)
+            line.remove_suffix(1);
+        ReadLine(line);
+    }
+}
+
+void CInputFile::ReadLine(std::string_view line) {
+    line = line.substr(0, line.find('\0')); // the line ends at a NUL, as a C string does
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos) {
+        ReadValues(line);
+        return;
+    }
+    ReadKeyword(line.substr(0, colon), line.substr(colon + 1));
+}
+
+void CInputFile::ReadValues(std::string_view line) {
+    if (!record.hasValues) return;
+    size_t pos = 0;
+    while (std::int64_t(record.values.size()) < valueCapacity_) {
+        while (pos < line.size() && CNumberText::IsBlank(line[pos]))
+            ++pos;
+        if (pos >= line.size()) return;
+        // atof of each blank-separated word: a word that is no number stores 0.
+        const size_t end = std::min(line.find_first_of(" \t\v\f\r\n", pos), line.size());
+        record.values.push_back(CNumberText::ToDouble(line.substr(pos, end - pos)));
+        pos = end;
+    }
+}
+
+void CInputFile::CreateValueArea() {
+    record.hasValues = true;
+    record.values.clear();
+    // A run plot's record has no values; counts that cannot be met leave the area empty.
+    valueCapacity_ = kinds.runPlot ? 0 : std::max<std::int64_t>(record.ValueCount(), 0);
+    record.values.reserve(size_t(std::min(valueCapacity_, kInitialReserve)));
+}
+
+void CInputFile::ReadKeyword(std::string_view key, std::string_view value) {
+    CProfileRecord& r = record;
+    const bool depValid = depVarNo_ >= 0 && depVarNo_ < CProfileRecord::kMaxDep;
+    const size_t e = size_t(depVarNo_);
+    if (key == "multi-y")
+        r.multiy = 1;
+    else if (key == "runplot")
+        kinds.runPlot = 1;
+    else if (key == "flipped")
+        kinds.flipped = 1;
+    else if (key == "parametric")
+        kinds.parametric = 1;
+    else if (key == "triangular")
+        kinds.triangular = 1;
+    else if (key == "bargraph")
+        kinds.barGraph = 1;
+    else if (key == "square")
+        kinds.square = 1;
+    else if (key == "diagonal")
+        kinds.diagonal = 1;
+    else if (key == "zeroline")
+        kinds.zeroLine = 1;
+    else if (key == "depvarno") {
+        const int n = CNumberText::ToInt(value);
+        if (n >= 0 && n < CProfileRecord::kMaxDep) depVarNo_ = n;
+    } else if (key == "numpoints")
+        r.numpoints = CNumberText::ToInt(value);
+    else if (key == "numindep")
+        r.numindep = CNumberText::ToInt(value);
+    else if (key == "numdep")
+        r.numdep = CNumberText::ToInt(value);
+    else if (key == "indepscale")
+        r.indepscale = CNumberText::ToInt(value);
+    else if (key == "indepint")
+        r.indepint = CNumberText::ToInt(value);
+    else if (key == "depscale") {
+        if (depValid) r.depscale[e] = CNumberText::ToInt(value);
+    } else if (key == "depint") {
+        if (depValid) r.depint[e] = CNumberText::ToInt(value);
+    } else if (key == "indeplow")
+        r.indeplow = CNumberText::ToDouble(value);
+    else if (key == "indephigh")
+        r.indephigh = CNumberText::ToDouble(value);
+    else if (key == "deplow") {
+        if (depValid) r.deplow[e] = CNumberText::ToDouble(value);
+    } else if (key == "dephigh") {
+        if (depValid) r.dephigh[e] = CNumberText::ToDouble(value);
+    } else if (key == "title")
+        SetText(r.title, value, CProfileRecord::kTitleWidth);
+    else if (key == "indeplab")
+        SetText(r.indeplab, value, CProfileRecord::kIndepLabWidth);
+    else if (key == "deplab") {
+        if (depValid) SetText(r.deplab[e], value, CProfileRecord::kDepLabWidth);
+    } else if (key == "depleg") {
+        if (depLegCount_ < CProfileRecord::kMaxDep)
+            SetText(r.depleg[size_t(depLegCount_++)], value, CProfileRecord::kDepLegWidth);
+    } else if (key == "values")
+        CreateValueArea();
+    // "tieline" and every other keyword: no effect.
+}
