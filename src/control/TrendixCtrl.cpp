@@ -1,5 +1,6 @@
 #include "control/TrendixCtrl.h"
 
+#include "control/PlotSettings.h"
 #include "model/MenuTable.h"
 
 #include <algorithm>
@@ -184,7 +185,7 @@ void CTrendixCtrl::SetUseVariable(bool v) {
 void CTrendixCtrl::SetInputFile(const std::string& v) {
     props_.InputFile = v;
     if (v.empty()) return;
-    Pending("InputFile");
+    LoadFile(v);
 }
 
 void CTrendixCtrl::Setnpoints(std::int16_t v) {
@@ -352,7 +353,7 @@ void CTrendixCtrl::SetIgnoreSetLegend(bool v) {
     MarkModified();
 }
 
-void CTrendixCtrl::SetPlotVals(com::Unknown*) { Pending("PlotVals"); }
+
 
 void CTrendixCtrl::SetEditProfileVariables(bool v) {
     CPlotLook& m = EnsureModel();
@@ -754,8 +755,14 @@ void CTrendixCtrl::MoveVariable(std::int16_t source, std::int16_t target) {
 // ---------------------------------------------------------------------------------------------
 // Settings, files and objects
 
-std::string CTrendixCtrl::GetSettings() { Pending("GetSettings"); }
-void CTrendixCtrl::SetSettings(const std::string&) { Pending("SetSettings"); }
+std::string CTrendixCtrl::GetSettings() {
+    return CPlotSettings(*this).Write();
+}
+
+// The annotation blocks are parsed but create nothing until text annotations exist.
+void CTrendixCtrl::SetSettings(const std::string& settings) {
+    CPlotSettings(*this).Read(settings);
+}
 
 void CTrendixCtrl::Clear() {
     model_.reset();
@@ -977,7 +984,7 @@ void CTrendixCtrl::OnCommand(int command) {
             Fire(EV_OnLivePlot, {com::Variant::Bool(item->checked)});
         }
         return;
-    case ID_OPEN_PLOT_FILE: Pending("Opening a plot file");
+    case ID_OPEN_PLOT_FILE: OpenPlotFile(); return;
     case ID_PROPERTIES: Pending("Properties");
     case ID_ADD_TEXT: Pending("Add Text");
     case ID_ADD_TIMESTAMP: Pending("Add Timestamp");
@@ -1012,6 +1019,12 @@ void CTrendixCtrl::UpdateScrollState(bool zoomed) {
         model_->layoutDirty = 1;
         Repaint();
     }
+}
+
+void CTrendixCtrl::HideScrollBars() {
+    if (hScrollShown_) site_.ShowScrollBar(true, false);
+    if (vScrollShown_) site_.ShowScrollBar(false, false);
+    hScrollShown_ = vScrollShown_ = false;
 }
 
 void CTrendixCtrl::RefreshScrollBars() {

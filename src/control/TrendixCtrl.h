@@ -279,6 +279,15 @@ public:
     bool PlotDefined() const { return plotDefined_; }
     const std::vector<std::string>& VariableNames() const { return variableNames_; }
 
+    // --- direct access for the settings reader, which stores some values without handlers ---
+    TrendixProperties& StoredProperties() { return props_; }
+    CPlotLook& PlotModel() { return EnsureModel(); }
+    void StorePhasePlotFlag(bool on) { phasePlot_ = on; }
+    void HideScrollBars();
+    void RequestRepaint() { Repaint(); }
+    int PlotWidth() const { return extentWidth_; }
+    int PlotHeight() const { return extentHeight_; }
+
     // --- IPlotHost ---
     const std::string& Title() const override { return trimmedTitle_; }
     float TimeWindow() const override { return props_.TimeWindow; }
@@ -317,6 +326,12 @@ private:
     void ApplyVariableChangesStep();
     void CheckAxisIndex(int axisNo) const;
     [[noreturn]] void Pending(const char* member) const;
+    // Plot files (TrendixFiles.cpp)
+    void LoadFile(const std::string& path);
+    void LoadInputFile(const std::string& path);
+    void LoadProfileRecord(const CProfileRecord& record);
+    void RunScript(const std::string& path);
+    void OpenPlotFile();
 
     ui::IWindowSite& site_;
     com::ConnectionPoint events_;

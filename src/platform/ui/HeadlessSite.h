@@ -2,6 +2,7 @@
 #include "platform/ui/IWindowSite.h"
 
 #include <map>
+#include <string>
 
 namespace ui {
 
@@ -17,6 +18,11 @@ public:
     void SetTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
     void KillTimer(int id) override { timers.erase(id); }
     void SetCursor(int cursorId) override { cursor = cursorId; }
+    // Answers with openFileAnswer (empty: cancelled) and remembers the filter asked for.
+    std::string OpenFileDialog(const std::string& filter) override {
+        lastFileFilter = filter;
+        return openFileAnswer;
+    }
 
     struct ScrollBar {
         bool shown = false;
@@ -28,6 +34,8 @@ public:
     ScrollBar horizontal, vertical;
     std::map<int, int> timers;
     int cursor = 0;
+    std::string openFileAnswer;
+    std::string lastFileFilter;
 };
 
 } // namespace ui

@@ -19,6 +19,9 @@ public:
     virtual void SetTimer(int id, int milliseconds) = 0;
     virtual void KillTimer(int id) = 0;
     virtual void SetCursor(int cursorId) = 0;
+    // Asks the user for a file to open; filter as "Description (*.ext)|*.ext". Empty when
+    // the user cancelled.
+    virtual std::string OpenFileDialog(const std::string& filter) = 0;
 };
 
 } // namespace ui

@@ -1,0 +1,106 @@
+// Plot files of the control: input files and scripts named by InputFile, the profile record
+// of PlotVals, and the open command of the context menu.
+#include "control/PlotScript.h"
+#include "control/ProfileBlock.h"
+#include "control/TrendixCtrl.h"
+#include "model/InputFile.h"
+#include "model/MenuTable.h"
+
+namespace {
+
+std::string Trimmed(const std::string& s) {
+    const char* blanks = " \t\r\n\v\f";
+    const size_t first = s.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
+// A name with ".ply" after its first character is a script.
+bool IsScriptName(const std::string& path) {
+    const size_t at = path.find(".ply", 1);
+    return at != std::string::npos;
+}
+
+} // namespace
+
+// The loading steps run whether or not a script fails part way: what it did stays.
+void CTrendixCtrl::LoadFile(const std::string& path) {
+    auto finish = [this] {
+        EnsureModel().dataDirty = 1;
+        Repaint();
+        MarkModified();
+        plotDefined_ = true;
+    };
+    try {
+        if (IsScriptName(path))
+            RunScript(path);
+        else
+            LoadInputFile(path);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void CTrendixCtrl::RunScript(const std::string& path) {
+    CPlotScript(*this).Run(path);
+}
+
+// A file whose counts cannot describe a plot (negative, more than ten dependent variables,
+// more values than a record may hold) is refused as a whole, like one that cannot be opened.
+void CTrendixCtrl::LoadInputFile(const std::string& path) {
+    CInputFile file;
+    if (!file.Read(path) || !file.record.CountsValid()) return;
+    CPlotLook& m = EnsureModel();
+    const CInputFile::Kinds& k = file.kinds;
+    m.runPlotActive = k.runPlot;
+    m.phasePlotActive = 0;
+    m.parametric = k.parametric;
+    m.profileMode = 0;
+    m.triMode = k.triangular;
+    m.barMode = k.barGraph;
+    m.flipped = k.flipped;
+    m.squarePlot = k.square;
+    m.diagonalLine = k.diagonal;
+    m.zeroLine = k.zeroLine;
+    phasePlot_ = false;
+    // The properties follow the kind the file set, so that they describe the plot shown.
+    props_.RunPlot = k.runPlot != 0;
+    props_.PlotType = std::int16_t(m.triMode ? m.triMode + 1 : m.barMode ? 1 : 0);
+    if (file.record.multiy) props_.MultiYaxis = true;
+    LoadProfileRecord(file.record);
+    m.layoutDirty = 1;
+}
+
+void CTrendixCtrl::LoadProfileRecord(const CProfileRecord& record) {
+    CPlotLook& m = EnsureModel();
+    m.LoadProfile(record);
+    props_.nvariables = std::int16_t(record.numdep);
+    props_.Title = record.title;
+    trimmedTitle_ = Trimmed(record.title);
+    m.SetTitle(trimmedTitle_);
+    props_.xlabel = record.indeplab;
+    Repaint();
+}
+
+void CTrendixCtrl::SetPlotVals(com::Unknown* record) {
+    const auto* block = dynamic_cast<const CProfileBlock*>(record);
+    if (!block || (!block->data && block->size))
+        throw com::DispatchError::InvalidArg("PlotVals needs a profile record");
+    CPlotLook& m = EnsureModel();
+    const bool withValues = !m.runPlotActive && !m.phasePlotActive;
+    const std::span<const std::byte> bytes(static_cast<const std::byte*>(block->data), block->size);
+    CProfileRecord parsed;
+    if (!CProfileRecord::FromBytes(bytes, withValues, parsed))
+        throw com::DispatchError::InvalidArg("The profile record's counts do not fit its length");
+    LoadProfileRecord(parsed);
+    MarkModified();
+}
+
+void CTrendixCtrl::OpenPlotFile() {
+    const std::string path = site_.OpenFileDialog("K5 plot file (*.plx)|*.plx");
+    if (path.empty()) return;
+    LoadInputFile(path);
+    Repaint();
+}
