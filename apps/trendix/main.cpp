@@ -1,7 +1,9 @@
 // trendix: the command-line host of the plotting control.
 //   trendix shell      drive one control from standard input, one command a line
 //   trendix typelib    list the automation and event interfaces
+//   trendix settings INPUT   print the settings text of a control loaded from INPUT
 #include "AutomationShell.h"
+#include "PlotFileCommands.h"
 #include "control/TrendixCtrl.h"
 #include "platform/ui/HeadlessSite.h"
 
@@ -15,7 +17,9 @@ constexpr int kInitialHeight = 310;
 
 int Usage() {
     std::cerr << "usage: trendix shell < SESSION\n"
-                 "       trendix typelib\n";
+                 "       trendix typelib\n"
+                 "       trendix settings INPUT   (.ply script, .plx input file, .tset settings,"
+                 " .tsh session)\n";
     return 2;
 }
 
@@ -45,7 +49,26 @@ int RunShell() {
     CTrendixCtrl control(site);
     control.OnSize(kInitialWidth, kInitialHeight);
     AutomationShell shell(control, [&control](int w, int h) { control.OnSize(w, h); });
+    PlotFileCommands::AddDirectives(shell, control);
     return shell.Run(std::cin, std::cout);
+}
+
+int PrintSettings(const std::string& input) {
+    ui::HeadlessSite site;
+    CTrendixCtrl control(site);
+    control.OnSize(kInitialWidth, kInitialHeight);
+    try {
+        PlotFileCommands::Load(control, input);
+    } catch (const com::DispatchError& e) {
+        std::cerr << "trendix: " << input << ": error 0x" << std::hex << std::uppercase << e.hr()
+                  << ' ' << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "trendix: " << e.what() << '\n';
+        return 1;
+    }
+    std::cout << control.GetSettings();
+    return 0;
 }
 
 int PrintTypeLibrary() {
@@ -63,5 +86,6 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage();
     if (std::strcmp(argv[1], "shell") == 0) return RunShell();
     if (std::strcmp(argv[1], "typelib") == 0) return PrintTypeLibrary();
+    if (std::strcmp(argv[1], "settings") == 0 && argc == 3) return PrintSettings(argv[2]);
     return Usage();
 }
