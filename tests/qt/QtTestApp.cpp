@@ -4,10 +4,10 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
-#include <memory>
 
 void EnsureQtApp() {
-    static std::unique_ptr<QGuiApplication> app;
+    // Never destroyed: Qt's own globals may be gone by the time static objects are.
+    static QGuiApplication* app = nullptr;
     if (app) return;
     // Fonts must be pinned before the font database is first read.
     setenv("FONTCONFIG_FILE", TRENDIX_FONTS_CONF, 1);
@@ -15,7 +15,7 @@ void EnsureQtApp() {
     static int argc = 1;
     static char name[] = "test_qt";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app = new QGuiApplication(argc, argv);
 }
 
 QString OutputPath(const QString& fileName) {
