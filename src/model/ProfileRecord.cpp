@@ -73,7 +73,7 @@ std::int64_t CProfileRecord::ValueCount() const {
 }
 
 bool CProfileRecord::CountsValid() const {
-    return numdep <= kMaxDep && ValueCount() >= 0;
+    return numdep <= kMaxDep && numindep <= kMaxIndep && ValueCount() >= 0;
 }
 
 double CProfileRecord::Value(std::int64_t index) const {

@@ -39,6 +39,8 @@ public:
     static constexpr size_t kHeaderSize = 1536;
     // Most values a record may carry (128 MB of doubles): more is refused, not allocated.
     static constexpr std::int64_t kMaxValues = std::int64_t(1) << 24;
+    // Most X variables: as many as the nxvariables property can name.
+    static constexpr std::int32_t kMaxIndep = 32767;
 
     std::string title, indeplab;
     std::array<std::string, kMaxDep> deplab, depleg;
@@ -56,8 +58,8 @@ public:
     // (numindep + numdep) x numpoints, or -1 when a count is negative or the product is
     // beyond kMaxValues.
     std::int64_t ValueCount() const;
-    // Counts that a plot can be built from: none negative, at most ten dependent variables
-    // and at most kMaxValues values.
+    // Counts that a plot can be built from: none negative, at most ten dependent variables,
+    // at most kMaxIndep independent ones and at most kMaxValues values.
     bool CountsValid() const;
     double Value(std::int64_t index) const; // 0 outside the stored values
 

@@ -153,7 +153,7 @@ TEST(InputFileValues, ARunPlotStoresNoValues) {
 
 TEST(InputFileValues, CountsThatCannotBeMetStoreNothing) {
     for (const char* counts : {"numpoints:-3\nnumdep:1\n", "numpoints:2000000000\nnumdep:10\n",
-                               "numpoints:5\nnumindep:-9\n"}) {
+                               "numpoints:5\nnumindep:-9\n", "numpoints:0\nnumindep:1120480\n"}) {
         const CInputFile f = Read(std::string(counts) + "values:\n1 2 3\n");
         EXPECT_TRUE(f.record.values.empty()) << counts;
         EXPECT_FALSE(f.record.CountsValid()) << counts;

@@ -167,6 +167,16 @@ TEST(ProfileRecordChecks, MoreThanTenDependentVariablesAreRefused) {
     EXPECT_TRUE(CProfileRecord::FromBytes(b, true, r));
 }
 
+TEST(ProfileRecordChecks, MoreXVariablesThanAPlotCanNameAreRefused) {
+    std::vector<std::byte> b = SampleRecord().ToBytes();
+    PutInt32(b, 1164, 0); // no points: no values to check the length against
+    PutInt32(b, 1168, 1120480);
+    CProfileRecord r;
+    EXPECT_FALSE(CProfileRecord::FromBytes(b, true, r));
+    PutInt32(b, 1168, 32767);
+    EXPECT_TRUE(CProfileRecord::FromBytes(b, true, r));
+}
+
 TEST(ProfileRecordChecks, CountsWhoseProductOverflowsAreRefused) {
     std::vector<std::byte> b = SampleRecord().ToBytes();
     PutInt32(b, 1164, 0x7FFFFFFF);
