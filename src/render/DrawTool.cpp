@@ -68,13 +68,13 @@ const CDrawPen& CDrawTool::Pen(int colorIndex, int lineType) {
     const gdi::ColorRef color = ColorAt(colorIndex);
     lineType = ClampLineType(lineType);
     const float scale = scaled_ ? scale_ : 1.0f;
-    if (pen_ && pen_->color == color && pen_->lineType == lineType && pen_->scaled == scaled_ &&
-        pen_->scale == scale)
-        return *pen_;
-    pen_ = std::make_unique<CDrawPen>(
-        CDrawPen{MakePen(color, lineType, scaled_, scale), color, lineType, scaled_, scale});
+    if (havePen_ && pen_.color == color && pen_.lineType == lineType && pen_.scaled == scaled_ &&
+        pen_.scale == scale)
+        return pen_;
+    pen_ = CDrawPen{MakePen(color, lineType, scaled_, scale), color, lineType, scaled_, scale};
+    havePen_ = true;
     ++penCreations_;
-    return *pen_;
+    return pen_;
 }
 
 const CDrawBrush& CDrawTool::Brush(int colorIndex, int hatch, bool metafileTarget) {
@@ -83,9 +83,9 @@ const CDrawBrush& CDrawTool::Brush(int colorIndex, int hatch, bool metafileTarge
     // On paper a hatch keeps its size: each pattern bit covers (int)s device units.
     const int patternScale =
         hatch != 0 && scaled_ && scale_ > 1 && !metafileTarget ? static_cast<int>(scale_) : 1;
-    if (brush_ && brush_->color == color && brush_->hatch == hatch && brush_->scaled == scaled_ &&
-        brush_->patternScale == patternScale)
-        return *brush_;
+    if (haveBrush_ && brush_.color == color && brush_.hatch == hatch && brush_.scaled == scaled_ &&
+        brush_.patternScale == patternScale)
+        return brush_;
     gdi::Brush brush;
     brush.color = color;
     if (hatch != 0) {
@@ -93,9 +93,10 @@ const CDrawBrush& CDrawTool::Brush(int colorIndex, int hatch, bool metafileTarge
         brush.pattern = DrawTables::kHatches[static_cast<std::size_t>(hatch - 1)];
         brush.patternScale = patternScale;
     }
-    brush_ = std::make_unique<CDrawBrush>(CDrawBrush{brush, color, hatch, scaled_, patternScale});
+    brush_ = CDrawBrush{brush, color, hatch, scaled_, patternScale};
+    haveBrush_ = true;
     ++brushCreations_;
-    return *brush_;
+    return brush_;
 }
 
 const CPlotFont& CDrawTool::FindFont(const std::string& face, int size, int angle, int style) {

@@ -3,7 +3,6 @@
 #include "render/PlotFont.h"
 
 #include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,8 +67,10 @@ private:
     static gdi::Pen MakePen(gdi::ColorRef color, int lineType, bool scaled, float scale);
 
     std::vector<gdi::ColorRef> colors_;
-    std::unique_ptr<CDrawPen> pen_;
-    std::unique_ptr<CDrawBrush> brush_;
+    // The one cached pen and brush, replaced in place so that a miss costs no allocation.
+    CDrawPen pen_;
+    CDrawBrush brush_;
+    bool havePen_ = false, haveBrush_ = false;
     std::deque<CPlotFont> fonts_;
     bool scaled_ = false;
     float scale_ = 1;
