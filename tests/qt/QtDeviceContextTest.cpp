@@ -85,6 +85,32 @@ TEST_F(QtDeviceTest, NullPenRectanglesFillToTheEdges) {
     EXPECT_EQ(CountNonWhite(), 50);
 }
 
+TEST_F(QtDeviceTest, ArcsRunCounterClockwiseFromStartToEnd) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        // From the radial towards the right to the one towards the top: the upper-right quarter.
+        dc.Arc(Rect{10, 4, 51, 45}, Point{60, 24}, Point{30, 0});
+    }
+    int upperRight = 0, elsewhere = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (At(x, y) != kWhite) (x >= 29 && y <= 25 ? upperRight : elsewhere)++;
+    EXPECT_GT(upperRight, 25);
+    EXPECT_EQ(elsewhere, 0);
+}
+
+TEST_F(QtDeviceTest, ChordsCloseTheArcWithAStraightEdge) {
+    {
+        QtDeviceContext dc(image, DeviceKind::Screen);
+        dc.SelectPen(Pen{PenStyle::Null});
+        dc.SelectBrush(Brush{BrushStyle::Solid, Rgb(255, 0, 0)});
+        // From the top round the left to the bottom: the left half.
+        dc.Chord(Rect{10, 4, 51, 45}, Point{30, 0}, Point{30, 48});
+    }
+    EXPECT_EQ(At(15, 24), qRgb(255, 0, 0));
+    EXPECT_EQ(At(45, 24), kWhite);
+}
+
 TEST_F(QtDeviceTest, EmptyAndNegativeShapesDrawNothing) {
     {
         QtDeviceContext dc(image, DeviceKind::Screen);
