@@ -59,7 +59,7 @@ CPlotLook& CTrendixCtrl::EnsureModel() {
 }
 
 void CTrendixCtrl::CreateModel() {
-    model_ = std::make_unique<CPlotLook>(*this);
+    model_ = std::make_unique<CPlotLook>(*this, &env_);
     CopyPropertiesIntoModel();
     model_->bufferWidth = extentWidth_;
     model_->bufferHeight = extentHeight_;

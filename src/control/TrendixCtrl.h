@@ -335,6 +335,7 @@ private:
 
     ui::IWindowSite& site_;
     com::ConnectionPoint events_;
+    CPlotEnv env_; // one per control, reused for every paint
     std::unique_ptr<CPlotLook> model_;
     TrendixProperties props_;
     std::string trimmedTitle_ = "Title";

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -21,7 +22,7 @@ std::string Lower(std::string s) {
 // ---------------------------------------------------------------------------------------------
 // Construction and plot kinds
 
-CPlotLook::CPlotLook(IPlotHost& owner) : host(owner) {
+CPlotLook::CPlotLook(IPlotHost& owner, CPlotEnv* env) : host(owner), environment(env) {
     for (int resource : MenuResourceList())
         menus.push_back(LoadMenuResource(resource));
     ResetFonts();
@@ -315,8 +316,7 @@ bool CPlotLook::SetNVariables(int n) {
     if (n == count) return false;
     if (n < count) {
         legendDirty = 1;
-        while (NYVars() > n)
-            RemoveYVariable(n);
+        RemoveYVariablesFrom(n);
     } else {
         for (int i = count; i < n; ++i) {
             auto v = NewVariable(false);
@@ -344,18 +344,30 @@ void CPlotLook::AssignXVariables(int bound) {
     }
 }
 
-void CPlotLook::RemoveYVariable(int position) {
-    const int a = yVariables[size_t(position)]->axisNo;
-    yVariables.erase(yVariables.begin() + position);
-    const bool used = std::any_of(yVariables.begin(), yVariables.end(),
-                                  [a](const auto& v) { return v->axisNo == a; });
-    // Triangular plots keep their two axes, and every plot keeps at least one Y axis.
-    if (a < 1 || used || triMode || a > NYAxes() || NYAxes() <= 1) return;
-    DeleteYAxisRegion(a - 1);
+// Removes the variables from position n on. An axis that only removed variables used goes
+// with them and the axes above it move down; the same result as removing the variable at n
+// again and again, in one pass.
+void CPlotLook::RemoveYVariablesFrom(int n) {
+    std::set<int> removedAxes, keptAxes;
+    for (int i = 0; i < NYVars(); ++i)
+        (i < n ? keptAxes : removedAxes).insert(yVariables[size_t(i)]->axisNo);
+    yVariables.resize(size_t(n));
+    if (triMode) return; // the two sides of a triangle stay
+    std::vector<int> gone;
+    for (auto a = removedAxes.rbegin(); a != removedAxes.rend(); ++a) {
+        if (*a < 1 || *a > NYAxes() || keptAxes.count(*a) || NYAxes() <= 1) continue;
+        DeleteYAxisRegion(*a - 1);
+        gone.push_back(*a);
+    }
+    if (gone.empty()) return;
+    std::sort(gone.begin(), gone.end());
+    auto lowered = [&gone](int a) {
+        return a - int(std::lower_bound(gone.begin(), gone.end(), a) - gone.begin());
+    };
     for (auto& v : yVariables)
-        if (v->axisNo > a) --v->axisNo;
+        v->axisNo = lowered(v->axisNo);
     for (auto& r : yAxisRegions)
-        if (r && r->axisNo > a) --r->axisNo;
+        if (r) r->axisNo = lowered(r->axisNo);
 }
 
 void CPlotLook::SetNXVariables(int n) {

@@ -2,13 +2,14 @@
 #include "model/ContextMenu.h"
 #include "model/IPlotHost.h"
 #include "model/PlotSymbol.h"
-#include "model/PlotVar.h"
+#include "render/PlotVar.h"
 #include "model/ProfileRecord.h"
 #include "render/PlotAxisRgn.h"
 #include "render/PlotDrawingRgn.h"
 #include "render/PlotFont.h"
 #include "render/PlotLabelRgn.h"
 #include "render/PlotLegendRgn.h"
+#include "render/PlotPaintContext.h"
 
 #include <array>
 #include <memory>
@@ -32,8 +33,9 @@ public:
         FontSlotCount
     };
 
-    // Builds the plot for the host's PlotType, RunPlot and nvariables.
-    explicit CPlotLook(IPlotHost& host);
+    // Builds the plot for the host's PlotType, RunPlot and nvariables. The drawing environment
+    // belongs to the control; a model without one can be changed but not painted.
+    explicit CPlotLook(IPlotHost& host, CPlotEnv* environment = nullptr);
     ~CPlotLook();
     CPlotLook(const CPlotLook&) = delete;
     CPlotLook& operator=(const CPlotLook&) = delete;
@@ -147,12 +149,31 @@ public:
     void RangePass();
     void UpdateAxisScales();
 
+    // --- layout and paint (PlotLookLayout.cpp, PlotLookPaint.cpp) ---
+    bool Layout(CPlotPaintContext& ctx); // true when the drawing region moved
+    void Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int mode,
+               bool skipCurves);
+    void PaintOffscreen(CPlotPaintContext& ctx);
+    void LiveUpdate(CPlotPaintContext& ctx, double t);
+
+    // --- the drawing area and the curves (PlotLookCurves.cpp) ---
+    void PaintDrawingBackground(CPlotPaintContext& ctx); // grid, zero and diagonal line, zoom box
+    void PaintCurves(CPlotPaintContext& ctx);            // every visible variable
+
+    // --- triangular plots (PlotLookTriangle.cpp) ---
+    // Places the triangle, its side axes, labels and corner labels between left and right,
+    // top and bottom; baseline is the bottom axis's baseline.
+    void LayoutTriangle(CPlotPaintContext& ctx, int top, int bottom, int left, int right,
+                        int baseline);
+    void PrepareTriangularAxes(CPlotPaintContext& ctx);
+
     // --- context menus ---
     CContextMenu* Menu(int resource);
     CContextMenu& ContextMenu() { return *Menu(30224); }
 
     // Fields.
     IPlotHost& host;
+    CPlotEnv* environment;
     int bufferWidth = 0, bufferHeight = 0;
     int axisMapDirty = 0, legendDirty = 0, scrollDirty = 0, layoutDirty = 0, dataDirty = 0,
         rangeDirty = 0, timeScrolled = 0, axisRangeDirty = 0, printing = 0;
@@ -196,7 +217,7 @@ private:
     std::unique_ptr<CPlotVar> NewVariable(bool independent) const;
     void ApplyFirstVariableDefaults(CPlotVar& v, int position) const;
     void AssignXVariables(int bound);
-    void RemoveYVariable(int position);
+    void RemoveYVariablesFrom(int n);
     CPlotAxisRgn* CreateYAxisRegion(int axisNo);
     void DeleteYAxisRegion(int position);
     void UnlistRegion(const CPlotRegion* region);

@@ -1,5 +1,13 @@
 #include "render/PlotRegion.h"
 
+#include "render/PlotPaintContext.h"
+
+void CPlotRegion::Draw(CPlotPaintContext&, bool) {}
+
+gdi::Size CPlotRegion::Measure(CPlotPaintContext&) { return {0, 0}; }
+
+void CPlotRegion::ShowSelected(CPlotPaintContext&) {}
+
 bool CPlotRegion::HitTest(int x, int y) const {
     return !hidden && selectable && x >= rect.left && x < rect.right && y >= rect.top &&
            y < rect.bottom;

@@ -1,5 +1,8 @@
 #pragma once
+#include "platform/gdi/GdiTypes.h"
 #include "render/PlotFont.h"
+
+struct CPlotPaintContext;
 
 // One rectangular part of the control: title, axes, labels, legend or the drawing area.
 class CPlotRegion {
@@ -27,6 +30,14 @@ public:
     CPlotRegion(const CPlotRegion&) = delete;
     CPlotRegion& operator=(const CPlotRegion&) = delete;
 
+    // Paints the region; without force, nothing when its rectangle is not visible.
+    virtual void Draw(CPlotPaintContext& ctx, bool force);
+    // Preferred width and height in device units (scaled).
+    virtual gdi::Size Measure(CPlotPaintContext& ctx);
+    // Marks the region as selected (drawn before the region itself).
+    virtual void ShowSelected(CPlotPaintContext& ctx);
+    // Marks that must be drawn after everything else.
+    virtual void ShowSelectedLate(CPlotPaintContext&) {}
     virtual bool CanSelect() const { return false; }
     virtual bool HitTest(int x, int y) const;
     // mask bit 0: hidden = not (value bit 0); mask bit 1: selectable = value bit 1

@@ -1,4 +1,4 @@
-#include "model/PlotVar.h"
+#include "render/PlotVar.h"
 
 #include <gtest/gtest.h>
 
