@@ -22,6 +22,24 @@ void CopyScale(const CPlotAxis& from, CPlotAxis& to) {
     to.scaleDirty = from.scaleDirty;
 }
 
+// The smallest and largest sample of the variables the filter accepts; false when none has
+// a sample.
+template <class Filter>
+bool UnionRange(const std::vector<std::unique_ptr<CPlotVar>>& vars, Filter accept, double& lo,
+                double& hi) {
+    bool any = false;
+    for (const auto& v : vars) {
+        double a, b;
+        if (!accept(*v) || !v->Range(a, b)) continue;
+        lo = any ? std::min(lo, a) : a;
+        hi = any ? std::max(hi, b) : b;
+        any = true;
+    }
+    return any;
+}
+
+bool AnyVariable(const CPlotVar&) { return true; }
+
 // More steps than this means the unit is too small for the distance: jump instead of walking.
 constexpr int kMaxTimeSteps = 10000;
 
@@ -362,45 +380,26 @@ void CPlotLook::GetScroll(bool horizontal, int& p0, int& p1) {
 bool CPlotLook::SizeToData() {
     if (triMode) return false;
     bool changed = false;
-    if (!runPlotActive) {
-        double lo = 0, hi = 0;
-        bool any = false;
-        for (auto& v : xVariables) {
-            double a, b;
-            if (!v->Range(a, b)) continue;
-            lo = any ? std::min(lo, a) : a;
-            hi = any ? std::max(hi, b) : b;
-            any = true;
-        }
-        CPlotAxis& x = *xAxisRegion->axis;
-        if (any && x.resetRange) {
-            x.SetDataRange(lo, hi, false);
-            changed = true;
-        }
+    double lo = 0, hi = 0;
+    CPlotAxis& x = *xAxisRegion->axis;
+    if (!runPlotActive && x.resetRange && UnionRange(xVariables, AnyVariable, lo, hi)) {
+        x.SetDataRange(lo, hi, false);
+        changed = true;
     }
     for (int k = 1; k <= NYAxes(); ++k) {
         CPlotAxis* a = Axis(k);
-        if (!a || !a->resetRange) continue;
-        double lo = 0, hi = 0;
-        bool any = false;
-        for (auto& v : yVariables) {
-            double p, q;
-            if (v->axisNo != k || !v->Range(p, q)) continue;
-            lo = any ? std::min(lo, p) : p;
-            hi = any ? std::max(hi, q) : q;
-            any = true;
-        }
-        if (any) {
+        auto onAxis = [k](const CPlotVar& v) { return v.axisNo == k; };
+        if (a && a->resetRange && UnionRange(yVariables, onAxis, lo, hi)) {
             a->SetDataRange(lo, hi, false);
             changed = true;
         }
     }
-    if (squarePlot && diagonalLine && Axis(1)) {
-        CPlotAxis& x = *Axis(0);
-        CPlotAxis& y = *Axis(1);
-        const double lo = std::min(x.dataMin, y.dataMin), hi = std::max(x.dataMax, y.dataMax);
-        x.SetDataRange(lo, hi, false);
-        y.SetDataRange(lo, hi, false);
+    if (CPlotAxis* y = Axis(1); squarePlot && diagonalLine && y) {
+        // Both axes show the union, so that the diagonal runs corner to corner.
+        const double low = std::min(x.dataMin, y->dataMin);
+        const double high = std::max(x.dataMax, y->dataMax);
+        x.SetDataRange(low, high, false);
+        y->SetDataRange(low, high, false);
         rangeDirty = 0;
     }
     return changed;
@@ -409,21 +408,11 @@ bool CPlotLook::SizeToData() {
 void CPlotLook::RangePass() {
     if (triMode) return;
     CPlotAxis& x = *xAxisRegion->axis;
-    if (!runPlotActive && x.resetRange) {
-        bool any = false;
-        double lo = 0, hi = 0;
-        for (auto& v : xVariables) {
-            double a, b;
-            if (!v->Range(a, b)) continue;
-            lo = any ? std::min(lo, a) : a;
-            hi = any ? std::max(hi, b) : b;
-            any = true;
-        }
-        if (any) x.SetDataRange(lo, hi, false);
-    }
+    double lo = 0, hi = 0;
+    if (!runPlotActive && x.resetRange && UnionRange(xVariables, AnyVariable, lo, hi))
+        x.SetDataRange(lo, hi, false);
     std::vector<CPlotAxis*> touched;
     for (auto& v : yVariables) {
-        double lo, hi;
         CPlotAxis* a = v->axisNo >= 1 ? Axis(v->axisNo) : nullptr;
         if (!a || !a->resetRange || !v->Range(lo, hi)) continue;
         const bool first = std::find(touched.begin(), touched.end(), a) == touched.end();
