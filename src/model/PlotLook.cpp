@@ -25,12 +25,7 @@ std::string Lower(std::string s) {
 CPlotLook::CPlotLook(IPlotHost& owner, CPlotEnv* env) : host(owner), environment(env) {
     for (int resource : MenuResourceList())
         menus.push_back(LoadMenuResource(resource));
-    ResetFonts();
-    CreateRegions();
-    AttachFonts();
-    xVariables.push_back(NewVariable(true));
-    yVariables.push_back(NewVariable(false));
-    ApplyFirstVariableDefaults(*yVariables[0], 0);
+    BuildKind();
     symbolList = {{"DATE", ""}, {"TIME", ""}};
     SetPlotKind(host.PlotType());
     if (host.RunPlot()) SetRunPlot(true);
@@ -82,6 +77,11 @@ void CPlotLook::Rebuild(int t) {
     ClearContents();
     if (t == 1) barMode = 1;
     if (t == 2 || t == 3) triMode = t - 1;
+    BuildKind();
+}
+
+// Fonts, regions and one X and one Y variable for the kind the flags name.
+void CPlotLook::BuildKind() {
     ResetFonts();
     CreateRegions();
     AttachFonts();

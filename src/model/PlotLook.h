@@ -206,6 +206,7 @@ public:
 
 private:
     void Rebuild(int plotType);
+    void BuildKind();
     void ClearKind();
     void ClearContents();
     void NumberProfileRegions(const CProfileRecord& record);
