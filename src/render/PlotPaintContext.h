@@ -25,6 +25,12 @@ struct CPlotPaintContext {
     const CPlotAxis* vertical = nullptr;   // the first Y axis (the X axis when flipped)
     const CPlotAxis* secondY = nullptr;    // the second Y axis, when there is one
 
+    // The plot's flags the drawing region reads, set by the model before curves are drawn.
+    int runPlot = 0, phasePlot = 0, flipped = 0;
+    int gridType = 0, zeroLine = 0, diagonalLine = 0;
+    int markerSize = 4, markerInterval = 1;
+    double displayStart = 0; // run plots: the time at the start of the time window
+
     bool IsPrinter() const { return dc.Kind() == gdi::DeviceKind::Printer; }
     bool IsMetafile() const { return dc.Kind() == gdi::DeviceKind::Metafile; }
     bool IsScreen() const { return !IsPrinter() && !IsMetafile(); }

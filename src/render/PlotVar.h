@@ -75,6 +75,13 @@ public:
     int axisNo = 0;
     std::uint32_t reserved[2] = {0, 0};
     int xVarNo = 0;
+    // Curve attributes beyond the attribute record (0 = off, or the plot's value).
+    int area = 0;              // a closed outline, filled when barPattern (the hatch) is 0 or more
+    int highlighted = 0;       // drawn in the highlight colour
+    int ownMarkerSize = 0;     // 0: the plot's MarkerSize
+    int ownMarkerInterval = 0; // 0: the plot's MarkerInterval
+    int arrowMode = 0;         // direction arrow: 0 none, 1 towards later samples, 2 earlier
+    int ownAttributes = 0;     // a Y variable keeps its attributes in a flipped plot
 
 private:
     // Bounds that let FindTime answer without a scan: every readable value is at most

@@ -1,0 +1,121 @@
+#include "model/PlotLook.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kNarrowRange = 1e-5;
+
+// A Y range narrower than 1e-5 is widened around its centre so that a flat curve is drawn.
+void WidenNarrowRange(CPlotAxis& axis) {
+    double lo = std::min(axis.plotMin, axis.plotMax), hi = std::max(axis.plotMin, axis.plotMax);
+    if (!(std::fabs(hi - lo) < kNarrowRange)) return;
+    const double c = (lo + hi) / 2;
+    if (c != 0) {
+        lo = c - std::fabs(c) * 3e-4;
+        hi = c + std::fabs(c) * 5e-4;
+    } else {
+        lo = -1e-6;
+        hi = 1e-6;
+    }
+    axis.SetDataRange(axis.FromPlot(lo), axis.FromPlot(hi), false);
+    axis.plotMin = lo;
+    axis.plotMax = hi;
+}
+
+// Device y from the axis's drawn range: its high end at the top.
+void MapYFrom(CPlotEnv& env, const CPlotAxis& axis) {
+    double lo = 0, hi = 0;
+    axis.DrawnRange(lo, hi);
+    env.SetYRange(static_cast<float>(hi), static_cast<float>(lo));
+}
+
+} // namespace
+
+// The plot values the drawing region reads.
+static void FillDrawingContext(CPlotLook& look, CPlotPaintContext& ctx) {
+    ctx.runPlot = look.runPlotActive;
+    ctx.phasePlot = look.phasePlotActive;
+    ctx.flipped = look.flipped;
+    ctx.gridType = look.gridType;
+    ctx.zeroLine = look.zeroLine;
+    ctx.diagonalLine = look.diagonalLine;
+    ctx.markerSize = look.markerSize;
+    ctx.markerInterval = look.markerInterval;
+    ctx.triKind = look.triMode;
+    if (!ctx.horizontal)
+        if (CPlotAxisRgn* r = look.AxisByRole(0)) ctx.horizontal = r->axis.get();
+    if (!ctx.vertical)
+        if (CPlotAxisRgn* r = look.AxisByRole(1)) ctx.vertical = r->axis.get();
+    if (!ctx.secondY && look.triMode) ctx.secondY = look.Axis(2);
+    const CPlotAxis* time = look.Axis(0);
+    ctx.displayStart = time ? time->FromPlot(time->plotMin) : 0;
+}
+
+void CPlotLook::PaintDrawingBackground(CPlotPaintContext& ctx) {
+    if (!drawingRegion) return;
+    FillDrawingContext(*this, ctx);
+    drawingRegion->Draw(ctx, false);
+}
+
+void CPlotLook::PaintCurves(CPlotPaintContext& ctx) {
+    if (!drawingRegion || yVariables.empty()) return;
+    FillDrawingContext(*this, ctx);
+    CPlotAxis* xAxis = Axis(0);
+    if (!xAxis) return;
+    const int dt = displayType > 2 ? 2 : displayType;
+
+    // The pair and Y axis of a variable; false when it is not drawn.
+    auto pairOf = [&](int i, CPlotVar*& xVar, CPlotAxis*& yAxis) {
+        CPlotVar* v = yVariables[std::size_t(i)].get();
+        if (!v || v->hidden || v->axisNo == 0) return false;
+        yAxis = flipped ? Axis(1) : triMode == 1 ? Axis(2) : Axis(v->axisNo);
+        if (!yAxis) return false;
+        xVar = XVar(v->xVarNo > 0 ? v->xVarNo - 1 : 0);
+        if (!xVar) xVar = XVar(0);
+        return xVar != nullptr;
+    };
+    auto mapFor = [&](CPlotAxis& yAxis) {
+        WidenNarrowRange(yAxis);
+        if (!flipped) MapYFrom(ctx.env, yAxis);
+    };
+
+    // Pass 1: areas, under everything else.
+    if (dt != 1 && !barMode) {
+        for (int i = 0; i < NYVars(); ++i) {
+            CPlotVar* xVar = nullptr;
+            CPlotAxis* yAxis = nullptr;
+            CPlotVar& y = *yVariables[std::size_t(i)];
+            if (!y.area || !pairOf(i, xVar, yAxis)) continue;
+            mapFor(*yAxis);
+            drawingRegion->DrawCurve(ctx, *xVar, y, *xAxis, *yAxis);
+        }
+    }
+    // Pass 2: lines, markers and arrows, or the bar series.
+    int seriesCount = 0;
+    if (barMode)
+        for (int i = 0; i < NYVars(); ++i) {
+            CPlotVar* xVar = nullptr;
+            CPlotAxis* yAxis = nullptr;
+            if (pairOf(i, xVar, yAxis)) ++seriesCount;
+        }
+    int series = 0;
+    for (int i = 0; i < NYVars(); ++i) {
+        CPlotVar* xVar = nullptr;
+        CPlotAxis* yAxis = nullptr;
+        CPlotVar& y = *yVariables[std::size_t(i)];
+        if ((y.area && !barMode) || !pairOf(i, xVar, yAxis)) continue;
+        mapFor(*yAxis);
+        if (barMode) {
+            drawingRegion->DrawBars(ctx, *xVar, y, *xAxis, *yAxis, seriesCount, series++,
+                                    flipped != 0);
+            continue;
+        }
+        if (dt != 1) drawingRegion->DrawCurve(ctx, *xVar, y, *xAxis, *yAxis);
+        if (dt != 0) drawingRegion->DrawMarkers(ctx, *xVar, y, *xAxis, *yAxis, i);
+        if (dt != 1) drawingRegion->DrawDirectionArrow(ctx, *xVar, y);
+    }
+    // The vertical axis's mapping again for whatever is drawn next.
+    if (!flipped && ctx.vertical) MapYFrom(ctx.env, *ctx.vertical);
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include "platform/gdi/GdiTypes.h"
+
+#include <span>
+#include <utility>
+#include <vector>
+
+// Point arithmetic of curve drawing: the per-column reduction of dense polylines and the
+// cutting of segments and polygons at a convex outline (a region's rectangle or a triangle),
+// for devices that do not keep clip regions.
+namespace CurveGeometry {
+
+// Copies points to out, keeping of every run of consecutive points in one device column only
+// the first, the lowest, the highest and the last, in their original order. A one-unit solid
+// polyline through out covers the same pixels as one through points. out keeps its capacity.
+void ReduceColumns(std::span<const std::pair<int, int>> points, std::vector<gdi::Point>& out);
+
+// Plain copy of the buffered device points.
+void CopyPoints(std::span<const std::pair<int, int>> points, std::vector<gdi::Point>& out);
+
+// Cuts the segment a-b at the convex outline (either winding); false when nothing is left.
+bool ClipSegment(std::span<const gdi::Point> outline, gdi::Point& a, gdi::Point& b);
+
+// Cuts a polygon at the convex outline; the outline's corners passed between the exit and the
+// entry of an edge are inserted, so that the result stays inside. out keeps its capacity;
+// scratch is working storage.
+void ClipPolygon(std::span<const gdi::Point> outline, std::span<const gdi::Point> polygon,
+                 std::vector<gdi::Point>& out, std::vector<gdi::Point>& scratch);
+
+// The pieces of a polyline inside the convex outline, each drawn by draw(span).
+template <class Draw>
+void ClipPolyline(std::span<const gdi::Point> outline, std::span<const gdi::Point> points,
+                  std::vector<gdi::Point>& piece, Draw draw) {
+    piece.clear();
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        gdi::Point a = points[i - 1], b = points[i];
+        if (!ClipSegment(outline, a, b)) continue;
+        if (!piece.empty() && !(piece.back() == a)) {
+            draw(std::span<const gdi::Point>(piece));
+            piece.clear();
+        }
+        if (piece.empty()) piece.push_back(a);
+        piece.push_back(b);
+        if (!(b == points[i])) { // left the outline
+            draw(std::span<const gdi::Point>(piece));
+            piece.clear();
+        }
+    }
+    if (piece.size() > 1) draw(std::span<const gdi::Point>(piece));
+    piece.clear();
+}
+
+} // namespace CurveGeometry

@@ -1,0 +1,580 @@
+#include "render/PlotDrawingRgn.h"
+
+#include "platform/gdi/DeviceContext.h"
+#include "render/CurveGeometry.h"
+#include "render/NumberFormat.h"
+#include "render/PlotAxis.h"
+#include "render/PlotEnv.h"
+#include "render/PlotPaintContext.h"
+#include "render/PlotVar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr double kLineBreak = 1.9e28; // a stored value this high breaks a live line
+constexpr int kGridSpacing = 5;       // grid lines this close to the last one are left out
+constexpr int kHighlightColor = 17;   // orange
+constexpr int kTooltipLimit = 100;    // more markers than this get no tooltips
+constexpr double kRangeTolerance = 1e-5;
+
+bool Valid(double v) {
+    return !IsMissing(v) && !std::isnan(v);
+}
+
+// A transformed value that can be mapped.
+bool Transform(const CPlotAxis& axis, double v, double& p) {
+    p = axis.ToPlot(v);
+    return std::isfinite(p) && !IsMissing(p) && std::fabs(p) < 3e38;
+}
+
+int SampleCount(const CPlotVar& v) {
+    return static_cast<int>(std::min<std::size_t>(v.ReadableCount(), v.values.size()));
+}
+
+std::string FormatPair(const char* format, double a, double b) {
+    char text[96];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+} // namespace
+
+// ---- Geometry ----
+
+gdi::Rect CPlotDrawingRgn::DeviceRect(const CPlotEnv& env) const {
+    gdi::Rect r{rect.left, rect.top, rect.right, rect.bottom};
+    env.OffsetRect(r);
+    return r;
+}
+
+bool CPlotDrawingRgn::MapPoint(const CPlotPaintContext& ctx, double px, double py,
+                               gdi::Point& p) const {
+    // Flipped plots run the X values up the vertical axis.
+    const float a = static_cast<float>(ctx.flipped ? py : px);
+    const float b = static_cast<float>(ctx.flipped ? px : py);
+    return ctx.env.WorldToDevice(a, b, p.x, p.y);
+}
+
+int CPlotDrawingRgn::ClipOutline(const CPlotEnv& env, int grow, gdi::Point outline[4]) const {
+    const gdi::Rect r = DeviceRect(env);
+    outline[0] = {r.left - grow, r.top - grow};
+    outline[1] = {r.right + grow, r.top - grow};
+    outline[2] = {r.right + grow, r.bottom + grow};
+    outline[3] = {r.left - grow, r.bottom + grow};
+    return 4;
+}
+
+bool CPlotDrawingRgn::ContainsPoint(gdi::Point p) const {
+    return p.x >= rect.left && p.x <= rect.right && p.y >= rect.top && p.y <= rect.bottom;
+}
+
+bool CPlotDrawingRgn::SegmentMayCross(int x1, int y1, int x2, int y2) const {
+    if (x1 < rect.left && x2 < rect.left) return false;
+    if (x1 > rect.right && x2 > rect.right) return false;
+    if (y1 < rect.top && y2 < rect.top) return false;
+    if (y1 > rect.bottom && y2 > rect.bottom) return false;
+    return true;
+}
+
+bool CPlotDrawingRgn::ZoomBoxContains(const Rect& r) const {
+    if (!zoomBoxShown) return false;
+    const int l = std::min(zoomBox.left, zoomBox.right), rt = std::max(zoomBox.left, zoomBox.right);
+    const int t = std::min(zoomBox.top, zoomBox.bottom), b = std::max(zoomBox.top, zoomBox.bottom);
+    return r.left >= l && r.right <= rt && r.top >= t && r.bottom <= b;
+}
+
+bool CPlotDrawingRgn::ZoomFractions(double& x0, double& x1, double& y0, double& y1) const {
+    if (!zoomBoxShown || rect.width() <= 0 || rect.height() <= 0) return false;
+    const double w = rect.width(), h = rect.height();
+    x0 = (std::min(zoomBox.left, zoomBox.right) - rect.left) / w;
+    x1 = (std::max(zoomBox.left, zoomBox.right) - rect.left) / w;
+    y0 = (rect.bottom - std::max(zoomBox.top, zoomBox.bottom)) / h;
+    y1 = (rect.bottom - std::min(zoomBox.top, zoomBox.bottom)) / h;
+    return true;
+}
+
+bool CPlotDrawingRgn::InPlotRange(const CPlotAxis& xAxis, const CPlotAxis& yAxis, double x,
+                                  double y) {
+    const double px = xAxis.ToPlot(x), py = yAxis.ToPlot(y);
+    return px >= xAxis.plotMin - kRangeTolerance && px <= xAxis.plotMax + kRangeTolerance &&
+           py >= yAxis.plotMin - kRangeTolerance && py <= yAxis.plotMax + kRangeTolerance;
+}
+
+std::string CPlotDrawingRgn::PointerText(const CPlotEnv& env, int x, int y, float& wx,
+                                         float& wy) const {
+    env.DeviceToWorld(x, y, wx, wy);
+    return FormatPair("x=%.3g\ny=%.3g", wx, wy);
+}
+
+// ---- Background ----
+
+void CPlotDrawingRgn::Draw(CPlotPaintContext& ctx, bool force) {
+    const gdi::Rect r = DeviceRect(ctx.env);
+    if (!force && !ctx.dc.RectVisible(r)) return;
+    if (ctx.gridType != 0) DrawGrid(ctx);
+    gdi::StateScope state(ctx.dc);
+    // The zero line on the value axis, when 0 lies inside it.
+    const CPlotAxis* value = ctx.flipped ? ctx.horizontal : ctx.vertical;
+    if (ctx.zeroLine && value && value->plotMin < 0 && value->plotMax != 0) {
+        ctx.env.SelectColorPen(ctx.dc, ctx.foreColor, 1);
+        if (ctx.flipped) {
+            const int x = ctx.env.MapX(0.0f);
+            if (x >= r.left && x <= r.right) {
+                ctx.dc.MoveTo(x, r.top);
+                ctx.dc.LineTo(x, r.bottom);
+            }
+        } else {
+            const int y = ctx.env.MapY(0.0f);
+            if (y >= r.top && y <= r.bottom) {
+                ctx.dc.MoveTo(r.left, y);
+                ctx.dc.LineTo(r.right, y);
+            }
+        }
+    }
+    if (ctx.diagonalLine) {
+        ctx.env.SelectColorPen(ctx.dc, ctx.foreColor, 2);
+        ctx.dc.MoveTo(r.left, r.bottom);
+        ctx.dc.LineTo(r.right, r.top);
+    }
+    if (zoomBoxShown && !ctx.IsPrinter()) DrawZoomBox(ctx);
+}
+
+void CPlotDrawingRgn::DrawGrid(CPlotPaintContext& ctx) {
+    const gdi::Rect r = DeviceRect(ctx.env);
+    gdi::StateScope state(ctx.dc);
+    ctx.env.SelectColorPen(ctx.dc, ctx.foreColor, 2);
+    // Vertical lines at the ticks of the horizontal axis, none closer than 6 to the last.
+    if ((ctx.gridType & 1) && ctx.horizontal) {
+        int last = 0;
+        for (double t : ctx.horizontal->GridTicks()) {
+            const int x = ctx.env.MapX(static_cast<float>(t));
+            if (x <= r.left || x > r.right || std::abs(x - last) <= kGridSpacing) continue;
+            ctx.dc.MoveTo(x, r.top);
+            ctx.dc.LineTo(x, r.bottom);
+            last = x;
+        }
+    }
+    if ((ctx.gridType & 2) && ctx.vertical) {
+        int last = 0;
+        for (double t : ctx.vertical->GridTicks()) {
+            const int y = ctx.env.MapY(static_cast<float>(t));
+            if (y < r.top || y >= r.bottom || std::abs(y - last) <= kGridSpacing) continue;
+            ctx.dc.MoveTo(r.left, y);
+            ctx.dc.LineTo(r.right, y);
+            last = y;
+        }
+    }
+}
+
+void CPlotDrawingRgn::DrawZoomBox(CPlotPaintContext& ctx) {
+    gdi::StateScope state(ctx.dc);
+    ctx.env.SelectPen(ctx.dc, 0, 2);
+    ctx.dc.SetRop2(gdi::RasterOp::NotXorPen);
+    ctx.dc.SelectBrush(gdi::Brush{gdi::BrushStyle::Null});
+    gdi::Rect box{std::min(zoomBox.left, zoomBox.right), std::min(zoomBox.top, zoomBox.bottom),
+                  std::max(zoomBox.left, zoomBox.right), std::max(zoomBox.top, zoomBox.bottom)};
+    ctx.env.OffsetRect(box);
+    ctx.dc.Rectangle(box);
+}
+
+// ---- Curves ----
+
+CPlotVar& CPlotDrawingRgn::Styled(const CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar) {
+    return ctx.flipped && !yVar.ownAttributes ? xVar : yVar;
+}
+
+bool CPlotDrawingRgn::Highlighted(const CPlotPaintContext& ctx, const CPlotVar& v) {
+    return v.highlighted && !ctx.IsPrinter() && ctx.highlightMode < 100;
+}
+
+CPlotDrawingRgn::SampleRange CPlotDrawingRgn::CurveSamples(const CPlotPaintContext& ctx,
+                                                           const CPlotVar& xVar,
+                                                           const CPlotVar& yVar) const {
+    SampleRange s;
+    const int n = std::min(SampleCount(xVar), SampleCount(yVar));
+    if (n <= 0) return s;
+    s.count = static_cast<std::uint32_t>(n);
+    if (!(ctx.runPlot || ctx.phasePlot) || !xVar.ringMode) return s;
+    // A ring is walked from its oldest slot; a run plot from the start of the time window.
+    s.ring = true;
+    s.size = s.count;
+    s.first = xVar.wrapped ? xVar.writePos % s.size : 0;
+    if (ctx.runPlot) {
+        for (std::uint32_t k = 0; k < s.count; ++k) {
+            const std::uint32_t slot = s.Slot(k);
+            if (xVar.values[slot] == ctx.displayStart) {
+                s.first = slot;
+                s.count -= k;
+                break;
+            }
+        }
+    }
+    return s;
+}
+
+int CPlotDrawingRgn::ClipGrow(const CPlotPaintContext&, const CPlotVar&) const {
+    return 0;
+}
+
+void CPlotDrawingRgn::ApplyClip(CPlotPaintContext& ctx, int) {
+    ctx.dc.IntersectClipRect(DeviceRect(ctx.env));
+}
+
+void CPlotDrawingRgn::DrawCurve(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+                                const CPlotAxis& xAxis, const CPlotAxis& yAxis) {
+    // 1. Nothing without a line; the point buffer is filled anew.
+    CPlotVar& styled = Styled(ctx, xVar, yVar);
+    if (styled.lineType < 0) return;
+    styled.devicePointCount = 0;
+    gdi::StateScope state(ctx.dc);
+    const int grow = ClipGrow(ctx, styled);
+    ApplyClip(ctx, grow);
+
+    // 2. The passes: plain, highlighted, or highlighted in two colours.
+    CurvePass pass;
+    pass.color = styled.color;
+    pass.lineType = styled.lineType + 1;
+    pass.hatch = styled.barPattern;
+    pass.fill = styled.area && styled.barPattern >= 0;
+    const bool highlighted = Highlighted(ctx, styled);
+    if (highlighted) pass.color = kHighlightColor;
+    if (highlighted && ctx.highlightMode == 1) {
+        CurvePass first{8, 5, 5, styled.area != 0, gdi::RasterOp::CopyPen};
+        DrawCurvePass(ctx, xVar, yVar, xAxis, yAxis, styled, first, grow);
+        CurvePass second{3, 9, 10, first.fill,
+                         first.fill ? gdi::RasterOp::MaskPen : gdi::RasterOp::CopyPen};
+        DrawCurvePass(ctx, xVar, yVar, xAxis, yAxis, styled, second, grow);
+        return;
+    }
+    DrawCurvePass(ctx, xVar, yVar, xAxis, yAxis, styled, pass, grow);
+}
+
+void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+                                    const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+                                    CPlotVar& styled, const CurvePass& pass, int grow) {
+    gdi::IDeviceContext& dc = ctx.dc;
+    const gdi::Pen oldPen = ctx.env.SelectPen(dc, pass.color, pass.lineType);
+    const gdi::RasterOp oldRop = dc.SetRop2(pass.rop);
+    gdi::Brush oldBrush;
+    gdi::ColorRef oldText = 0;
+    if (pass.fill) {
+        oldText = dc.SetTextColor(ctx.env.tool->ColorAt(pass.color));
+        oldBrush = ctx.env.SelectBrush(dc, pass.color, pass.hatch);
+    }
+    styled.devicePointCount = 0;
+
+    // The samples: missing ones skipped, very high ones breaking a live line.
+    const bool live = ctx.runPlot || ctx.phasePlot;
+    const SampleRange range = CurveSamples(ctx, xVar, yVar);
+    const double* xs = xVar.values.data();
+    const double* ys = yVar.values.data();
+    bool start = true;
+    double previousTime = -HUGE_VAL;
+    gdi::Point last;
+    for (std::uint32_t k = 0; k < range.count; ++k) {
+        const std::uint32_t slot = range.Slot(k);
+        const double x = xs[slot], y = ys[slot];
+        if (live && (x >= kLineBreak || y >= kLineBreak)) {
+            start = true;
+            continue;
+        }
+        if (!Valid(x) || !Valid(y)) continue;
+        if (ctx.runPlot && xVar.wrapped) {
+            if (x < previousTime) break;
+            previousTime = x;
+        }
+        double px, py;
+        gdi::Point p;
+        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, px, py, p))
+            continue;
+        if (live) {
+            LineSegment(ctx, start ? p : last, p, start, grow);
+            start = false;
+            last = p;
+        } else {
+            styled.RecordDevicePoint(p.x, p.y);
+        }
+    }
+    DrawBuffer(ctx, styled, pass, grow);
+
+    if (pass.fill) {
+        dc.SelectBrush(oldBrush);
+        dc.SetTextColor(oldText);
+    }
+    dc.SetRop2(oldRop);
+    dc.SelectPen(oldPen);
+}
+
+void CPlotDrawingRgn::LineSegment(CPlotPaintContext& ctx, gdi::Point a, gdi::Point b, bool start,
+                                  int grow) {
+    if (!ctx.IsMetafile()) {
+        if (start)
+            ctx.dc.MoveTo(b.x, b.y);
+        else
+            ctx.dc.LineTo(b.x, b.y);
+        return;
+    }
+    // Metafiles keep no clip: the segment is cut at the outline.
+    if (start) return;
+    gdi::Point outline[4];
+    const int n = ClipOutline(ctx.env, grow, outline);
+    if (!CurveGeometry::ClipSegment(std::span<const gdi::Point>(outline, std::size_t(n)), a, b))
+        return;
+    ctx.dc.MoveTo(a.x, a.y);
+    ctx.dc.LineTo(b.x, b.y);
+}
+
+void CPlotDrawingRgn::DrawBuffer(CPlotPaintContext& ctx, CPlotVar& styled, const CurvePass& pass,
+                                 int grow) {
+    const std::span<const std::pair<int, int>> buffer(styled.devicePoints.data(),
+                                                      styled.devicePointCount);
+    if (buffer.empty()) return;
+    if (pass.fill) {
+        CurveGeometry::CopyPoints(buffer, points_);
+        DrawPolygon(ctx, points_, grow);
+        return;
+    }
+    if (ctx.runPlot || ctx.phasePlot) return;
+    // A thin solid line looks the same through the column extremes alone.
+    const gdi::Pen& pen = ctx.dc.CurrentPen();
+    const bool thin = pen.style == gdi::PenStyle::Solid && pen.width <= 1 && !pen.geometric;
+    if (thin && !styled.area)
+        CurveGeometry::ReduceColumns(buffer, points_);
+    else
+        CurveGeometry::CopyPoints(buffer, points_);
+    if (styled.area) points_.push_back(points_.front());
+    DrawPolyline(ctx, points_, grow);
+}
+
+void CPlotDrawingRgn::DrawPolyline(CPlotPaintContext& ctx, std::span<const gdi::Point> points,
+                                   int grow) {
+    if (!ctx.IsMetafile()) {
+        ctx.dc.Polyline(points);
+        return;
+    }
+    gdi::Point outline[4];
+    const int n = ClipOutline(ctx.env, grow, outline);
+    CurveGeometry::ClipPolyline(std::span<const gdi::Point>(outline, std::size_t(n)), points,
+                                clipped_,
+                                [&](std::span<const gdi::Point> piece) { ctx.dc.Polyline(piece); });
+}
+
+void CPlotDrawingRgn::DrawPolygon(CPlotPaintContext& ctx, std::span<const gdi::Point> points,
+                                  int grow) {
+    if (!ctx.IsMetafile()) {
+        ctx.dc.Polygon(points);
+        return;
+    }
+    gdi::Point outline[4];
+    const int n = ClipOutline(ctx.env, grow, outline);
+    CurveGeometry::ClipPolygon(std::span<const gdi::Point>(outline, std::size_t(n)), points,
+                               clipped_, scratch_);
+    if (clipped_.size() >= 3) ctx.dc.Polygon(clipped_);
+}
+
+// ---- Markers and arrows ----
+
+void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+                                  const CPlotAxis& xAxis, const CPlotAxis& yAxis, int varIndex) {
+    // 1. Markers feed the point buffer of a variable drawn without a line.
+    CPlotVar& styled = Styled(ctx, xVar, yVar);
+    const bool noLine = styled.lineType < 0;
+    if (noLine) styled.devicePointCount = 0;
+    // 2. Size, step and colour.
+    const int h = ctx.env.ScaleSize(styled.ownMarkerSize ? styled.ownMarkerSize : ctx.markerSize);
+    const int stepValue = styled.ownMarkerInterval ? styled.ownMarkerInterval : ctx.markerInterval;
+    const std::uint32_t step = static_cast<std::uint32_t>(std::max(1, stepValue));
+    const int color = Highlighted(ctx, styled) ? kHighlightColor : styled.color;
+    const std::uint32_t n =
+        static_cast<std::uint32_t>(std::min(SampleCount(xVar), SampleCount(yVar)));
+    const bool tips = styled.marker != 0 && (n + step - 1) / step < kTooltipLimit;
+    const gdi::Rect r = DeviceRect(ctx.env);
+
+    // 3. Every step-th sample.
+    for (std::uint32_t i = 0; i < n; i += step) {
+        const double x = xVar.values[i], y = yVar.values[i];
+        if (!Valid(x) || !Valid(y)) continue;
+        if (ctx.runPlot && x < ctx.displayStart) continue;
+        double px, py;
+        gdi::Point p;
+        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, px, py, p))
+            continue;
+        if (p.x < r.left - 1 || p.x > r.right + 1 || p.y < r.top - 1 || p.y > r.bottom + 1)
+            continue;
+        if (tips) {
+            const int key = varIndex * 100 + static_cast<int>(i) + 1;
+            const bool known = std::any_of(tooltips.begin(), tooltips.end(),
+                                           [&](const Tooltip& t) { return t.key == key; });
+            if (!known) {
+                const std::string text =
+                    "x=" + NumberFormat::FormatNumber(x, 3, true, ctx.env.locale) +
+                    ",y=" + NumberFormat::FormatNumber(y, 3, true, ctx.env.locale);
+                tooltips.push_back(Tooltip{key, Rect{p.x - h, p.y - h, p.x + h, p.y + h}, text});
+            }
+        }
+        if (noLine) styled.RecordDevicePoint(p.x, p.y);
+        ctx.env.DrawMarker(ctx.dc, styled.marker, p.x, p.y, color, h);
+    }
+}
+
+void CPlotDrawingRgn::DrawDirectionArrow(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar) {
+    CPlotVar& styled = Styled(ctx, xVar, yVar);
+    if (ctx.runPlot || ctx.phasePlot || styled.arrowMode == 0 || styled.lineType < 0) return;
+    const std::uint32_t n = styled.devicePointCount;
+    if (n == 0) return;
+    const auto& pts = styled.devicePoints;
+    const bool forward = styled.arrowMode == 1;
+
+    // 1. The point at half the polyline's length.
+    double total = 0;
+    for (std::uint32_t i = 1; i < n; ++i)
+        total += std::hypot(pts[i].first - pts[i - 1].first, pts[i].second - pts[i - 1].second);
+    gdi::Point tip{forward ? pts[n - 1].first : pts[0].first,
+                   forward ? pts[n - 1].second : pts[0].second};
+    gdi::Point tail = tip;
+    if (n > 1) {
+        const std::uint32_t a = forward ? n - 2 : 1;
+        tail = {pts[a].first, pts[a].second};
+    }
+    if (total > 0) {
+        double walked = 0;
+        for (std::uint32_t i = 1; i < n; ++i) {
+            const double len =
+                std::hypot(pts[i].first - pts[i - 1].first, pts[i].second - pts[i - 1].second);
+            if (len > 0 && walked + len >= total / 2) {
+                const double f = (total / 2 - walked) / len;
+                tip = {static_cast<int>(
+                           std::lround(pts[i - 1].first + f * (pts[i].first - pts[i - 1].first))),
+                       static_cast<int>(std::lround(pts[i - 1].second +
+                                                    f * (pts[i].second - pts[i - 1].second)))};
+                const std::uint32_t t = forward ? i - 1 : i;
+                tail = {pts[t].first, pts[t].second};
+                break;
+            }
+            walked += len;
+        }
+    }
+    // 2. Drawn only when the tip lies in the region.
+    const gdi::Rect r = DeviceRect(ctx.env);
+    if (tip.x < r.left - 1 || tip.x > r.right + 1 || tip.y < r.top - 1 || tip.y > r.bottom + 1)
+        return;
+    int color = styled.color;
+    if (Highlighted(ctx, styled)) color = ctx.highlightMode == 1 ? 3 : kHighlightColor;
+    gdi::StateScope state(ctx.dc);
+    ctx.env.SelectPen(ctx.dc, color, 1);
+    ctx.env.SelectSolidBrush(ctx.dc, color);
+    ctx.env.DrawArrowHead(ctx.dc, tip.x, tip.y, tail.x, tail.y, ctx.env.ScaleSize(14));
+}
+
+// ---- Pointer questions ----
+
+void CPlotDrawingRgn::DeletePointsInBox(const CPlotPaintContext& ctx, CPlotVar& xVar,
+                                        CPlotVar& yVar, const CPlotAxis& xAxis,
+                                        const CPlotAxis& yAxis) {
+    if (!zoomBoxShown) return;
+    const int n = std::min(SampleCount(xVar), SampleCount(yVar));
+    gdi::Rect box{std::min(zoomBox.left, zoomBox.right), std::min(zoomBox.top, zoomBox.bottom),
+                  std::max(zoomBox.left, zoomBox.right), std::max(zoomBox.top, zoomBox.bottom)};
+    ctx.env.OffsetRect(box);
+    for (int i = 0; i < n; ++i) {
+        double px, py;
+        gdi::Point p;
+        const double x = xVar.values[std::size_t(i)], y = yVar.values[std::size_t(i)];
+        if (!Valid(x) || !Valid(y) || !Transform(xAxis, x, px) || !Transform(yAxis, y, py) ||
+            !MapPoint(ctx, px, py, p))
+            continue;
+        if (p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom)
+            yVar.values[std::size_t(i)] = MISSING_VALUE;
+    }
+}
+
+void CPlotDrawingRgn::NearestCurvePoint(const CPlotPaintContext& ctx, const CPlotVar& xVar,
+                                        const CPlotVar& yVar, const CPlotAxis& xAxis,
+                                        const CPlotAxis& yAxis, gdi::Point point, double& best,
+                                        CurveHit& hit, int varIndex) const {
+    const SampleRange range = CurveSamples(ctx, xVar, yVar);
+    bool havePrevious = false;
+    gdi::Point a;
+    double ax = 0, ay = 0;
+    for (std::uint32_t k = 0; k < range.count; ++k) {
+        const std::uint32_t slot = range.Slot(k);
+        const double x = xVar.values[slot], y = yVar.values[slot];
+        if (!Valid(x) || !Valid(y)) continue;
+        if (ctx.runPlot && x < ctx.displayStart) continue;
+        double px, py;
+        gdi::Point b;
+        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, px, py, b))
+            continue;
+        if (havePrevious) {
+            const double da = std::hypot(double(a.x) - point.x, double(a.y) - point.y);
+            const double db = std::hypot(double(b.x) - point.x, double(b.y) - point.y);
+            const double c = std::hypot(double(a.x) - b.x, double(a.y) - b.y);
+            const double detour = da + db - c;
+            if (detour < best) {
+                best = detour;
+                hit.varIndex = varIndex;
+                if (da + db < 1) {
+                    hit.x = x;
+                    hit.y = y;
+                } else { // the nearer end weighs more
+                    hit.x = (da * x + db * ax) / (da + db);
+                    hit.y = (da * y + db * ay) / (da + db);
+                }
+            }
+        }
+        a = b;
+        ax = x;
+        ay = y;
+        havePrevious = true;
+    }
+}
+
+// ---- Bars ----
+
+void CPlotBarDrawingRgn::DrawBars(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+                                  const CPlotAxis& xAxis, const CPlotAxis& yAxis, int seriesCount,
+                                  int seriesIndex, bool horizontal) {
+    if (seriesCount < 1 || seriesIndex < 0 || seriesIndex >= seriesCount) return;
+    gdi::IDeviceContext& dc = ctx.dc;
+    const gdi::Rect r = DeviceRect(ctx.env);
+    // 1. Clip to the region.
+    gdi::StateScope state(dc);
+    dc.IntersectClipRect(r);
+    // 2. Outline in the marker colour, fill in the curve colour and hatch.
+    CPlotVar& styled = Styled(ctx, xVar, yVar);
+    const int colors = ctx.env.tool->ColorCount();
+    const int fill = styled.color >= 0 && styled.color < colors ? styled.color : 0;
+    const int outline = styled.marker >= 0 && styled.marker < colors ? styled.marker : fill;
+    ctx.env.SelectPen(dc, outline, 6);
+    dc.SetTextColor(ctx.env.tool->ColorAt(fill));
+    ctx.env.SelectBrush(dc, fill, styled.barPattern);
+    // 3. Bars start at the base edge of the category axis.
+    int l = horizontal ? r.bottom : (xAxis.reversed ? r.right : r.left);
+    bool first = true;
+    const int n = std::min(SampleCount(xVar), SampleCount(yVar));
+    for (int i = 0; i < n; ++i) {
+        const double x = xVar.values[std::size_t(i)], y = yVar.values[std::size_t(i)];
+        double px, py;
+        if (!Valid(x) || !Valid(y) || !Transform(xAxis, x, px) || !Transform(yAxis, y, py))
+            continue;
+        // 4. The category position, and the band of this series in the gap before it.
+        const int v = horizontal ? ctx.env.MapY(float(px)) : ctx.env.MapX(float(px));
+        const int value = horizontal ? ctx.env.MapX(float(py)) : ctx.env.MapY(float(py));
+        if (!first) {
+            const int w = (v - l) / seriesCount;
+            const int a = l + seriesIndex * w;
+            int b = seriesIndex == seriesCount - 1 ? v : l + (seriesIndex + 1) * w;
+            b -= v >= l ? 2 : -2;
+            gdi::Rect bar = horizontal ? gdi::Rect{r.left, std::min(a, b), value, std::max(a, b)}
+                                       : gdi::Rect{std::min(a, b), value, std::max(a, b), r.bottom};
+            if (bar.left > bar.right) std::swap(bar.left, bar.right);
+            if (bar.top > bar.bottom) std::swap(bar.top, bar.bottom);
+            dc.Rectangle(bar);
+        }
+        first = false;
+        l = v;
+    }
+}
