@@ -10,6 +10,7 @@
 #include "render/PlotLabelRgn.h"
 #include "render/PlotLegendRgn.h"
 #include "render/PlotPaintContext.h"
+#include "render/PlotTriAxisRgn.h"
 
 #include <array>
 #include <memory>

@@ -20,10 +20,3 @@ public:
     CPlotLabel label;
     bool empty = false; // no visible variable with data is on this axis
 };
-
-// A side axis of a triangular plot.
-class CPlotTriAxisRgn : public CPlotAxisRgn {
-public:
-    CPlotTriAxisRgn(int axisNo, int triKind) : CPlotAxisRgn(axisNo, triKind) {}
-    int zeroWidth = 0; // width of "0.0" in the axis font
-};

@@ -36,5 +36,6 @@ public:
 class CPlotTriLabelRgn : public CPlotLabelRgn {
 public:
     CPlotTriLabelRgn(int axisNo, int triKind) : CPlotLabelRgn(YLabel, axisNo), triKind(triKind) {}
+    void Draw(CPlotPaintContext& ctx, bool force) override;
     int triKind;
 };
