@@ -135,6 +135,17 @@ public:
     bool SetMultiplier(int axisNo, int value);
     bool SetMultiplierType(int axisNo, int value);
     void SetLegendBox(int location, int width, float itemHeight, int margin);
+    // Symbol expansion with DATE and TIME taken once (PlotLookSymbols.cpp).
+    std::string ExpandSymbols(const std::string& text, bool* usesDateTime = nullptr);
+    // Expansion, then the substitution value or the "\n" rule.
+    std::string LabelTextOf(const CPlotLabel& label);
+    void ResetDateTime();
+    // The text of a label or legend entry with the multiplier note of its axis.
+    CShownText ShownText(const std::string& text, int axisNo);
+    // Fills every text region with the text it shows, before the layout.
+    void PrepareTexts();
+    // The Y label regions made anew from the variables and axes (PlotLookLabels.cpp).
+    void RebuildLabelRegions();
 
     // --- saving and loading (PlotLookProfile.cpp, PlotLookSettings.cpp) ---
     // Rebuilds the plot from a profile record for the kind flags already set.
@@ -152,6 +163,8 @@ public:
 
     // --- layout and paint (PlotLookLayout.cpp, PlotLookPaint.cpp) ---
     bool Layout(CPlotPaintContext& ctx); // true when the drawing region moved
+    // The rectangle the plot takes in the layout size (title, labels, axes and legend).
+    gdi::Rect NaturalRect() const;
     void Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int mode,
                bool skipCurves);
     void PaintOffscreen(CPlotPaintContext& ctx);
@@ -205,7 +218,33 @@ public:
     std::string substitutionString;
     std::vector<CContextMenu> menus;
 
+    std::unique_ptr<gdi::IDeviceContext> backBuffer; // off-screen surface of the layout size
+    int backBufferWidth = 0, backBufferHeight = 0;
+
 private:
+    // Text preparation and label regions.
+    const locale::Locale& TextLocale() const;
+    void PrepareLabel(CPlotLabelRgn& region);
+    void PrepareLegend();
+    void FillEmptyFirstLabels();
+    CPlotLabelRgn& AddYLabelRegion(int axisNo, int varNo);
+    // Layout steps (PlotLookLayout.cpp).
+    struct LayoutState;
+    void LayoutTopParts(CPlotPaintContext& ctx, LayoutState& s);
+    void LayoutLeftMargin(CPlotPaintContext& ctx, LayoutState& s);
+    void LayoutRectangle(CPlotPaintContext& ctx, LayoutState& s);
+    void FitLegend(CPlotPaintContext& ctx, LayoutState& s);
+    void ApplySquare(LayoutState& s) const;
+    void PlaceTitleAndLabels(CPlotPaintContext& ctx, const LayoutState& s);
+    void PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s);
+    void PlaceFlippedAxis(CPlotPaintContext& ctx, const LayoutState& s);
+    // Paint steps (PlotLookPaint.cpp).
+    void EnsureBackBuffer(CPlotPaintContext& ctx);
+    void RunDeferredWork(CPlotPaintContext& ctx, const gdi::Rect& rect);
+    void ShowSelection(CPlotPaintContext& ctx);
+    void ScaleAndMap(CPlotPaintContext& ctx, bool axesOnly);
+    void DrawRegions(CPlotPaintContext& ctx, bool axesOnly);
+    void DrawLateParts(CPlotPaintContext& ctx);
     void Rebuild(int plotType);
     void BuildKind();
     void ClearKind();

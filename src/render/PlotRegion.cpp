@@ -4,7 +4,29 @@
 
 void CPlotRegion::Draw(CPlotPaintContext&, bool) {}
 
-gdi::Size CPlotRegion::Measure(CPlotPaintContext&) { return {0, 0}; }
+gdi::Rect CPlotRegion::DeviceRect(const CPlotPaintContext& ctx) const {
+    gdi::Rect r{rect.left, rect.top, rect.right, rect.bottom};
+    ctx.env.OffsetRect(r);
+    return r;
+}
+
+bool CPlotRegion::ShouldDraw(const CPlotPaintContext& ctx, bool force) const {
+    if (hidden || IsEmpty()) return false;
+    return force || ctx.dc.RectVisible(DeviceRect(ctx));
+}
+
+void CPlotRegion::FillSelected(CPlotPaintContext& ctx) {
+    if (IsEmpty()) return;
+    gdi::StateScope state(ctx.dc);
+    constexpr int kSilver = 7;
+    ctx.env.SelectPen(ctx.dc, kSilver, 1);
+    ctx.env.SelectSolidBrush(ctx.dc, kSilver);
+    ctx.dc.Rectangle(DeviceRect(ctx));
+}
+
+gdi::Size CPlotRegion::Measure(CPlotPaintContext&) {
+    return {0, 0};
+}
 
 void CPlotRegion::ShowSelected(CPlotPaintContext&) {}
 

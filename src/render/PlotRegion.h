@@ -42,6 +42,9 @@ public:
     virtual bool HitTest(int x, int y) const;
     // mask bit 0: hidden = not (value bit 0); mask bit 1: selectable = value bit 1
     int SetVisibility(int value, int mask);
+    bool IsEmpty() const { return rect.right <= rect.left || rect.bottom <= rect.top; }
+    // The rectangle on the device: the layout rectangle moved by the output offset.
+    gdi::Rect DeviceRect(const CPlotPaintContext& ctx) const;
 
     Rect rect;
     CPlotFont* font = nullptr;       // owned by the model's font slots
@@ -49,4 +52,10 @@ public:
     int kind;
     int selectable = 1;
     int hidden = 0;
+
+protected:
+    // Whether Draw has anything to do: not hidden, not empty, and visible unless forced.
+    bool ShouldDraw(const CPlotPaintContext& ctx, bool force) const;
+    // The silver background of a selected region.
+    void FillSelected(CPlotPaintContext& ctx);
 };
