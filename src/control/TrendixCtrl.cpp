@@ -437,6 +437,7 @@ void CTrendixCtrl::AddTimeData(std::int16_t varNo, double time, double value) {
         // Flag the model before the host hears of it: a handler of Zoomed may replace the
         // model (Clear), and m must not be touched after that.
         m.timeScrolled = 1;
+        LiveUpdate(time);
         UpdateScrollState(true);
         scrolled_ = true;
     }

@@ -62,6 +62,12 @@ public:
 
     // --- window ---
     void OnSize(int width, int height);
+    // Draws the control into dc: bounds is where the picture goes, invalid what must be
+    // painted. A bounds size other than the layout size is a scaled draw that keeps the
+    // plot's proportions and centres it.
+    void OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds, const gdi::Rect& invalid);
+    // Paints the whole client area into the site's window surface, when it has one.
+    void PaintWindowSurface();
     CPlotLook* Model() { return model_.get(); }
     const TrendixProperties& Properties() const { return props_; }
 
@@ -369,4 +375,15 @@ private:
     // window
     int extentWidth_ = 0, extentHeight_ = 0;
     bool hScrollShown_ = false, vScrollShown_ = false;
+    bool firstPaintDone_ = false;
+    bool scaledRepaintPending_ = false; // a scaled draw asked for one on-screen repaint
+    bool containerImage_ = false;
+    bool copyWithSize_ = false;
+
+    // drawing entry steps (TrendixDraw.cpp)
+    CPlotPaintContext PaintContextOn(gdi::IDeviceContext& dc);
+    void BeginScaledDraw(CPlotLook& m, CPlotPaintContext& ctx, const gdi::Rect& bounds, int w,
+                         int h);
+    void EndScaledDraw(CPlotLook& m, gdi::IDeviceContext& dc);
+    void LiveUpdate(double time);
 };

@@ -1,5 +1,9 @@
 #pragma once
+#include "platform/gdi/DeviceContext.h"
 #include "platform/ui/IWindowSite.h"
+
+#include <functional>
+#include <memory>
 
 #include <map>
 #include <string>
@@ -23,6 +27,14 @@ public:
         lastFileFilter = filter;
         return openFileAnswer;
     }
+    gdi::IDeviceContext* WindowSurface() override { return surface.get(); }
+    // Makes the window surface anew for a client area of width x height with the factory;
+    // without a factory, or for an empty area, the site has no surface.
+    void ResizeSurface(int width, int height);
+
+    using SurfaceFactory = std::function<std::unique_ptr<gdi::IDeviceContext>(int, int)>;
+    SurfaceFactory surfaceFactory;
+    std::unique_ptr<gdi::IDeviceContext> surface;
 
     struct ScrollBar {
         bool shown = false;

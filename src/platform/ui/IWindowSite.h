@@ -1,6 +1,10 @@
 #pragma once
 #include <string>
 
+namespace gdi {
+class IDeviceContext;
+}
+
 namespace ui {
 
 // The window services one control window needs from whatever hosts it. Later hosts (the Qt
@@ -22,6 +26,9 @@ public:
     // Asks the user for a file to open; filter as "Description (*.ext)|*.ext". Empty when
     // the user cancelled.
     virtual std::string OpenFileDialog(const std::string& filter) = 0;
+    // The image of the client area that paints and immediate drawings write to; null when
+    // the site has none (a headless site without a surface).
+    virtual gdi::IDeviceContext* WindowSurface() { return nullptr; }
 };
 
 } // namespace ui

@@ -1,0 +1,111 @@
+// The control's drawing entry: screen paints, scaled draws into pictures and files, and the
+// live update of time plots.
+#include "control/TrendixCtrl.h"
+
+#include <algorithm>
+#include <cmath>
+
+CPlotPaintContext CTrendixCtrl::PaintContextOn(gdi::IDeviceContext& dc) {
+    CPlotPaintContext ctx(dc, env_);
+    ctx.foreColor = foreColor_;
+    ctx.backColor = backColor_;
+    ctx.highlightMode = highlightPeriod_;
+    ctx.containerImage = containerImage_;
+    return ctx;
+}
+
+void CTrendixCtrl::OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds,
+                          const gdi::Rect& invalid) {
+    // 1. A control without an extent shows nothing.
+    if (extentWidth_ == 0 && extentHeight_ == 0) return;
+    CPlotLook& m = EnsureModel();
+    // 2. At the first paint with a window the scroll bars settle the client area once.
+    if (!firstPaintDone_ && site_.HasWindow()) {
+        firstPaintDone_ = true;
+        for (bool horizontal : {true, false}) {
+            site_.ShowScrollBar(horizontal, true);
+            site_.ShowScrollBar(horizontal, false);
+        }
+        site_.SetCursor(currentCursor_);
+    }
+    // 3-4. Target size and origin.
+    const int w = copyWithSize_ ? copyWidth_ : bounds.Width();
+    const int h = copyWithSize_ ? copyHeight_ : bounds.Height();
+    CPlotPaintContext ctx = PaintContextOn(dc);
+    // 5. A target of another size or place is a scaled draw.
+    const bool scaled =
+        w != m.bufferWidth || h != m.bufferHeight || bounds.left != 0 || bounds.top != 0;
+    if (scaled)
+        BeginScaledDraw(m, ctx, bounds, w, h);
+    else if (m.showLegend && !m.legendRegion->sized)
+        m.layoutDirty = 1;
+    // 6. Clip to the invalid area.
+    gdi::StateScope state(dc);
+    dc.IntersectClipRect(invalid);
+    const bool full = invalid == bounds;
+    // 8. The model paints.
+    const gdi::Rect area = scaled ? bounds : gdi::Rect{0, 0, m.bufferWidth, m.bufferHeight};
+    m.Paint(ctx, area, false, full ? 1 : 0, false);
+    // 9. The clip goes with the state.
+    dc.ResetClip();
+    // 10. Back to the screen layout; one repaint on screen follows a scaled draw.
+    if (scaled) {
+        EndScaledDraw(m, dc);
+        if (!scaledRepaintPending_) {
+            scaledRepaintPending_ = true;
+            site_.Invalidate(false);
+        }
+    } else {
+        scaledRepaintPending_ = false;
+    }
+    // 11.
+    containerImage_ = false;
+}
+
+void CTrendixCtrl::BeginScaledDraw(CPlotLook& m, CPlotPaintContext& ctx, const gdi::Rect& bounds,
+                                   int w, int h) {
+    const gdi::Rect natural = m.NaturalRect();
+    const int layoutW = std::max(copyWithSize_ ? natural.Width() : m.bufferWidth, 1);
+    const int layoutH = std::max(copyWithSize_ ? natural.Height() : m.bufferHeight, 1);
+    // The smaller factor wins; the other dimension is centred.
+    float fx = float(std::max(w, 0)) / float(layoutW);
+    float fy = float(std::max(h, 0)) / float(layoutH);
+    const float s = std::min(fx, fy);
+    int dx = bounds.left, dy = bounds.top;
+    const int usedW = int(std::lround(double(layoutW) * s));
+    const int usedH = int(std::lround(double(layoutH) * s));
+    dx += (w - usedW) / 2;
+    dy += (h - usedH) / 2;
+    env_.BeginScaledOutput(s > 0 ? s : 1e-3f, dx, dy);
+    if (m.showLegend) m.legendRegion->sized = 0;
+    m.bufferWidth = usedW;
+    m.bufferHeight = usedH;
+    if (!copyWithSize_) m.printing = 1;
+    m.layoutDirty = 1;
+    (void)ctx;
+}
+
+void CTrendixCtrl::EndScaledDraw(CPlotLook& m, gdi::IDeviceContext& dc) {
+    m.bufferWidth = extentWidth_;
+    m.bufferHeight = extentHeight_;
+    m.printing = 0;
+    env_.EndScaledOutput();
+    if (m.showLegend) m.legendRegion->sized = 0;
+    gdi::IDeviceContext* surface = site_.WindowSurface();
+    CPlotPaintContext ctx = PaintContextOn(surface ? *surface : dc);
+    m.Layout(ctx);
+}
+
+void CTrendixCtrl::PaintWindowSurface() {
+    gdi::IDeviceContext* surface = site_.WindowSurface();
+    if (!surface) return;
+    const gdi::Rect all{0, 0, extentWidth_, extentHeight_};
+    OnDraw(*surface, all, all);
+}
+
+void CTrendixCtrl::LiveUpdate(double time) {
+    gdi::IDeviceContext* surface = site_.WindowSurface();
+    if (!surface || !model_ || model_->layoutDirty) return; // the next paint shows it all
+    CPlotPaintContext ctx = PaintContextOn(*surface);
+    model_->LiveUpdate(ctx, time);
+}
