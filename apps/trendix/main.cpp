@@ -2,8 +2,10 @@
 //   trendix shell      drive one control from standard input, one command a line
 //   trendix typelib    list the automation and event interfaces
 //   trendix settings INPUT   print the settings text of a control loaded from INPUT
+//   trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH]   draw the control into a file
 #include "AutomationShell.h"
 #include "PlotFileCommands.h"
+#include "RenderCommand.h"
 #include "control/TrendixCtrl.h"
 #include "platform/ui/HeadlessSite.h"
 
@@ -19,7 +21,8 @@ int Usage() {
     std::cerr << "usage: trendix shell < SESSION\n"
                  "       trendix typelib\n"
                  "       trendix settings INPUT   (.ply script, .plx input file, .tset settings,"
-                 " .tsh session)\n";
+                 " .tsh session)\n"
+                 "       trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--time]\n";
     return 2;
 }
 
@@ -50,6 +53,7 @@ int RunShell() {
     control.OnSize(kInitialWidth, kInitialHeight);
     AutomationShell shell(control, [&control](int w, int h) { control.OnSize(w, h); });
     PlotFileCommands::AddDirectives(shell, control);
+    RenderCommand::AddDirective(shell, control);
     return shell.Run(std::cin, std::cout);
 }
 
@@ -87,5 +91,6 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "shell") == 0) return RunShell();
     if (std::strcmp(argv[1], "typelib") == 0) return PrintTypeLibrary();
     if (std::strcmp(argv[1], "settings") == 0 && argc == 3) return PrintSettings(argv[2]);
+    if (std::strcmp(argv[1], "render") == 0) return RenderCommand::Run(argc - 2, argv + 2);
     return Usage();
 }

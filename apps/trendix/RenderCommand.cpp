@@ -1,0 +1,103 @@
+#include "RenderCommand.h"
+
+#include "AutomationShell.h"
+#include "PlotFileCommands.h"
+#include "ValueText.h"
+#include "control/TrendixCtrl.h"
+#include "platform/ui/HeadlessSite.h"
+#include "qt/QtRenderer.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+constexpr int kInitialWidth = 400;
+constexpr int kInitialHeight = 310;
+constexpr int kMaxSide = 20000;
+
+bool ParseInt(const std::string& s, int& out) {
+    if (s.empty() || s.size() > 6) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    out = std::atoi(s.c_str());
+    return out > 0 && out <= kMaxSide;
+}
+
+int RenderUsage() {
+    std::cerr << "usage: trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--time]\n";
+    return 2;
+}
+
+} // namespace
+
+bool RenderCommand::ParseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    return ParseInt(text.substr(0, x), width) && ParseInt(text.substr(x + 1), height);
+}
+
+void RenderCommand::AddDirective(AutomationShell& shell, CTrendixCtrl& control) {
+    shell.AddDirective("render", [&control](const std::vector<std::string>& words) {
+        if (words.size() != 1 && words.size() != 3) throw SyntaxError("usage: .render FILE [W H]");
+        const CPlotLook* m = control.Model();
+        int w = m ? m->bufferWidth : kInitialWidth, h = m ? m->bufferHeight : kInitialHeight;
+        if (words.size() == 3 && !(ParseInt(words[1], w) && ParseInt(words[2], h)))
+            throw SyntaxError("usage: .render FILE [W H]");
+        QtRenderer::Render(control, words[0], w, h);
+        return std::string("ok");
+    });
+}
+
+int RenderCommand::Run(int argc, char** argv) {
+    using Clock = std::chrono::steady_clock;
+    std::string input, output;
+    int w = 0, h = 0;
+    bool timed = false;
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-o" && i + 1 < argc)
+            output = argv[++i];
+        else if (arg == "--size" && i + 1 < argc) {
+            if (!ParseSize(argv[++i], w, h)) return RenderUsage();
+        } else if (arg == "--time")
+            timed = true;
+        else if (input.empty() && arg[0] != '-')
+            input = arg;
+        else
+            return RenderUsage();
+    }
+    if (input.empty() || output.empty()) return RenderUsage();
+
+    const auto start = Clock::now();
+    QtRenderer::EnsureApplication();
+    const auto appReady = Clock::now();
+    ui::HeadlessSite site;
+    site.surfaceFactory = QtRenderer::MakeSurface;
+    CTrendixCtrl control(site);
+    control.OnSize(kInitialWidth, kInitialHeight);
+    site.ResizeSurface(kInitialWidth, kInitialHeight);
+    try {
+        PlotFileCommands::Load(control, input);
+        const CPlotLook* m = control.Model();
+        if (w == 0) w = m ? m->bufferWidth : kInitialWidth;
+        if (h == 0) h = m ? m->bufferHeight : kInitialHeight;
+        QtRenderer::Render(control, output, w, h);
+    } catch (const com::DispatchError& e) {
+        std::cerr << "trendix: " << input << ": error 0x" << std::hex << std::uppercase << e.hr()
+                  << ' ' << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "trendix: " << e.what() << '\n';
+        return 1;
+    }
+    if (timed) {
+        const auto done = Clock::now();
+        auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
+        std::cerr << "qt start " << ms(appReady - start) << " ms, load and draw "
+                  << ms(done - appReady) << " ms\n";
+    }
+    return 0;
+}

@@ -1,0 +1,70 @@
+#include "qt/QtRenderer.h"
+
+#include "control/TrendixCtrl.h"
+#include "qt/QtDeviceContext.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && Lower(s.substr(s.size() - tail.size())) == tail;
+}
+
+void Draw(CTrendixCtrl& control, gdi::IDeviceContext& dc, int width, int height) {
+    const gdi::Rect bounds{0, 0, width, height};
+    control.OnDraw(dc, bounds, bounds);
+}
+
+} // namespace
+
+void QtRenderer::EnsureApplication() {
+    if (QGuiApplication::instance()) return;
+    // Never destroyed: Qt's globals may already be gone when static objects are.
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "trendix";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+}
+
+std::unique_ptr<gdi::IDeviceContext> QtRenderer::MakeSurface(int width, int height) {
+    EnsureApplication();
+    return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Screen);
+}
+
+void QtRenderer::Render(CTrendixCtrl& control, const std::string& path, int width, int height) {
+    EnsureApplication();
+    const QString file = QString::fromStdString(path);
+    if (EndsWith(path, ".png")) {
+        QtDeviceContext dc(width, height, gdi::DeviceKind::Memory);
+        Draw(control, dc, width, height);
+        dc.End();
+        if (!dc.Image()->save(file, "PNG")) throw std::runtime_error("cannot write " + path);
+    } else if (EndsWith(path, ".pdf")) {
+        auto writer = QtDeviceContext::MakePdfWriter(file, width, height);
+        QtDeviceContext dc(*writer, gdi::DeviceKind::Printer);
+        Draw(control, dc, width, height);
+        dc.End();
+    } else if (EndsWith(path, ".svg")) {
+        auto generator = QtDeviceContext::MakeSvgGenerator(file, width, height);
+        QtDeviceContext dc(*generator, gdi::DeviceKind::Metafile);
+        Draw(control, dc, width, height);
+        dc.End();
+    } else {
+        throw std::runtime_error("unknown picture kind: " + path + " (.png, .pdf or .svg)");
+    }
+}
