@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the command-line host and runs the first example session.
+# Installs what is needed, builds the command-line host, runs the first example session and
+# renders every example into out/ (PNG, plus a PDF and an SVG of two of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DTRENDIX_BENCH=OFF > /dev/null
 cmake --build build --target trendix
 build/apps/trendix/trendix shell < examples/first.tsh
+mkdir -p out
+for input in examples/*.tsh examples/*.ply examples/*.plx examples/*.tset; do
+    name=$(basename "${input%.*}")
+    build/apps/trendix/trendix render "$input" -o "out/$name.png"
+    echo "out/$name.png"
+done
+build/apps/trendix/trendix render examples/legend-symbols.tsh -o out/legend-symbols.pdf
+echo out/legend-symbols.pdf
+build/apps/trendix/trendix render examples/xy-two-axes.tsh -o out/xy-two-axes.svg --size 800x620
+echo out/xy-two-axes.svg
