@@ -216,13 +216,16 @@ void CPlotLook::PlaceTitleAndLabels(CPlotPaintContext& ctx, const LayoutState& s
     const int cy = s.titleBase - 3 * s.titleH / 4;
     titleRegion->rect = {cx - s.titleW / 2, cy - s.titleH / 2, cx - s.titleW / 2 + s.titleW,
                          cy - s.titleH / 2 + s.titleH};
-    if (triMode) return;
-    // 11. Horizontal label under the drawing region, horizontal axis above it.
+    // 11. Horizontal label under the drawing region, horizontal axis above it. A triangle may
+    // have been moved up to keep its proportions: its base axis follows it.
+    const int axisTop = triMode ? d.bottom + 1 : s.f - s.h0;
+    const int labelTop = triMode ? axisTop + s.h0 : s.f;
     if (s.horizontalLabel)
-        s.horizontalLabel->rect = {cx - s.labelW / 2, s.f, cx - s.labelW / 2 + s.labelW,
-                                   s.f + s.labelH};
+        s.horizontalLabel->rect = {cx - s.labelW / 2, labelTop, cx - s.labelW / 2 + s.labelW,
+                                   labelTop + s.labelH};
     if (CPlotAxisRgn* horizontal = AxisByRole(0)) {
-        horizontal->rect = horizontal->hidden ? kEmpty : Rect{d.left, s.f - s.h0, d.right, s.f};
+        horizontal->rect =
+            horizontal->hidden ? kEmpty : Rect{d.left, axisTop, d.right, axisTop + s.h0};
         horizontal->upright = false;
         horizontal->skipOrigin = false;
     }

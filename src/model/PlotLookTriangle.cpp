@@ -85,7 +85,11 @@ void CPlotLook::LayoutTriangle(CPlotPaintContext& ctx, int top, int bottom, int 
                 region->rect = CentredBox(middle + int(A * 0.707), cy - int(A * 0.707),
                                           int(w * 0.353), int(w * 0.353));
         } else {
-            const int out = static_cast<int>(A * kHeightRatio);
+            // Beyond the side's tick labels, which stand a tick length outside it.
+            const CPlotAxisRgn* side = AxisRegion(region->axisNo);
+            const int band = (side ? ctx.env.MeasureText(side->font, ctx.dc, "0.0").cx : 0) +
+                             ctx.env.ScaleSize(5);
+            const int out = static_cast<int>(A * kHeightRatio) + band + w / 2;
             const int quarter = (right - left) / 4;
             const int cx = region->axisNo == 2 ? left + quarter - out : right - quarter + out;
             region->rect = CentredBox(cx, cy, w / 2, int(w * kHeightRatio) / 2);

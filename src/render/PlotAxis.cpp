@@ -846,9 +846,13 @@ void CPlotAxis::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlotFon
     dc.SetBkMode(gdi::BackgroundMode::Transparent);
 
     // 3. Pass 1: measure the labels for the overlap thinning, draw the marks.
+    // The drawn label can be longer than the measured one ("150.0" against "150"): thinning
+    // by the longer of the two keeps neighbouring labels from running into each other.
     std::vector<int> widths(ticks.size());
     for (std::size_t i = 0; i < ticks.size(); ++i)
-        widths[i] = env.MeasureText(font, dc, MeasuredText(ticks[i], factor, interval)).cx;
+        widths[i] = std::max(
+            env.MeasureText(font, dc, MeasuredText(ticks[i], factor, interval)).cx,
+            env.MeasureText(font, dc, LabelText(ticks[i], factor, env.locale)).cx);
     const int skip = LongestOverlapRun(pos, widths);
 
     const std::size_t origin = reversed ? ticks.size() - 1 : 0;
