@@ -4,6 +4,10 @@
 #include "qt/QtDeviceContext.h"
 
 #include <QGuiApplication>
+
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -35,6 +39,12 @@ void QtRenderer::EnsureApplication() {
     // Never destroyed: Qt's globals may already be gone when static objects are.
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        // What Qt would pick itself, set beforehand so that it does not warn on every run.
+        const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(dir.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
+    }
     static int argc = 1;
     static char name[] = "trendix";
     static char* argv[] = {name, nullptr};
