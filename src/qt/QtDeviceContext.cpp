@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <numbers>
 
 namespace {
@@ -335,8 +337,64 @@ gdi::Point QtDeviceContext::MoveTo(int x, int y) {
 void QtDeviceContext::LineTo(int x, int y) {
     ApplyPen();
     ApplyCompositionMode();
-    painter_.drawLine(state_.position.x, state_.position.y, x, y);
+    if (ThinSolidOnRaster()) {
+        const QColor color = ToQColor(state_.pen.color);
+        ThinSegment(state_.position, gdi::Point{x, y}, color);
+    } else {
+        painter_.drawLine(state_.position.x, state_.position.y, x, y);
+    }
     state_.position = gdi::Point{x, y};
+}
+
+bool QtDeviceContext::ThinSolidOnRaster() const {
+    return IsRaster() && state_.pen.style == gdi::PenStyle::Solid && state_.pen.width <= 1 &&
+           !state_.pen.geometric;
+}
+
+void QtDeviceContext::ThinSegment(gdi::Point a, gdi::Point b, const QColor& color) {
+    // Every segment covers its start and leaves out its end, whichever way it runs, so that
+    // a polyline's pixels are the union of its segments' pixels. Lines running down or to the
+    // right step like the painter's own aliased lines; the others step the same way from
+    // their end and then trade the end pixel for the start pixel.
+    const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
+    if (dx == 0 && dy == 0) return;
+    const bool vertical = std::llabs(dx) < std::llabs(dy);
+    const std::int64_t major = vertical ? dy : dx;
+    const gdi::Point p = major > 0 ? a : b; // where the stepping starts
+    const std::int64_t n = std::llabs(major);
+    const std::int64_t minorDelta = vertical ? (major > 0 ? dx : -dx) : (major > 0 ? dy : -dy);
+    const std::int64_t inc = minorDelta * 65536 / n; // 16.16, truncated like the painter's
+    const std::int64_t minor0 =
+        std::int64_t(vertical ? p.x : p.y) * 65536 + (inc > 0 ? inc / 2 : 0);
+    const std::int64_t majorStart = vertical ? p.y : p.x;
+    // Steps 0 .. n-1 from p; a backward segment drops step 0 and ends with its start pixel.
+    std::int64_t first = major > 0 ? 0 : 1;
+    std::int64_t last = n - 1;
+    // Only the steps on the device need visiting.
+    const std::int64_t extent = vertical ? size_.cy : size_.cx;
+    first = std::max(first, -majorStart);
+    last = std::min(last, extent - 1 - majorStart);
+    runs_.clear();
+    auto add = [&](std::int64_t along, std::int64_t across) {
+        const int u = static_cast<int>(along), v = static_cast<int>(across);
+        if (!runs_.empty()) {
+            QRect& r = runs_.back();
+            if (vertical && r.left() == v && r.bottom() + 1 == u) {
+                r.setBottom(u);
+                return;
+            }
+            if (!vertical && r.top() == v && r.right() + 1 == u) {
+                r.setRight(u);
+                return;
+            }
+        }
+        runs_.push_back(vertical ? QRect(v, u, 1, 1) : QRect(u, v, 1, 1));
+    };
+    for (std::int64_t i = first; i <= last; ++i)
+        add(majorStart + i, (minor0 + i * inc) >> 16);
+    if (major < 0) add(vertical ? a.y : a.x, vertical ? a.x : a.y);
+    for (const QRect& r : runs_)
+        painter_.fillRect(r, color);
 }
 
 void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
@@ -346,6 +404,12 @@ void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
     points_.resize(points.size());
     std::transform(points.begin(), points.end(), points_.begin(),
                    [](gdi::Point p) { return QPoint(p.x, p.y); });
+    if (ThinSolidOnRaster()) {
+        const QColor color = ToQColor(state_.pen.color);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            ThinSegment(points[i - 1], points[i], color);
+        return;
+    }
     if (std::max(1, state_.pen.width) == 1 && !state_.pen.geometric) {
         painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
         return;

@@ -109,6 +109,10 @@ private:
     void ApplyCompositionMode();
     const QFont& CurrentQFont();
     void DrawWidePolyline();
+    // One-unit solid pens on images: segments drawn pixel by pixel with the start pixel in and
+    // the end pixel out, independent of the segments around them.
+    bool ThinSolidOnRaster() const;
+    void ThinSegment(gdi::Point a, gdi::Point b, const QColor& color);
     void ApplyBrush();
     QBrush MakeBrush() const;
     bool PatternAsGeometry() const;
@@ -135,4 +139,5 @@ private:
     QFont qfont_;
     bool fontDirty_ = true;
     std::vector<QPoint> points_; // reused for polylines and polygons
+    std::vector<QRect> runs_;    // pixel runs of one thin segment
 };

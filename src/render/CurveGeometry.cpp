@@ -51,7 +51,14 @@ void ReduceColumns(std::span<const std::pair<int, int>> points, std::vector<gdi:
             if (points[last].second < points[low].second) low = last;
             if (points[last].second > points[high].second) high = last;
         }
-        // 2. First, extremes and last in their order, each once.
+        // 2. The last column is copied whole: its last point is the polyline's end, which a
+        // one-unit line leaves out, so whether its row is covered depends on the path before.
+        if (last + 1 == n) {
+            for (std::size_t k = i; k <= last; ++k)
+                out.push_back({points[k].first, points[k].second});
+            break;
+        }
+        // 3. First, extremes and last in their order, each once.
         std::size_t keep[4] = {i, low < high ? low : high, low < high ? high : low, last};
         std::size_t previous = n;
         for (std::size_t k : keep) {

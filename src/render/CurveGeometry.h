@@ -11,8 +11,12 @@
 namespace CurveGeometry {
 
 // Copies points to out, keeping of every run of consecutive points in one device column only
-// the first, the lowest, the highest and the last, in their original order. A one-unit solid
-// polyline through out covers the same pixels as one through points. out keeps its capacity.
+// the first, the lowest, the highest and the last, in their original order; the last column
+// is copied whole. A one-unit solid polyline drawn segment by segment, each segment with its
+// start pixel and without its end pixel, covers the same pixels through out as through
+// points: in every column but the last the vertical segments cover exactly the rows from the
+// lowest to the highest point, and the segments between columns are the same in both.
+// out keeps its capacity.
 void ReduceColumns(std::span<const std::pair<int, int>> points, std::vector<gdi::Point>& out);
 
 // Plain copy of the buffered device points.
