@@ -29,6 +29,7 @@ struct XYPlot {
         control.OnSize(kWidth, kHeight);
         control.Setnvariables(static_cast<std::int16_t>(curves));
         control.Setnpoints(2);
+        control.SetDisplayType(0); // lines only: a million markers would measure markers
         CPlotLook& model = control.PlotModel();
         for (int c = 0; c < curves; ++c) {
             CPlotVar* x = model.XVar(0);
