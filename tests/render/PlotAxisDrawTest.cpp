@@ -78,22 +78,23 @@ TEST_F(DrawTicks, ReversedAxesLeaveOutTheLastMark) {
 }
 
 TEST_F(DrawTicks, CrowdedLabelsAreThinnedByTheLongestOverlapRun) {
-    // Ticks 25 units apart; "0.5"-like texts are 21 wide, "1"-like ones 7: runs of one.
+    // Labels as drawn ("0.5", "1.0") are 21 wide. 25 apart they all fit; 10 apart the longest
+    // run of labels overlapping the last one kept is two, so every third is drawn.
     env.SetMapping(gdi::Rect{100, 0, 200, 300}, 0, 2, 10, 0);
     Scaled(0, 2, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts().size(), 5u); // 25 apart: no overlap
     dc.Clear();
     env.SetMapping(gdi::Rect{100, 0, 140, 300}, 0, 2, 10, 0);
     Scaled(0, 2, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
-    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(120,330,\"1.0\")",
-                              "TextOut(140,330,\"2.0\")"}));
+    EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(130,330,\"1.5\")"}));
 }
 
 TEST_F(DrawTicks, ThinningCountsFromAMultipleOfTheInterval) {
     env.SetMapping(gdi::Rect{100, 0, 140, 300}, 0.5f, 2.5f, 10, 0);
     Scaled(0.5, 2.5, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
-    // The first tick, 0.5, is an odd multiple: the labels stay on 1 and 2.
-    EXPECT_EQ(Texts(), (Calls{"TextOut(110,330,\"1.0\")", "TextOut(130,330,\"2.0\")"}));
+    // Every third label; the first tick, 0.5, is one interval past a multiple of three
+    // intervals, so the labels stay on 1.0 and 2.5.
+    EXPECT_EQ(Texts(), (Calls{"TextOut(110,330,\"1.0\")", "TextOut(140,330,\"2.5\")"}));
 }
 
 TEST_F(DrawTicks, MarksCloserThanSixUnitsAreLeftOut) {
