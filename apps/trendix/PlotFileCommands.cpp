@@ -3,8 +3,10 @@
 #include "AutomationShell.h"
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
+#include "platform/com/DispatchError.h"
 
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
@@ -49,4 +51,18 @@ void PlotFileCommands::Load(CTrendixCtrl& control, const std::string& path) {
         OpenOrThrow(path); // a missing file is an error here, not a silent no-op
         control.SetInputFile(path);
     }
+}
+
+int PlotFileCommands::ReportingFailures(const std::string& input,
+                                        const std::function<void()>& work) {
+    try {
+        work();
+        return 0;
+    } catch (const com::DispatchError& e) {
+        std::cerr << "trendix: " << input << ": error 0x" << std::hex << std::uppercase << e.hr()
+                  << ' ' << e.what() << '\n';
+    } catch (const std::exception& e) {
+        std::cerr << "trendix: " << e.what() << '\n';
+    }
+    return 1;
 }

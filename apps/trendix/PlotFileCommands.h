@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 class AutomationShell;
@@ -14,4 +15,7 @@ public:
     // session; any other name (scripts ".ply", input files ".plx") is set as InputFile.
     // Throws std::runtime_error when the file cannot be read, and the control's DispatchError.
     static void Load(CTrendixCtrl& control, const std::string& path);
+    // Runs work; a refused call or a failure is written to standard error, naming input and,
+    // for a refused call, its HRESULT. Returns the exit code: 0, or 1 after a failure.
+    static int ReportingFailures(const std::string& input, const std::function<void()>& work);
 };

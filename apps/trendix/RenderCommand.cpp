@@ -79,20 +79,14 @@ int RenderCommand::Run(int argc, char** argv) {
     CTrendixCtrl control(site);
     control.OnSize(kInitialWidth, kInitialHeight);
     site.ResizeSurface(kInitialWidth, kInitialHeight);
-    try {
+    const int failed = PlotFileCommands::ReportingFailures(input, [&] {
         PlotFileCommands::Load(control, input);
         const CPlotLook* m = control.Model();
         if (w == 0) w = m ? m->bufferWidth : kInitialWidth;
         if (h == 0) h = m ? m->bufferHeight : kInitialHeight;
         QtRenderer::Render(control, output, w, h);
-    } catch (const com::DispatchError& e) {
-        std::cerr << "trendix: " << input << ": error 0x" << std::hex << std::uppercase << e.hr()
-                  << ' ' << e.what() << '\n';
-        return 1;
-    } catch (const std::exception& e) {
-        std::cerr << "trendix: " << e.what() << '\n';
-        return 1;
-    }
+    });
+    if (failed) return failed;
     if (timed) {
         const auto done = Clock::now();
         auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };

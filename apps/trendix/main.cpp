@@ -61,16 +61,9 @@ int PrintSettings(const std::string& input) {
     ui::HeadlessSite site;
     CTrendixCtrl control(site);
     control.OnSize(kInitialWidth, kInitialHeight);
-    try {
-        PlotFileCommands::Load(control, input);
-    } catch (const com::DispatchError& e) {
-        std::cerr << "trendix: " << input << ": error 0x" << std::hex << std::uppercase << e.hr()
-                  << ' ' << e.what() << '\n';
-        return 1;
-    } catch (const std::exception& e) {
-        std::cerr << "trendix: " << e.what() << '\n';
-        return 1;
-    }
+    if (const int failed = PlotFileCommands::ReportingFailures(
+            input, [&] { PlotFileCommands::Load(control, input); }))
+        return failed;
     std::cout << control.GetSettings();
     return 0;
 }
