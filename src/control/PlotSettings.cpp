@@ -464,27 +464,24 @@ void CPlotSettings::ARange(std::string_view v) {
             .Double(x->reqMax);
 }
 
+// The working and plot ranges and the intervals; "ARange3" adds the fixed-interval flag.
+static Scan ScanWorkingRange(std::string_view v, CPlotAxis& x) {
+    Scan scan(v);
+    scan.Double(x.viewMin)
+        .Double(x.viewMax)
+        .Double(x.plotMin)
+        .Double(x.plotMax)
+        .Double(x.interval)
+        .Double(x.intervalCopy);
+    return scan;
+}
+
 void CPlotSettings::ARange2(std::string_view v) {
-    if (CPlotAxis* x = CurrentAxis())
-        Scan(v)
-            .Double(x->viewMin)
-            .Double(x->viewMax)
-            .Double(x->plotMin)
-            .Double(x->plotMax)
-            .Double(x->interval)
-            .Double(x->intervalCopy);
+    if (CPlotAxis* x = CurrentAxis()) ScanWorkingRange(v, *x);
 }
 
 void CPlotSettings::ARange3(std::string_view v) {
-    if (CPlotAxis* x = CurrentAxis())
-        Scan(v)
-            .Double(x->viewMin)
-            .Double(x->viewMax)
-            .Double(x->plotMin)
-            .Double(x->plotMax)
-            .Double(x->interval)
-            .Double(x->intervalCopy)
-            .Int(x->fixedInterval);
+    if (CPlotAxis* x = CurrentAxis()) ScanWorkingRange(v, *x).Int(x->fixedInterval);
 }
 
 void CPlotSettings::AxisResetRange(std::string_view v) {
