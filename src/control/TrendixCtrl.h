@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+namespace com {
+class PropExchange;
+}
+
 // The persisted properties of the control, with the values of a new control.
 struct TrendixProperties {
     std::string Title = "Title";
@@ -56,9 +60,37 @@ public:
 
     // --- automation ---
     const com::TypeInfo& GetTypeInfo() const override;
-    com::Variant Invoke(com::DISPID id, com::InvokeKind kind, std::span<com::Variant> args) override;
+    com::Variant Invoke(com::DISPID id, com::InvokeKind kind,
+                        std::span<com::Variant> args) override;
     const com::TypeInfo* GetEventTypeInfo() const override { return &TrendixEventTypeInfo(); }
     com::ConnectionPoint* GetConnectionPoint() override { return &events_; }
+
+    // --- lifecycle and persistence (TrendixPersist.cpp) ---
+    // Exchanges the version, the stock properties and the persisted properties; after a load
+    // runs the after-load steps.
+    void DoPropExchange(com::PropExchange& px);
+    // The window exists: drop target registered, colours reset.
+    void OnCreate();
+    // The window is going away: timers stopped, capture released.
+    void OnDestroy();
+
+    // --- input from the window (TrendixInput.cpp) ---
+    // Points are client coordinates; modifiers is 1 Shift + 2 Ctrl + 4 Alt at the time of the
+    // event; key codes are virtual-key codes (platform/ui/VirtualKeys.h).
+    void OnLButtonDown(int x, int y, int modifiers);
+    void OnLButtonUp(int x, int y, int modifiers);
+    void OnLButtonDblClk(int x, int y, int modifiers);
+    void OnRButtonDown(int x, int y, int modifiers);
+    void OnMouseMove(int x, int y, int modifiers);
+    void OnKeyDown(int keyCode, int modifiers, int repeat);
+    void OnKeyUp(int keyCode, int modifiers);
+    void OnChar(int character);
+    // Alt+key (Alt+Enter, Alt+A).
+    void OnSysKeyDown(int keyCode, int modifiers);
+    // code: 0 line up/left, 1 line down/right, 2 page up/left, 3 page down/right, 4 thumb
+    // position (end of drag), 5 thumb track, 8 end of scroll.
+    void OnScrollBar(bool horizontal, int code, int position);
+    void OnTimer(int id);
 
     // --- window ---
     void OnSize(int width, int height);
@@ -157,7 +189,8 @@ public:
     void Zoom(std::int16_t mode);
     bool IsRegionDefined();
     void Rotate(std::int16_t direction);
-    void DragLine(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2, std::int16_t color);
+    void DragLine(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
+                  std::int16_t color);
 
     // --- time and phase data ---
     void AddTimeData(std::int16_t varNo, double time, double value);
@@ -196,9 +229,12 @@ public:
     bool GetXData(std::int16_t varNo, std::int16_t dataNo, double& value);
     void SetXVariable(std::int16_t yVarNo, std::int16_t xVarNo);
     std::int16_t GetXVariable(std::int16_t yVarNo);
-    void SetAttribute(std::int16_t lineNo, std::int16_t type, std::int16_t marker, std::int16_t color);
-    void GetAttribute(std::int16_t lineNo, std::int16_t& type, std::int16_t& marker, std::int16_t& color);
-    void SetFont(std::int16_t fontId, const std::string& face, std::int16_t size, std::int16_t attrib);
+    void SetAttribute(std::int16_t lineNo, std::int16_t type, std::int16_t marker,
+                      std::int16_t color);
+    void GetAttribute(std::int16_t lineNo, std::int16_t& type, std::int16_t& marker,
+                      std::int16_t& color);
+    void SetFont(std::int16_t fontId, const std::string& face, std::int16_t size,
+                 std::int16_t attrib);
     std::string GetFont(std::int16_t fontId, std::int16_t& size, std::int16_t& attrib);
     void SetMultiplier(std::int16_t axisNo, std::int16_t multiplier);
     std::int16_t GetMultiplier(std::int16_t axisNo);
@@ -207,7 +243,8 @@ public:
     void SetSubstitutionString(const std::string& text);
     void SetSubstitutionValue(std::int16_t varNo, const std::string& text);
     void SetSymbol(const std::string& name, const std::string& value);
-    void SetLegendBox(std::int16_t location, std::int16_t width, float itemHeight, std::int16_t margin);
+    void SetLegendBox(std::int16_t location, std::int16_t width, float itemHeight,
+                      std::int16_t margin);
 
     // --- variable names ---
     void SetVariable(std::int16_t index, const std::string& name);

@@ -2,28 +2,6 @@
 
 #include <algorithm>
 
-MenuItem MenuItem::Cmd(int id, std::string text) {
-    MenuItem m;
-    m.kind = Command;
-    m.id = id;
-    m.text = std::move(text);
-    return m;
-}
-
-MenuItem MenuItem::Sep() {
-    MenuItem m;
-    m.kind = Separator;
-    return m;
-}
-
-MenuItem MenuItem::Sub(std::string text, std::vector<MenuItem> items) {
-    MenuItem m;
-    m.kind = Popup;
-    m.text = std::move(text);
-    m.items = std::move(items);
-    return m;
-}
-
 namespace {
 
 MenuItem* FindIn(std::vector<MenuItem>& items, int command) {
@@ -46,7 +24,9 @@ std::vector<MenuItem>* ListHolding(std::vector<MenuItem>& items, int command) {
 
 } // namespace
 
-MenuItem* CContextMenu::Find(int command) { return FindIn(popup.items, command); }
+MenuItem* CContextMenu::Find(int command) {
+    return FindIn(popup.items, command);
+}
 
 const MenuItem* CContextMenu::Find(int command) const {
     return FindIn(const_cast<std::vector<MenuItem>&>(popup.items), command);

@@ -1,4 +1,7 @@
 #pragma once
+#include "platform/ui/MenuItem.h"
+
+#include <functional>
 #include <string>
 
 namespace gdi {
@@ -7,8 +10,14 @@ class IDeviceContext;
 
 namespace ui {
 
-// The window services one control window needs from whatever hosts it. Later hosts (the Qt
-// widget, the headless site of tests and the command line) implement them.
+// Answers of MessageBox.
+enum DialogAnswer { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
+// Buttons of MessageBox.
+enum DialogButtons { OkOnly = 0, OkCancel = 1, YesNo = 4 };
+
+// The window services one control window needs from whatever hosts it: the headless site of
+// tests and the command line, and the Qt widget. Services a host may lack have defaults that
+// do nothing and answer "cancelled".
 class IWindowSite {
 public:
     virtual ~IWindowSite() = default;
@@ -20,8 +29,11 @@ public:
     virtual void ShowScrollBar(bool horizontal, bool show) = 0;
     // range 0..max, position, page
     virtual void SetScrollInfo(bool horizontal, int max, int pos, int page) = 0;
+    // Timers by identifier; a timer repeats until killed. Setting a running one restarts it.
     virtual void SetTimer(int id, int milliseconds) = 0;
     virtual void KillTimer(int id) = 0;
+    // Below 32500: one of the control's own cursors; otherwise a system cursor number
+    // (32512 arrow, 32515 cross, 32646 size all, ...).
     virtual void SetCursor(int cursorId) = 0;
     // Asks the user for a file to open; filter as "Description (*.ext)|*.ext". Empty when
     // the user cancelled.
@@ -29,6 +41,28 @@ public:
     // The image of the client area that paints and immediate drawings write to; null when
     // the site has none (a headless site without a surface).
     virtual gdi::IDeviceContext* WindowSurface() { return nullptr; }
+
+    // Mouse capture: while captured, moves and the release reach the control even outside.
+    virtual void CaptureMouse(bool /*capture*/) {}
+    // Shows popup (an item of kind Popup) at the client point x, y and waits for the user.
+    // onHighlight is called with the command under the pointer as it moves (0 for none).
+    // Answers the chosen command, 0 when the menu was dismissed.
+    virtual int TrackPopupMenu(const MenuItem& /*popup*/, int /*x*/, int /*y*/,
+                               const std::function<void(int)>& /*onHighlight*/) {
+        return 0;
+    }
+    // A modal message; answers one of DialogAnswer.
+    virtual int MessageBox(const std::string& /*text*/, const std::string& /*caption*/,
+                           int buttons) {
+        return buttons == OkOnly ? IdOk : IdCancel;
+    }
+    // The small pop-up text window, its top-left corner at the client point x, y.
+    virtual void ShowPopupText(const std::string& /*text*/, int /*x*/, int /*y*/) {}
+    virtual void HidePopupText() {}
+    // The window accepts drops from now on.
+    virtual void RegisterDropTarget() {}
+    // The window is shown again at once (immediate drawing on the window surface is done).
+    virtual void Flush() {}
 };
 
 } // namespace ui
