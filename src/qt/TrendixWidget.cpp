@@ -1,0 +1,413 @@
+#include "qt/TrendixWidget.h"
+
+#include "control/TrendixCtrl.h"
+#include "control/TrendixEvents.h"
+#include "platform/com/ConnectionPoint.h"
+#include "qt/QtDeviceContext.h"
+#include "qt/QtInputMap.h"
+#include "qt/QtVariant.h"
+#include "qt/QtWindowSite.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kWheelStep = 120; // one notch of a wheel
+
+} // namespace
+
+class TrendixWidget::EventRelay : public com::IEventSink {
+public:
+    explicit EventRelay(TrendixWidget& widget) : widget_(widget) {}
+    void Invoke(com::DISPID id, std::span<const com::Variant> args) override {
+        widget_.Relay(id, args);
+    }
+
+private:
+    TrendixWidget& widget_;
+};
+
+TrendixWidget::TrendixWidget(QWidget* parent)
+    : QWidget(parent), site_(std::make_unique<QtWindowSite>(*this)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::WheelFocus);
+    // Right presses reach the control, which chooses its own menus.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    for (const bool horizontal : {true, false}) {
+        auto* bar = new QScrollBar(horizontal ? Qt::Horizontal : Qt::Vertical, this);
+        bar->hide();
+        bar->setFocusPolicy(Qt::NoFocus);
+        connect(bar, &QScrollBar::actionTriggered, this,
+                [this, horizontal](int action) { ScrollAction(horizontal, action); });
+        connect(bar, &QScrollBar::sliderReleased, this,
+                [this, horizontal] { ThumbReleased(horizontal); });
+        bars_[horizontal ? 0 : 1] = bar;
+    }
+    control_ = std::make_unique<CTrendixCtrl>(*site_);
+    relay_ = std::make_unique<EventRelay>(*this);
+    cookie_ = control_->GetConnectionPoint()->Advise(relay_.get());
+    Relayout();
+}
+
+TrendixWidget::~TrendixWidget() {
+    site_->StopTimers();
+    site_->HidePopupText();
+    control_->GetConnectionPoint()->Unadvise(cookie_);
+    control_.reset();
+    site_.reset();
+}
+
+com::IDispatch& TrendixWidget::dispatch() {
+    return *control_;
+}
+
+QString TrendixWidget::eventName(int dispid) {
+    const com::MemberInfo* m = TrendixEventTypeInfo().Find(dispid);
+    return m ? QString::fromStdString(m->name) : QString::number(dispid);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Automation by name
+
+QVariant TrendixWidget::invoke(const QString& name, const QVariantList& args,
+                               QVariantList* outputs) {
+    com::IDispatch& d = dispatch();
+    const com::DISPID id = d.GetIDOfName(name.toStdString());
+    const com::MemberInfo& member = *d.GetTypeInfo().Find(id);
+    std::vector<com::Variant> written;
+    for (const QVariant& a : args)
+        written.push_back(QtVariant::FromQt(a));
+
+    com::Variant result;
+    if (member.isProperty) {
+        const auto kind =
+            written.empty() ? com::InvokeKind::PropertyGet : com::InvokeKind::PropertyPut;
+        result = d.Invoke(id, kind, written);
+    } else {
+        const size_t inputs = size_t(
+            std::count_if(member.params.begin(), member.params.end(),
+                          [](const com::ParamInfo& p) { return p.dir != com::ParamDir::Out; }));
+        std::vector<com::Variant> variables(member.params.size());
+        std::vector<com::Variant> call;
+        if (written.size() != inputs) {
+            call = written; // the dispatcher says what is wrong with them
+        } else {
+            size_t next = 0;
+            for (size_t i = 0; i < member.params.size(); ++i) {
+                const com::ParamInfo& p = member.params[i];
+                if (p.dir == com::ParamDir::In) {
+                    call.push_back(written[next++]);
+                    continue;
+                }
+                variables[i] = p.dir == com::ParamDir::Out ? com::Variant::Zero(p.type)
+                                                           : com::Coerce(written[next++], p.type);
+                call.push_back(com::Variant::Ref(&variables[i]));
+            }
+        }
+        result = d.Invoke(id, com::InvokeKind::Method, call);
+        if (outputs && written.size() == inputs) {
+            for (size_t i = 0; i < member.params.size(); ++i)
+                if (member.params[i].dir != com::ParamDir::In)
+                    outputs->append(QtVariant::ToQt(variables[i]));
+        }
+    }
+    update();
+    return QtVariant::ToQt(result);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window surface and layout
+
+QSize TrendixWidget::clientSize() const {
+    const int barWidth = Bar(false)->isHidden() ? 0 : Bar(false)->sizeHint().width();
+    const int barHeight = Bar(true)->isHidden() ? 0 : Bar(true)->sizeHint().height();
+    return QSize(std::max(0, width() - barWidth), std::max(0, height() - barHeight));
+}
+
+QImage TrendixWidget::surfaceImage() const {
+    return surface_ && surface_->Image() ? surface_->Image()->copy() : QImage();
+}
+
+void TrendixWidget::ShowBar(bool horizontal, bool show) {
+    Bar(horizontal)->setVisible(show);
+    // The surface must not change under a paint; the client area follows right after it.
+    if (painting_)
+        layoutPending_ = true;
+    else
+        Relayout();
+}
+
+void TrendixWidget::Relayout() {
+    const QSize client = clientSize();
+    Bar(false)->setGeometry(client.width(), 0, width() - client.width(), client.height());
+    Bar(true)->setGeometry(0, client.height(), client.width(), height() - client.height());
+    const QSize current =
+        surface_ ? QSize(surface_->SurfaceSize().cx, surface_->SurfaceSize().cy) : QSize(0, 0);
+    if (client == current && surface_) return;
+    surface_.reset();
+    if (!client.isEmpty())
+        surface_ = std::make_unique<QtDeviceContext>(client.width(), client.height(),
+                                                     gdi::DeviceKind::Screen);
+    control_->OnSize(client.width(), client.height());
+    surfaceDirty_ = true;
+    update();
+}
+
+void TrendixWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (surfaceDirty_ && surface_) {
+        surfaceDirty_ = false;
+        painting_ = true;
+        control_->PaintWindowSurface();
+        painting_ = false;
+    }
+    if (surface_ && surface_->Image())
+        p.drawImage(0, 0, *surface_->Image());
+    else
+        p.fillRect(rect(), Qt::white);
+    if (layoutPending_) {
+        layoutPending_ = false;
+        Relayout();
+    }
+}
+
+void TrendixWidget::resizeEvent(QResizeEvent*) {
+    Relayout();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Input
+
+bool TrendixWidget::event(QEvent* e) {
+    // Tab is a key of the control, not a move to the next widget.
+    if (e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TrendixWidget::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    const int mods = QtInputMap::Modifiers(e->modifiers());
+    if (e->button() == Qt::LeftButton)
+        control_->OnLButtonDown(p.x(), p.y(), mods);
+    else if (e->button() == Qt::RightButton)
+        control_->OnRButtonDown(p.x(), p.y(), mods);
+    update();
+}
+
+void TrendixWidget::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = e->position().toPoint();
+    control_->OnLButtonUp(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    update();
+}
+
+// A second right press in quick succession is a right double click, which the control
+// ignores, as it does in its native window.
+void TrendixWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    const QPoint p = e->position().toPoint();
+    control_->OnLButtonDblClk(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    update();
+}
+
+void TrendixWidget::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    control_->OnMouseMove(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    update();
+}
+
+void TrendixWidget::keyPressEvent(QKeyEvent* e) {
+    const int key = QtInputMap::VirtualKey(e->key(), e->modifiers());
+    const int mods = QtInputMap::Modifiers(e->modifiers());
+    const bool alt = (mods & 4) != 0 || e->key() == Qt::Key_Alt;
+    if (key != 0) {
+        if (alt)
+            control_->OnSysKeyDown(key, mods);
+        else
+            control_->OnKeyDown(key, mods, std::max(e->count(), 1));
+    }
+    // Characters follow their key; Alt combinations and Delete give none.
+    if (!alt && e->key() != Qt::Key_Delete) {
+        for (const QChar c : e->text())
+            control_->OnChar(c.unicode());
+    }
+    e->accept();
+    update();
+}
+
+void TrendixWidget::keyReleaseEvent(QKeyEvent* e) {
+    // A held key repeats its press only; Alt combinations end as system keys.
+    if (e->isAutoRepeat()) return;
+    const int key = QtInputMap::VirtualKey(e->key(), e->modifiers());
+    const int mods = QtInputMap::Modifiers(e->modifiers());
+    if (key == 0 || (mods & 4) != 0 || e->key() == Qt::Key_Alt) return;
+    control_->OnKeyUp(key, mods);
+    update();
+}
+
+// Each notch is a line step of the vertical bar, or of the horizontal one with Shift or a
+// sideways wheel, followed by the end of the scroll.
+void TrendixWidget::wheelEvent(QWheelEvent* e) {
+    QPoint delta = e->angleDelta();
+    const bool horizontal = delta.x() != 0 || (e->modifiers() & Qt::ShiftModifier);
+    if (e->modifiers() & Qt::ShiftModifier && delta.x() == 0) delta = QPoint(delta.y(), 0);
+    int& rest = horizontal ? wheelRest_.rx() : wheelRest_.ry();
+    rest += horizontal ? delta.x() : delta.y();
+    const int steps = rest / kWheelStep;
+    rest -= steps * kWheelStep;
+    if (steps == 0) return;
+    const int code = steps > 0 ? QtInputMap::LineUp : QtInputMap::LineDown;
+    for (int i = 0; i < std::abs(steps); ++i)
+        control_->OnScrollBar(horizontal, code, Bar(horizontal)->value());
+    control_->OnScrollBar(horizontal, QtInputMap::EndScroll, Bar(horizontal)->value());
+    e->accept();
+    update();
+}
+
+void TrendixWidget::ScrollAction(bool horizontal, int sliderAction) {
+    const int code = QtInputMap::ScrollCode(sliderAction);
+    if (code == QtInputMap::NoScroll) return;
+    QScrollBar* bar = Bar(horizontal);
+    control_->OnScrollBar(horizontal, code, bar->sliderPosition());
+    if (QtInputMap::EndsAtOnce(sliderAction))
+        control_->OnScrollBar(horizontal, QtInputMap::EndScroll, bar->value());
+    update();
+}
+
+void TrendixWidget::ThumbReleased(bool horizontal) {
+    QScrollBar* bar = Bar(horizontal);
+    control_->OnScrollBar(horizontal, QtInputMap::ThumbPosition, bar->sliderPosition());
+    control_->OnScrollBar(horizontal, QtInputMap::EndScroll, bar->value());
+    update();
+}
+
+void TrendixWidget::TimerFired(int id) {
+    control_->OnTimer(id);
+    update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+void TrendixWidget::Relay(int dispid, std::span<const com::Variant> args) {
+    QVariantList values;
+    for (const com::Variant& v : args)
+        values.append(QtVariant::ToQt(v));
+    emit eventFired(dispid, values);
+    EmitTyped(dispid, values);
+}
+
+void TrendixWidget::EmitTyped(int dispid, const QVariantList& a) {
+    const auto i = [&a](int n) { return n < a.size() ? a[n].toInt() : 0; };
+    const auto d = [&a](int n) { return n < a.size() ? a[n].toDouble() : 0.0; };
+    const auto b = [&a](int n) { return n < a.size() && a[n].toBool(); };
+    const auto s = [&a](int n) { return n < a.size() ? a[n].toString() : QString(); };
+    switch (dispid) {
+    case EV_Selected:
+        emit selected(i(0));
+        break;
+    case EV_Zoomed:
+        emit zoomed(b(0));
+        break;
+    case EV_ApplyVariableChanges:
+        emit applyVariableChanges();
+        break;
+    case EV_VariableChanged:
+        emit variableChanged(i(0), s(1), i(2));
+        break;
+    case EV_OnDropText:
+        emit onDropText(s(0), i(1));
+        break;
+    case EV_ReloadNow:
+        emit reloadNow();
+        break;
+    case EV_OnEditProfileVariables:
+        emit onEditProfileVariables();
+        break;
+    case EV_OnOnShowasHistory:
+        emit onOnShowasHistory();
+        break;
+    case EV_OnEditProfileTable:
+        emit onEditProfileTable();
+        break;
+    case EV_OnResetFormDefinition:
+        emit onResetFormDefinition();
+        break;
+    case EV_SetMessageText:
+        emit setMessageText(s(0));
+        break;
+    case EV_CommunicationIntervalsSet:
+        emit communicationIntervalsSet(i(0));
+        break;
+    case EV_PointerLocation:
+        emit pointerLocation(s(0), i(1), i(2));
+        break;
+    case EV_OnClick:
+        emit onClick(d(0), d(1), i(2), i(3), i(4), i(5));
+        break;
+    case EV_OnDoubleClick:
+        emit onDoubleClick(d(0), d(1), i(2), i(3), i(4), i(5));
+        break;
+    case EV_CursorSet:
+        emit cursorSet();
+        break;
+    case EV_OnRBClick:
+        emit onRBClick(d(0), d(1), i(2), i(3), i(4), i(5));
+        break;
+    case EV_RegionDefined:
+        emit regionDefined();
+        break;
+    case EV_KeyPress:
+        emit keyPress(i(0));
+        break;
+    case EV_KeyDown:
+        emit keyDown(i(0), i(1));
+        break;
+    case EV_KeyUp:
+        emit keyUp(i(0), i(1));
+        break;
+    case EV_Scrolled:
+        emit scrolled(b(0));
+        break;
+    case EV_PointerExit:
+        emit pointerExit();
+        break;
+    case EV_PhaseVariableSet:
+        emit phaseVariableSet(s(0));
+        break;
+    case EV_PhaseVariableDropped:
+        emit phaseVariableDropped(s(0));
+        break;
+    case EV_ZoomTimeRange:
+        emit zoomTimeRange();
+        break;
+    case EV_RevertToTimePlot:
+        emit revertToTimePlot();
+        break;
+    case EV_OnLivePlot:
+        emit onLivePlot(b(0));
+        break;
+    case EV_SetCaption:
+        emit setCaption(s(0));
+        break;
+    case EV_Modified:
+        emit modified();
+        break;
+    default:
+        break;
+    }
+}

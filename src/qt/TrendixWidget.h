@@ -1,0 +1,135 @@
+#pragma once
+#include "platform/com/Variant.h"
+
+#include <QImage>
+#include <QVariant>
+#include <QVariantList>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+class CTrendixCtrl;
+class QScrollBar;
+class QtDeviceContext;
+class QtWindowSite;
+namespace com {
+class IDispatch;
+}
+
+// A QWidget hosting one plotting control. It forwards mouse, key, wheel and resize events to
+// the control's window entry points, shows the control's window surface, implements its window
+// services (QtWindowSite), and re-emits the control's events as Qt signals.
+//
+// Drawings the control makes at once (live time plots, rubber bands, blinking) land on the
+// surface; the widget shows them after every input event, timer and invoke(). A host that
+// calls control() directly, e.g. AddTimeData, calls update() when it wants them shown.
+class TrendixWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrendixWidget(QWidget* parent = nullptr);
+    ~TrendixWidget() override;
+
+    CTrendixCtrl& control() { return *control_; }
+    com::IDispatch& dispatch();
+    QtWindowSite& site() { return *site_; }
+
+    // Calls a member of the automation interface by name: a property is read with no arguments
+    // and assigned with one; a method takes its in and in/out parameters in order, and its
+    // out and in/out values come back in outputs. Throws com::DispatchError as the control
+    // does.
+    QVariant invoke(const QString& name, const QVariantList& args = {},
+                    QVariantList* outputs = nullptr);
+
+    // The control's client area: the widget less the scroll bars shown.
+    QSize clientSize() const;
+    // A copy of the window surface as the control last drew it (null before the first size).
+    QImage surfaceImage() const;
+    QScrollBar* horizontalBar() const { return bars_[0]; }
+    QScrollBar* verticalBar() const { return bars_[1]; }
+    // The size the widget asks its layout for; the control starts at 400 x 310.
+    QSize sizeHint() const override { return preferred_; }
+    void setPreferredSize(const QSize& size) {
+        preferred_ = size;
+        updateGeometry();
+    }
+
+    // The event's name as the control's event interface declares it.
+    static QString eventName(int dispid);
+
+signals:
+    // The control's persistent state changed (the container should save it).
+    void persistentStateChanged();
+    // Every event of the control, with its arguments as Qt values.
+    void eventFired(int dispid, const QVariantList& args);
+    // One signal per event, named after it.
+    void selected(int objectId);
+    void zoomed(bool onOff);
+    void applyVariableChanges();
+    void variableChanged(int varNo, const QString& variableName, int status);
+    void onDropText(const QString& text, int objectId);
+    void reloadNow();
+    void onEditProfileVariables();
+    void onOnShowasHistory();
+    void onEditProfileTable();
+    void onResetFormDefinition();
+    void setMessageText(const QString& text);
+    void communicationIntervalsSet(int intervals);
+    void pointerLocation(const QString& coordinate, int ix, int iy);
+    void onClick(double x, double y, int ix, int iy, int objectId, int modifier);
+    void onDoubleClick(double x, double y, int ix, int iy, int objectId, int modifier);
+    void cursorSet();
+    void onRBClick(double x, double y, int ix, int iy, int objectId, int modifier);
+    void regionDefined();
+    void keyPress(int keyAscii);
+    void keyDown(int keyCode, int shift);
+    void keyUp(int keyCode, int shift);
+    void scrolled(bool horizontal);
+    void pointerExit();
+    void phaseVariableSet(const QString& variablePath);
+    void phaseVariableDropped(const QString& varName);
+    void zoomTimeRange();
+    void revertToTimePlot();
+    void onLivePlot(bool set);
+    void setCaption(const QString& text);
+    void modified();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    friend class QtWindowSite;
+    class EventRelay;
+
+    QScrollBar* Bar(bool horizontal) const { return bars_[horizontal ? 0 : 1]; }
+    void ShowBar(bool horizontal, bool show);
+    // Places the scroll bars and gives the control the client area left over.
+    void Relayout();
+    void ScrollAction(bool horizontal, int sliderAction);
+    void ThumbReleased(bool horizontal);
+    void TimerFired(int id);
+    void Relay(int dispid, std::span<const com::Variant> args);
+    void EmitTyped(int dispid, const QVariantList& a);
+
+    std::unique_ptr<QtWindowSite> site_;
+    std::unique_ptr<QtDeviceContext> surface_;
+    std::unique_ptr<CTrendixCtrl> control_;
+    std::unique_ptr<EventRelay> relay_;
+    std::uint32_t cookie_ = 0;
+    QScrollBar* bars_[2] = {nullptr, nullptr}; // horizontal, vertical; children of the widget
+    bool surfaceDirty_ = true;
+    bool painting_ = false;
+    bool layoutPending_ = false;
+    QPoint wheelRest_; // wheel movement not yet a whole step
+    QSize preferred_{400, 310};
+};
