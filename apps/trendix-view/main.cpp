@@ -1,0 +1,62 @@
+// trendix-view: an interactive host of the plotting control.
+//   trendix-view [FILE] [--demo] [--demo-vars N] [--demo-rate STEPS_PER_S] [--event-log FILE]
+//                [--quit-after MS] [--size WxH] [--stats] [--shell]
+#include "PlotFileCommands.h"
+#include "ViewOptions.h"
+#include "ViewWindow.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Without a display Qt would abort; it runs offscreen instead. The runtime directory is the
+// one Qt would pick, set beforehand so that it does not warn.
+void PrepareEnvironment() {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(dir.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const ViewOptions options =
+        ViewOptions::Parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!error.empty()) {
+        std::cerr << "trendix-view: " << error << '\n' << ViewOptions::Usage();
+        return 2;
+    }
+    PrepareEnvironment();
+    QApplication app(argc, argv);
+    ViewWindow window(options);
+    if (!options.eventLog.empty() && !window.OpenEventLog(options.eventLog)) {
+        std::cerr << "trendix-view: cannot write " << options.eventLog << '\n';
+        return 1;
+    }
+    window.ResizeClient(options.width, options.height);
+    window.show();
+    if (!options.file.empty()) {
+        const int failed = PlotFileCommands::ReportingFailures(
+            options.file, [&] { window.Load(QString::fromStdString(options.file)); });
+        if (failed) return failed;
+    }
+    if (options.demo) window.StartDemo(options.demoVariables, options.demoRate);
+    if (options.shell) window.StartShell();
+    if (options.quitAfterMs > 0) QTimer::singleShot(options.quitAfterMs, &app, &QApplication::quit);
+    const int code = app.exec();
+    if (options.stats) std::cout << window.Stats();
+    return code;
+}
