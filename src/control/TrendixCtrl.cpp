@@ -421,10 +421,6 @@ void CTrendixCtrl::Rotate(std::int16_t direction) {
     Repaint();
 }
 
-void CTrendixCtrl::DragLine(std::int16_t, std::int16_t, std::int16_t, std::int16_t, std::int16_t) {
-    Pending("DragLine");
-}
-
 // ---------------------------------------------------------------------------------------------
 // Time and phase data
 
@@ -838,12 +834,6 @@ void CTrendixCtrl::CopyToBuffer(com::Variant& data) {
 
 void CTrendixCtrl::FireReloadEvent() { Fire(EV_ReloadNow); }
 
-void CTrendixCtrl::DoDoubleClick(std::int16_t, std::int16_t) { Pending("DoDoubleClick"); }
-
-void CTrendixCtrl::DisplayText(const std::string&, std::int16_t, std::int16_t, std::int32_t) {
-    Pending("DisplayText");
-}
-
 void CTrendixCtrl::SetEvent(std::int16_t eventId, bool onOff, bool dflt) {
     const auto fire = std::uint32_t(((eventId - 1) % 32 + 32) % 32);
     const auto deflt = std::uint32_t(((eventId + 15) % 32 + 32) % 32);
@@ -876,9 +866,10 @@ std::string CTrendixCtrl::GetMenuItem(std::int16_t& code, std::int16_t& id) {
     return menuWalker_->Next(code, id);
 }
 
-void CTrendixCtrl::UpdateMenu() {
+void CTrendixCtrl::UpdateMenu() { ApplyMenuRules(EnsureModel().ContextMenu()); }
+
+void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
     CPlotLook& m = EnsureModel();
-    CContextMenu& menu = m.ContextMenu();
     auto rule = [&menu](int command, bool enabled) {
         if (MenuItem* item = menu.Find(command)) item->enabled = enabled;
     };
@@ -901,15 +892,6 @@ bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
     return r && r->enabled;
 }
 
-bool CTrendixCtrl::GetPointerLocation(std::int16_t&, std::int16_t&) {
-    Pending("GetPointerLocation");
-}
-bool CTrendixCtrl::ConvertToDevice(double, double, std::int16_t&, std::int16_t&) {
-    Pending("ConvertToDevice");
-}
-bool CTrendixCtrl::ConvertToPlot(std::int16_t, std::int16_t, double&, double&) {
-    Pending("ConvertToPlot");
-}
 void CTrendixCtrl::Copy() { Pending("Copy"); }
 void CTrendixCtrl::Paste() { Pending("Paste"); }
 void CTrendixCtrl::CopyWithSize(std::int16_t, std::int16_t) { Pending("CopyWithSize"); }
@@ -958,9 +940,17 @@ void CTrendixCtrl::OnCommand(int command) {
         scrolled_ = false;
         return;
     case ID_ZOOM_REGION:
-    case ID_DELETE_POINTS:
-        if (!m.drawingRegion->zoomBoxShown) return; // nothing is marked
-        Pending("Commands on a marked region");
+        if (!m.ZoomToMarkedRegion()) return; // nothing is marked
+        MarkModified();
+        Repaint();
+        UpdateScrollState(true);
+        scrolled_ = true;
+        return;
+    case ID_DELETE_POINTS: {
+        CPlotPaintContext ctx = InputContext();
+        if (m.DeletePointsInMarkedRegion(ctx)) Repaint();
+        return;
+    }
     case ID_SHOW_LEGEND:
         m.SetShowLegend(!m.showLegend);
         props_.ShowLegend = m.showLegend != 0;

@@ -322,6 +322,19 @@ public:
     bool PlotDefined() const { return plotDefined_; }
     const std::vector<std::string>& VariableNames() const { return variableNames_; }
 
+    // --- input state a host or test may read (TrendixInput.cpp) ---
+    int MouseMode() const { return mouseMode_; }
+    bool HoldTimerArmed() const { return holdTimerArmed_; }
+    bool PointerInside() const { return pointerInside_; }
+    int PopupState() const { return popupState_; }
+    int BlinkPhase() const { return blinkPhase_; }
+    const std::vector<int>& HighlightList() const { return highlightList_; }
+    // A plot object joins or leaves the list of objects that blink.
+    void Highlight(int objectId);
+    void Unhighlight(int objectId);
+    // The print preview sets this while it is shown: the mouse is then ignored.
+    void SetPreviewing(bool on) { printPreview_ = on; }
+
     // --- direct access for the settings reader, which stores some values without handlers ---
     TrendixProperties& StoredProperties() { return props_; }
     CPlotLook& PlotModel() { return EnsureModel(); }
@@ -352,6 +365,8 @@ public:
     void SetRunPlotValue(bool v) override { props_.RunPlot = v; }
     void WriteLog(const std::string& line) override;
     void RefreshScrollBars() override;
+    void ShowPopupText(const std::string& text, int x, int y) override;
+    void RunCommand(int command) override;
 
     // The assigned-property bits that are ever tested.
     enum AssignedProperty : std::uint32_t { kShowLegendAssigned = 1u << 27 };
@@ -416,6 +431,43 @@ private:
     bool scaledRepaintPending_ = false; // a scaled draw asked for one on-screen repaint
     bool containerImage_ = false;
     bool copyWithSize_ = false;
+
+    // input (TrendixInput.cpp)
+    bool FireBit(int eventId) const { return (eventMask_ >> (eventId - 1)) & 1u; }
+    bool DefaultBit(int eventId) const { return (eventMask_ >> (eventId + 15)) & 1u; }
+    CPlotPaintContext InputContext();
+    void ShowCursor(int cursorId);
+    void CursorOnPress();   // CursorSet, or the current cursor again
+    void CursorOnRelease(); // CursorSet, or the pointer cursor
+    void ShowModeCursor(int cursorId);
+    void StopHoldTimer();
+    void PlotPointOf(int x, int y, double& px, double& py);
+    int SelectedObjectId() const { return 0; } // host plot objects are not kept yet
+    void ShowContextMenu(int x, int y);
+    void ApplyMenuRules(CContextMenu& menu);
+    void RunMenuCommand(int command);
+    bool CtrlShortcut(int keyCode);
+    void KeyScroll(int keyCode);
+    void WatchPopup(int x, int y);
+    void HidePopup();
+    void DrawHighlights();
+    void OnPopupTimer();
+    void OnBlinkTimer();
+    void OnFlashTimer();
+    int mouseMode_ = 0;
+    bool holdTimerArmed_ = false;
+    bool pointerInside_ = false;
+    bool doubleClicking_ = false;
+    int popupState_ = 0; // 0 hidden, 1 just shown, 2 watching the pointer, 3 hide at next blink
+    int blinkPhase_ = 0; // 0 not blinking, 1 or 2
+    std::string popupText_;
+    gdi::Point popupAt_, popupAnchor_;
+    gdi::Point lastPointer_{-1, -1};
+    std::vector<int> highlightList_;
+    std::int16_t dragLineColor_ = 0;
+    bool dragLineDrawn_ = false;
+    gdi::Point dragLineFrom_, dragLineTo_;
+    std::unique_ptr<gdi::IDeviceContext> scratchSurface_; // immediate drawing without a window
 
     // drawing entry steps (TrendixDraw.cpp)
     CPlotPaintContext PaintContextOn(gdi::IDeviceContext& dc);

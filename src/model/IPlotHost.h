@@ -2,8 +2,8 @@
 #include <string>
 
 // What the plot model needs of the control that owns it: the property values it reads and the
-// ones a mode change writes back, the edit log and the window's scroll bars. The model knows
-// the control only through this interface.
+// ones a mode change writes back, the edit log, the window's scroll bars and pop-up text, and
+// the control's commands. The model knows the control only through this interface.
 class IPlotHost {
 public:
     virtual ~IPlotHost() = default;
@@ -34,4 +34,8 @@ public:
     virtual void WriteLog(const std::string& line) = 0;
     // The scroll bars show the visible part of the axes again.
     virtual void RefreshScrollBars() = 0;
+    // The pop-up text window shows text with its top-left corner at the client point x, y.
+    virtual void ShowPopupText(const std::string& /*text*/, int /*x*/, int /*y*/) {}
+    // A command of the control's context menus runs (a key the model handles asks for one).
+    virtual void RunCommand(int /*command*/) {}
 };

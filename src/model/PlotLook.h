@@ -181,6 +181,70 @@ public:
                         int baseline);
     void PrepareTriangularAxes(CPlotPaintContext& ctx);
 
+    // --- pointer and key input (PlotLookInput.cpp) ---
+    // Every operation takes the context of the control window: its device receives the
+    // immediate drawing (rubber bands drawn with the inverting pen). Points are client
+    // coordinates.
+    enum MouseMode {
+        kNoMouseMode = 0,
+        kMoveMode = 1,         // moving the selected annotations or plot object
+        kFinishShape = 2,      // the release that finishes a multi-click shape
+        kRegionDragMode = 3,   // moving or resizing the region being edited (the legend)
+        kMarkingMode = -1,     // the marked rectangle follows the pointer
+        kNoDragMode = -2,      // a press whose dragging does nothing
+        kTypingMode = -100,    // a text annotation is being typed
+        kMultiClickShape = -102, // a polygon or polyline takes one point per click
+    };
+    // Cursor resources the pointer operations show.
+    enum InputCursor { kMarkCursor = 16556, kSizeAllCursor = 32646 };
+    // Left press: hit-tests and answers the mouse mode. clickAction off: nothing but the
+    // selection of what is hit (answer 0); dragAllowed off: answer kNoDragMode.
+    int LeftPress(CPlotPaintContext& ctx, gdi::Point p, int keyFlags, bool clickAction,
+                  bool dragAllowed);
+    // Continues the drag of mode; answers the cursor to show, or 0.
+    int Drag(CPlotPaintContext& ctx, int mode, int keyFlags, gdi::Point p);
+    // Finishes mode; answers whether the window must be painted again.
+    bool Release(CPlotPaintContext& ctx, int keyFlags, gdi::Point p, int mode);
+    // Hit-tests for a double click: objectId gets the plot object hit (0 for none); with act
+    // the editor of what was hit opens at the next paint. Answers whether anything was hit.
+    bool DoubleClick(CPlotPaintContext& ctx, gdi::Point p, int& objectId, bool act);
+    bool RegionMarked() const { return drawingRegion && drawingRegion->zoomBoxShown; }
+    int HoldCursor(int mode) const;
+    // The menu resource for a right press at p, 0 for none; the region there becomes the
+    // region being edited.
+    int ContextMenuAt(gdi::Point p);
+    // A key for the selection and the region being edited; answers whether to repaint.
+    bool Key(CPlotPaintContext& ctx, int key, int repeat);
+    // Whether p lies in the curve drawing region, and then its plot coordinates and the
+    // coordinate text of the pointer-location event.
+    bool PointerLocation(gdi::Point p, std::string& text, float& x, float& y);
+    // The coordinate read-out of a plain press at p: "x=...\ny=..." (several Y axes in
+    // parentheses).
+    std::string ReadOut(gdi::Point p);
+    // The marked rectangle as fractions of the drawing region: x from the left, y from the
+    // bottom, far edges one unit further; false when nothing is marked.
+    bool MarkedFractions(double& x0, double& x1, double& y0, double& y1) const;
+    // The axes show the marked rectangle; false when nothing is marked.
+    bool ZoomToMarkedRegion();
+    // Every sample inside the marked rectangle becomes missing; false when nothing is marked.
+    bool DeletePointsInMarkedRegion(CPlotPaintContext& ctx);
+    // Makes region the one being edited (null: none), releasing the previous one.
+    void SelectRegion(CPlotRegion* region);
+    // The device mapping of the drawing region: x from horizontal, y from vertical (the
+    // axes of those roles when null).
+    void MapDrawingRegion(CPlotEnv& env, const CPlotAxis* horizontal = nullptr,
+                          const CPlotAxis* vertical = nullptr);
+    // The topmost selectable region at p (the list is in paint order), null for none.
+    CPlotRegion* RegionAt(gdi::Point p) const;
+    // Where the toolbar's drawing tool, a shape being drawn, the handles of selected
+    // annotations, the annotations and the host plot objects take the press, the drag, the
+    // release and the right press first, once they exist. Nothing takes them yet: each
+    // answers that it did not.
+    int PressOnObjects(CPlotPaintContext& ctx, gdi::Point p, int keyFlags);
+    bool DragObjects(CPlotPaintContext& ctx, int mode, gdi::Point p, int& cursor);
+    bool ReleaseObjects(CPlotPaintContext& ctx, int mode, gdi::Point p, bool& repaint);
+    int ObjectMenuAt(gdi::Point p);
+
     // --- context menus ---
     CContextMenu* Menu(int resource);
     CContextMenu& ContextMenu() { return *Menu(30224); }

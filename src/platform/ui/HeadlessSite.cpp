@@ -22,4 +22,29 @@ void HeadlessSite::ResizeSurface(int width, int height) {
     if (surfaceFactory && width > 0 && height > 0) surface = surfaceFactory(width, height);
 }
 
+int HeadlessSite::TrackPopupMenu(const MenuItem& popup, int x, int y,
+                                 const std::function<void(int)>& onHighlight) {
+    menus.push_back({popup, x, y});
+    for (int command : menuHighlights)
+        if (onHighlight) onHighlight(command);
+    if (duringMenu) duringMenu();
+    return menuAnswer;
+}
+
+int HeadlessSite::MessageBox(const std::string& text, const std::string& caption, int buttons) {
+    messages.push_back({text, caption, buttons});
+    if (messageAnswers.empty()) return buttons == OkOnly ? IdOk : IdCancel;
+    const int answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+}
+
+void HeadlessSite::ShowPopupText(const std::string& text, int x, int y) {
+    popupShown = true;
+    popupText = text;
+    popupX = x;
+    popupY = y;
+    ++popupShowCount;
+}
+
 } // namespace ui

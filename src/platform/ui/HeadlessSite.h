@@ -2,16 +2,18 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/ui/IWindowSite.h"
 
+#include <deque>
 #include <functional>
-#include <memory>
-
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace ui {
 
-// A window site without a screen: it remembers what the control asked of it, so that tests
-// and the command line can look.
+// A window site without a screen: it remembers what the control asked of it, and answers
+// menus and message boxes from scripts, so that tests and the command line can drive and
+// look.
 class HeadlessSite : public IWindowSite {
 public:
     void Invalidate(bool erase) override;
@@ -21,7 +23,10 @@ public:
     void SetScrollInfo(bool horizontal, int max, int pos, int page) override;
     void SetTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
     void KillTimer(int id) override { timers.erase(id); }
-    void SetCursor(int cursorId) override { cursor = cursorId; }
+    void SetCursor(int cursorId) override {
+        cursor = cursorId;
+        ++cursorCount;
+    }
     // Answers with openFileAnswer (empty: cancelled) and remembers the filter asked for.
     std::string OpenFileDialog(const std::string& filter) override {
         lastFileFilter = filter;
@@ -32,6 +37,18 @@ public:
     // without a factory, or for an empty area, the site has no surface.
     void ResizeSurface(int width, int height);
 
+    void CaptureMouse(bool capture) override { captured = capture; }
+    // Records the menu, "highlights" each command of menuHighlights in turn, then answers
+    // menuAnswer.
+    int TrackPopupMenu(const MenuItem& popup, int x, int y,
+                       const std::function<void(int)>& onHighlight) override;
+    // Records the message and answers the next of messageAnswers (OK or Cancel by the buttons
+    // when none is left).
+    int MessageBox(const std::string& text, const std::string& caption, int buttons) override;
+    void ShowPopupText(const std::string& text, int x, int y) override;
+    void HidePopupText() override { popupShown = false; }
+    void Flush() override { ++flushCount; }
+
     using SurfaceFactory = std::function<std::unique_ptr<gdi::IDeviceContext>(int, int)>;
     SurfaceFactory surfaceFactory;
     std::unique_ptr<gdi::IDeviceContext> surface;
@@ -40,14 +57,38 @@ public:
         bool shown = false;
         int max = 0, pos = 0, page = 0;
     };
+    struct ShownMenu {
+        MenuItem popup;
+        int x = 0, y = 0;
+    };
+    struct Message {
+        std::string text, caption;
+        int buttons = 0;
+    };
     bool hasWindow = true;
     int invalidateCount = 0;
     int modifiedCount = 0;
     ScrollBar horizontal, vertical;
     std::map<int, int> timers;
     int cursor = 0;
+    int cursorCount = 0; // SetCursor calls
     std::string openFileAnswer;
     std::string lastFileFilter;
+    bool captured = false;
+    int flushCount = 0;
+    // Menus
+    std::vector<ShownMenu> menus;
+    int menuAnswer = 0;               // the command chosen, 0 for a dismissed menu
+    std::vector<int> menuHighlights;  // commands passed over before the choice
+    std::function<void()> duringMenu; // runs while the menu is up (after the highlights)
+    // Message boxes
+    std::vector<Message> messages;
+    std::deque<int> messageAnswers;
+    // Pop-up text
+    bool popupShown = false;
+    std::string popupText;
+    int popupX = 0, popupY = 0;
+    int popupShowCount = 0;
 };
 
 } // namespace ui
