@@ -1,6 +1,7 @@
 #include "control/TrendixCtrl.h"
 
 #include "control/PlotSettings.h"
+#include "control/TrendixModule.h"
 #include "model/MenuTable.h"
 
 #include <algorithm>
@@ -8,9 +9,6 @@
 #include <cmath>
 
 namespace {
-
-// Largest sample buffer the control accepts for one variable.
-constexpr std::int32_t kMaxBufferSize = 1 << 24;
 
 constexpr int kCursorIds[16] = {0,     32512, 32515, 32513, 32641, 32640, 32643, 32645,
                                 32642, 32644, 32516, 32514, 32648, 32650, 32651, 32646};
@@ -900,7 +898,12 @@ void CTrendixCtrl::PrintPreview(bool) { Pending("PrintPreview"); }
 void CTrendixCtrl::PageLayout() { Pending("PageLayout"); }
 void CTrendixCtrl::OpenLog(const std::string&) { Pending("OpenLog"); }
 void CTrendixCtrl::CloseLog() { Pending("CloseLog"); }
-void CTrendixCtrl::AboutBox() { Pending("AboutBox"); }
+void CTrendixCtrl::AboutBox() {
+    site_.MessageBox(std::string(CTrendixModule::kUserTypeName) + "\nVersion " +
+                         CTrendixModule::kVersionText +
+                         "\nA plotting control for simulation variables.",
+                     CTrendixModule::kAboutCaption, ui::OkOnly);
+}
 
 void CTrendixCtrl::WriteLog(const std::string&) {
     // The edit log is not open: there is nowhere to write.

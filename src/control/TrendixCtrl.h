@@ -73,6 +73,14 @@ public:
     void OnCreate();
     // The window is going away: timers stopped, capture released.
     void OnDestroy();
+    // The property set as a binary stream and as a text property bag. A load whose data
+    // cannot be read throws com::DispatchError and leaves the control as it was.
+    std::vector<std::uint8_t> SaveBinary();
+    void LoadBinary(std::span<const std::uint8_t> data);
+    std::string SaveText();
+    void LoadText(std::string_view text);
+    // The largest sample buffer the control accepts for one variable.
+    static constexpr std::int32_t kMaxBufferSize = 1 << 24;
 
     // --- input from the window (TrendixInput.cpp) ---
     // Points are client coordinates; modifiers is 1 Shift + 2 Ctrl + 4 Alt at the time of the

@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/com/ClassRegistry.h"
+
+// The module that holds the control: its type library, the control class and its property
+// pages with their registration records, and the module's self-registration entries.
+class CTrendixModule {
+public:
+    static constexpr char kControlProgId[] = "TRENDIX.TrendixCtrl.250";
+    static constexpr char kUserTypeName[] = "Trendix 25.0 Control";
+    static constexpr char kVersionText[] = "25.0";
+    static constexpr char kAboutCaption[] = "About Trendix Control";
+
+    // The module's classes; the control's factory makes a CTrendixCtrl on the site it is
+    // given. The property pages are registered but have no objects yet.
+    static const com::ClassRegistry& Classes();
+
+    // Registers the type library, then every class: S_OK, SELFREG_E_TYPELIB or
+    // SELFREG_E_CLASS.
+    static com::HRESULT DllRegisterServer(com::RegistryStore& store);
+    // Removes the type library version 1.6, then every class; the same codes.
+    static com::HRESULT DllUnregisterServer(com::RegistryStore& store);
+};
