@@ -53,7 +53,9 @@ int QtPopupMenu::Track(const ui::MenuItem& popup, const QPoint& globalPos,
     Build(menu, popup);
     if (menu.isEmpty()) return 0;
     // Submenus relay their highlights too; they are children of the menu.
-    for (QMenu* m : menu.findChildren<QMenu*>() << &menu) {
+    QList<QMenu*> menus = menu.findChildren<QMenu*>();
+    menus.append(&menu);
+    for (QMenu* m : menus) {
         QObject::connect(m, &QMenu::hovered, m, [&onHighlight](QAction* action) {
             if (onHighlight) onHighlight(CommandOf(action));
         });
