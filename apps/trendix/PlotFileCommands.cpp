@@ -1,6 +1,7 @@
 #include "PlotFileCommands.h"
 
 #include "AutomationShell.h"
+#include "PropertySetCommands.h"
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
 #include "platform/com/DispatchError.h"
@@ -35,6 +36,7 @@ void PlotFileCommands::AddDirectives(AutomationShell& shell, CTrendixCtrl& contr
         control.SetInputFile(words[0]);
         return std::string("ok");
     });
+    PropertySetCommands::AddDirectives(shell, control);
 }
 
 void PlotFileCommands::Load(CTrendixCtrl& control, const std::string& path) {

@@ -9,7 +9,8 @@ class CTrendixCtrl;
 // the kinds the host knows, and the shell directives that read and load settings.
 class PlotFileCommands {
 public:
-    // `.settings` prints GetSettings as a quoted string; `.load FILE` sets InputFile.
+    // `.settings` prints GetSettings as a quoted string; `.load FILE` sets InputFile; `.save`
+    // and `.restore` (PropertySetCommands).
     static void AddDirectives(AutomationShell& shell, CTrendixCtrl& control);
     // By the name's ending: ".tset" a settings block applied with SetSettings, ".tsh" a shell
     // session; any other name (scripts ".ply", input files ".plx") is set as InputFile.
