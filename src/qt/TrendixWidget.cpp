@@ -54,10 +54,13 @@ TrendixWidget::TrendixWidget(QWidget* parent)
     control_ = std::make_unique<CTrendixCtrl>(*site_);
     relay_ = std::make_unique<EventRelay>(*this);
     cookie_ = control_->GetConnectionPoint()->Advise(relay_.get());
+    // As a native window: created, then sized.
+    control_->OnCreate();
     Relayout();
 }
 
 TrendixWidget::~TrendixWidget() {
+    control_->OnDestroy();
     site_->StopTimers();
     site_->HidePopupText();
     control_->GetConnectionPoint()->Unadvise(cookie_);
