@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the command-line host, runs the first example session and
+# Installs what is needed and builds the hosts. With a display (DISPLAY or WAYLAND_DISPLAY set)
+# it starts trendix-view with its live demo; without one it runs the first example session and
 # renders every example into out/ (PNG, plus a PDF and an SVG of two of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DTRENDIX_BENCH=OFF > /dev/null
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    cmake --build build --target trendix-view
+    exec build/apps/trendix-view/trendix-view --demo
+fi
+
 cmake --build build --target trendix
 build/apps/trendix/trendix shell < examples/first.tsh
 mkdir -p out
