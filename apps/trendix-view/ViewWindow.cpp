@@ -49,6 +49,8 @@ ViewWindow::ViewWindow(const ViewOptions& options)
             [this](const QString& coordinate, int, int) { ShowPointer(coordinate); });
     connect(view_, &TrendixWidget::pointerExit, this, [this] { pointer_->clear(); });
     connect(view_, &TrendixWidget::eventFired, this, &ViewWindow::LogEvent);
+    // The status bar follows the pointer, so the host asks for its location.
+    view_->control().SetEvent(1, true, true);
 }
 
 ViewWindow::~ViewWindow() {
