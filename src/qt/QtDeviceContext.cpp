@@ -337,25 +337,38 @@ gdi::Point QtDeviceContext::MoveTo(int x, int y) {
 void QtDeviceContext::LineTo(int x, int y) {
     ApplyPen();
     ApplyCompositionMode();
-    if (ThinSolidOnRaster()) {
+    if (SolidOnRaster()) {
         const QColor color = ToQColor(state_.pen.color);
-        ThinSegment(state_.position, gdi::Point{x, y}, color);
+        SolidSegment(state_.position, gdi::Point{x, y}, color);
     } else {
         painter_.drawLine(state_.position.x, state_.position.y, x, y);
     }
     state_.position = gdi::Point{x, y};
 }
 
-bool QtDeviceContext::ThinSolidOnRaster() const {
-    return IsRaster() && state_.pen.style == gdi::PenStyle::Solid && state_.pen.width <= 1 &&
-           !state_.pen.geometric;
+bool QtDeviceContext::SolidOnRaster() const {
+    if (!IsRaster() || state_.pen.style != gdi::PenStyle::Solid || state_.pen.geometric)
+        return false;
+    // Stamps of neighbouring pixels overlap, which an inverting pen would undo.
+    return state_.pen.width <= 1 || state_.rop != gdi::RasterOp::NotXorPen;
 }
 
-void QtDeviceContext::ThinSegment(gdi::Point a, gdi::Point b, const QColor& color) {
+void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const QColor& color) {
+    // The stamp of a w-unit pen: w x w pixels, the extra ones above and left of the line
+    // first, as the painter places even widths.
+    const int width = std::max(1, state_.pen.width);
+    const int before = width / 2, after = width - 1 - before;
+    ThinRuns(a, b, width);
+    for (const QRect& r : runs_)
+        painter_.fillRect(r.adjusted(-before, -before, after, after), color);
+}
+
+void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin) {
     // Every segment covers its start and leaves out its end, whichever way it runs, so that
     // a polyline's pixels are the union of its segments' pixels. Lines running down or to the
     // right step like the painter's own aliased lines; the others step the same way from
     // their end and then trade the end pixel for the start pixel.
+    runs_.clear();
     const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
     if (dx == 0 && dy == 0) return;
     const bool vertical = std::llabs(dx) < std::llabs(dy);
@@ -370,11 +383,10 @@ void QtDeviceContext::ThinSegment(gdi::Point a, gdi::Point b, const QColor& colo
     // Steps 0 .. n-1 from p; a backward segment drops step 0 and ends with its start pixel.
     std::int64_t first = major > 0 ? 0 : 1;
     std::int64_t last = n - 1;
-    // Only the steps on the device need visiting.
+    // Only the steps whose stamps reach the device need visiting.
     const std::int64_t extent = vertical ? size_.cy : size_.cx;
-    first = std::max(first, -majorStart);
-    last = std::min(last, extent - 1 - majorStart);
-    runs_.clear();
+    first = std::max(first, -majorStart - margin);
+    last = std::min(last, extent - 1 - majorStart + margin);
     auto add = [&](std::int64_t along, std::int64_t across) {
         const int u = static_cast<int>(along), v = static_cast<int>(across);
         if (!runs_.empty()) {
@@ -393,23 +405,21 @@ void QtDeviceContext::ThinSegment(gdi::Point a, gdi::Point b, const QColor& colo
     for (std::int64_t i = first; i <= last; ++i)
         add(majorStart + i, (minor0 + i * inc) >> 16);
     if (major < 0) add(vertical ? a.y : a.x, vertical ? a.x : a.y);
-    for (const QRect& r : runs_)
-        painter_.fillRect(r, color);
 }
 
 void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
     if (points.size() < 2) return;
     ApplyPen();
     ApplyCompositionMode();
+    if (SolidOnRaster()) {
+        const QColor color = ToQColor(state_.pen.color);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            SolidSegment(points[i - 1], points[i], color);
+        return;
+    }
     points_.resize(points.size());
     std::transform(points.begin(), points.end(), points_.begin(),
                    [](gdi::Point p) { return QPoint(p.x, p.y); });
-    if (ThinSolidOnRaster()) {
-        const QColor color = ToQColor(state_.pen.color);
-        for (std::size_t i = 1; i < points.size(); ++i)
-            ThinSegment(points[i - 1], points[i], color);
-        return;
-    }
     if (std::max(1, state_.pen.width) == 1 && !state_.pen.geometric) {
         painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
         return;

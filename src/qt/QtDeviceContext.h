@@ -109,10 +109,15 @@ private:
     void ApplyCompositionMode();
     const QFont& CurrentQFont();
     void DrawWidePolyline();
-    // One-unit solid pens on images: segments drawn pixel by pixel with the start pixel in and
-    // the end pixel out, independent of the segments around them.
-    bool ThinSolidOnRaster() const;
-    void ThinSegment(gdi::Point a, gdi::Point b, const QColor& color);
+    // Solid pens on images: segments drawn pixel by pixel with the start pixel in and the end
+    // pixel out, independent of the segments around them; a pen w units wide covers the
+    // one-unit line's pixels widened by a w x w square. A polyline's pixels are then the
+    // union of its segments' pixels, whatever the width.
+    bool SolidOnRaster() const;
+    void SolidSegment(gdi::Point a, gdi::Point b, const QColor& color);
+    // The one-unit segment's pixels as runs along its major axis, in runs_; steps more than
+    // margin off the device are left out.
+    void ThinRuns(gdi::Point a, gdi::Point b, int margin);
     void ApplyBrush();
     QBrush MakeBrush() const;
     bool PatternAsGeometry() const;

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/gdi/GdiTypes.h"
 
+#include <cmath>
 #include <span>
 #include <utility>
 #include <vector>
@@ -9,6 +10,33 @@
 // cutting of segments and polygons at a convex outline (a region's rectangle or a triangle),
 // for devices that do not keep clip regions.
 namespace CurveGeometry {
+
+// One axis of the plot-to-device mapping, round((v − from)·length/(to − from)) + shift half
+// away from zero and clamped to ±limit, with the division turned into a multiplication that
+// gives the same integers: the float steps are those of the plain formula, and the quotient
+// taken in double rounds to the same float (two 24-bit floats never divide to within 2^−49
+// of a point halfway between floats, far more than the double's error).
+class AxisMap {
+public:
+    AxisMap(float from, float to, int length, int shift, int limit)
+        : from_(from), length_(static_cast<float>(length)),
+          inverseSpan_(1.0 / static_cast<double>(to - from)), shift_(shift), limit_(limit) {}
+
+    int operator()(float v) const {
+        const float t = (v - from_) * length_;
+        const double q = static_cast<double>(t) * inverseSpan_;
+        // Beyond twice the limit the float would clamp too; the test keeps the cast in range.
+        if (!(std::fabs(q) < 2.0 * limit_)) return (std::signbit(q) ? -limit_ : limit_) + shift_;
+        const double d = static_cast<float>(q);
+        if (!(std::fabs(d) < limit_)) return (std::signbit(d) ? -limit_ : limit_) + shift_;
+        return static_cast<int>(d >= 0 ? d + 0.5 : d - 0.5) + shift_;
+    }
+
+private:
+    float from_, length_;
+    double inverseSpan_;
+    int shift_, limit_;
+};
 
 // Copies points to out, keeping of every run of consecutive points in one device column only
 // the first, the lowest, the highest and the last, in their original order; the last column

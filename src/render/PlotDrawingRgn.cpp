@@ -1,6 +1,7 @@
 #include "render/PlotDrawingRgn.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "render/AxisTransform.h"
 #include "render/CurveGeometry.h"
 #include "render/NumberFormat.h"
 #include "render/PlotAxis.h"
@@ -19,19 +20,43 @@ constexpr int kGridSpacing = 5;       // grid lines this close to the last one a
 constexpr int kHighlightColor = 17;   // orange
 constexpr int kTooltipLimit = 100;    // more markers than this get no tooltips
 constexpr double kRangeTolerance = 1e-5;
+constexpr double kMappableLimit = 3e38; // plot values at least this large are not drawn
 
 bool Valid(double v) {
     return !IsMissing(v) && !std::isnan(v);
 }
 
+// Valid, and through a linear axis a value that can be mapped (see Transform): NaN fails both
+// comparisons.
+bool LinearlyMappable(double v) {
+    return v > -kMappableLimit && v <= MISSING_THRESHOLD;
+}
+
 // A transformed value that can be mapped.
 bool Transform(const CPlotAxis& axis, double v, double& p) {
     p = axis.ToPlot(v);
-    return std::isfinite(p) && !IsMissing(p) && std::fabs(p) < 3e38;
+    return std::isfinite(p) && !IsMissing(p) && std::fabs(p) < kMappableLimit;
 }
 
 int SampleCount(const CPlotVar& v) {
     return static_cast<int>(std::min<std::size_t>(v.ReadableCount(), v.values.size()));
+}
+
+// Maps n samples, a along the horizontal and b along the vertical, to out, leaving out those
+// that cannot be mapped; returns how many were written.
+std::uint32_t MapSamples(const CurveGeometry::AxisMap& horizontal,
+                         const CurveGeometry::AxisMap& vertical, const double* as, const double* bs,
+                         std::uint32_t n, std::pair<int, int>* out) {
+    std::uint32_t count = 0;
+    for (std::uint32_t k = 0; k < n; ++k) {
+        const double a = as[k], b = bs[k];
+        const bool keep = LinearlyMappable(a) & LinearlyMappable(b);
+        // Every point is written, and the next one overwrites it unless it is kept.
+        out[count] = {horizontal(keep ? static_cast<float>(a) : 0.0f),
+                      vertical(keep ? static_cast<float>(b) : 0.0f)};
+        count += keep;
+    }
+    return count;
 }
 
 std::string FormatPair(const char* format, double a, double b) {
@@ -269,6 +294,12 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlo
     // The samples: missing ones skipped, very high ones breaking a live line.
     const bool live = ctx.runPlot || ctx.phasePlot;
     const SampleRange range = CurveSamples(ctx, xVar, yVar);
+    if (!live && !range.ring && LinearMapping(xAxis, yAxis)) {
+        MapLinearCurve(ctx, xVar, yVar, styled, range);
+        DrawBuffer(ctx, styled, pass, grow);
+        RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);
+        return;
+    }
     const double* xs = xVar.values.data();
     const double* ys = yVar.values.data();
     bool start = true;
@@ -299,13 +330,43 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlo
         }
     }
     DrawBuffer(ctx, styled, pass, grow);
+    RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);
+}
 
+void CPlotDrawingRgn::RestorePassState(CPlotPaintContext& ctx, const CurvePass& pass,
+                                       const gdi::Pen& pen, gdi::RasterOp rop,
+                                       const gdi::Brush& brush, gdi::ColorRef text) {
     if (pass.fill) {
-        dc.SelectBrush(oldBrush);
-        dc.SetTextColor(oldText);
+        ctx.dc.SelectBrush(brush);
+        ctx.dc.SetTextColor(text);
     }
-    dc.SetRop2(oldRop);
-    dc.SelectPen(oldPen);
+    ctx.dc.SetRop2(rop);
+    ctx.dc.SelectPen(pen);
+}
+
+bool CPlotDrawingRgn::LinearMapping(const CPlotAxis& xAxis, const CPlotAxis& yAxis) const {
+    return PlainMapping() && xAxis.scaleType == AxisTransform::kLinear &&
+           yAxis.scaleType == AxisTransform::kLinear;
+}
+
+void CPlotDrawingRgn::MapLinearCurve(const CPlotPaintContext& ctx, const CPlotVar& xVar,
+                                     const CPlotVar& yVar, CPlotVar& styled,
+                                     const SampleRange& range) {
+    // The same points as the general loop gives through Valid, Transform and MapPoint, with
+    // the linear transform and the mapping inlined and the buffer grown once.
+    if (styled.devicePoints.size() < range.count) styled.devicePoints.resize(range.count);
+    const CPlotEnv& env = ctx.env;
+    const CurveGeometry::AxisMap horizontal(env.x0, env.x1, env.width, env.offsetX - env.negLeft,
+                                            CPlotEnv::kDeviceLimit);
+    const CurveGeometry::AxisMap vertical(env.y0, env.y1, env.height, env.offsetY - env.negTop,
+                                          CPlotEnv::kDeviceLimit);
+    const double* xs = xVar.values.data() + range.first;
+    const double* ys = yVar.values.data() + range.first;
+    // Flipped plots run the X values up the vertical axis.
+    styled.devicePointCount =
+        ctx.flipped
+            ? MapSamples(horizontal, vertical, ys, xs, range.count, styled.devicePoints.data())
+            : MapSamples(horizontal, vertical, xs, ys, range.count, styled.devicePoints.data());
 }
 
 void CPlotDrawingRgn::LineSegment(CPlotPaintContext& ctx, gdi::Point a, gdi::Point b, bool start,
@@ -338,15 +399,23 @@ void CPlotDrawingRgn::DrawBuffer(CPlotPaintContext& ctx, CPlotVar& styled, const
         return;
     }
     if (ctx.runPlot || ctx.phasePlot) return;
-    // A thin solid line looks the same through the column extremes alone.
-    const gdi::Pen& pen = ctx.dc.CurrentPen();
-    const bool thin = pen.style == gdi::PenStyle::Solid && pen.width <= 1 && !pen.geometric;
-    if (thin && !styled.area)
+    if (ReducesExactly(ctx, pass) && !styled.area)
         CurveGeometry::ReduceColumns(buffer, points_);
     else
         CurveGeometry::CopyPoints(buffer, points_);
     if (styled.area) points_.push_back(points_.front());
     DrawPolyline(ctx, points_, grow);
+}
+
+bool CPlotDrawingRgn::ReducesExactly(const CPlotPaintContext& ctx, const CurvePass& pass) {
+    // A solid line drawn as the union of its segments' pixels looks the same through the
+    // column extremes alone: one-unit pens on every device, and on screen and memory images
+    // wider ones too, whose pixels are the one-unit line's widened by a square stamp. Vector
+    // devices stroke wide pens with round joins, and an inverting pen draws wide ones so too.
+    const gdi::Pen& pen = ctx.dc.CurrentPen();
+    if (pen.style != gdi::PenStyle::Solid || pen.geometric) return false;
+    if (pen.width <= 1) return true;
+    return ctx.IsScreen() && pass.rop != gdi::RasterOp::NotXorPen;
 }
 
 void CPlotDrawingRgn::DrawPolyline(CPlotPaintContext& ctx, std::span<const gdi::Point> points,

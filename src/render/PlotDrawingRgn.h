@@ -108,7 +108,17 @@ protected:
     void DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
                        const CPlotAxis& xAxis, const CPlotAxis& yAxis, CPlotVar& styled,
                        const CurvePass& pass, int grow);
+    void RestorePassState(CPlotPaintContext& ctx, const CurvePass& pass, const gdi::Pen& pen,
+                          gdi::RasterOp rop, const gdi::Brush& brush, gdi::ColorRef text);
+    // False when MapPoint does more than the environment's mapping.
+    virtual bool PlainMapping() const { return true; }
+    bool LinearMapping(const CPlotAxis& xAxis, const CPlotAxis& yAxis) const;
+    // Fills the point buffer of a curve on linear axes in one pass over the samples.
+    static void MapLinearCurve(const CPlotPaintContext& ctx, const CPlotVar& xVar,
+                               const CPlotVar& yVar, CPlotVar& styled, const SampleRange& range);
     void DrawBuffer(CPlotPaintContext& ctx, CPlotVar& styled, const CurvePass& pass, int grow);
+    // Whether a polyline reduced to its column extremes covers the same pixels.
+    static bool ReducesExactly(const CPlotPaintContext& ctx, const CurvePass& pass);
     void DrawPolyline(CPlotPaintContext& ctx, std::span<const gdi::Point> points, int grow);
     void DrawPolygon(CPlotPaintContext& ctx, std::span<const gdi::Point> points, int grow);
     void LineSegment(CPlotPaintContext& ctx, gdi::Point a, gdi::Point b, bool start, int grow);
@@ -146,4 +156,6 @@ public:
 protected:
     void ApplyClip(CPlotPaintContext& ctx, int grow) override;
     int ClipGrow(const CPlotPaintContext& ctx, const CPlotVar& styled) const override;
+    // Only the equilateral triangle shears its points.
+    bool PlainMapping() const override { return triKind != 1; }
 };

@@ -1,10 +1,14 @@
-// Counts heap allocations on the drawing hot paths: mapping, polylines and markers on an
-// image. The replaced global operators serve the whole test executable, so counting is
+// Counts heap allocations on the drawing hot paths: mapping, polylines, curves and markers on
+// an image. The replaced global operators serve the whole test executable, so counting is
 // switched on only inside the measured loops.
 #include "qt/QtDeviceContext.h"
 
 #include "QtTestApp.h"
+#include "render/PlotAxis.h"
+#include "render/PlotDrawingRgn.h"
 #include "render/PlotEnv.h"
+#include "render/PlotPaintContext.h"
+#include "render/PlotVar.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +101,48 @@ TEST(DrawingAllocations, MappingAndThinPolylinesAllocateNothing) {
     s.MapAndDraw(1);
     s.MapAndDraw(1);
     EXPECT_EQ(scope.count(), 0);
+}
+
+TEST(DrawingAllocations, WideSolidPolylinesAllocateNothing) {
+    EnsureQtApp();
+    Surface s;
+    s.MapAndDraw(5); // 2 units wide
+    s.MapAndDraw(8); // 8 units wide
+    CountingScope scope;
+    s.MapAndDraw(5);
+    s.MapAndDraw(8);
+    EXPECT_EQ(scope.count(), 0);
+}
+
+// Allocations of one curve of n samples drawn through the region with a solid pen two units
+// wide, after a first drawing has grown the buffers.
+long CurveAllocations(std::uint32_t n) {
+    Surface s;
+    CPlotPaintContext ctx(s.dc, s.env);
+    CPlotDrawingRgn region;
+    region.rect.right = 800;
+    region.rect.bottom = 500;
+    CPlotAxis axis;
+    CPlotVar x{true}, y{false};
+    x.Resize(n);
+    y.Resize(n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        x.SetAt(i, i * 9999.0 / n);
+        y.SetAt(i, i % 997 == 0 ? MISSING_VALUE : std::sin(i * 0.37));
+    }
+    y.lineType = 4;
+    region.DrawCurve(ctx, x, y, axis, axis);
+    CountingScope scope;
+    region.DrawCurve(ctx, x, y, axis, axis);
+    return scope.count();
+}
+
+TEST(DrawingAllocations, CurvesAllocateNothingPerSample) {
+    EnsureQtApp();
+    // Saving the painter's state allocates a little per curve, but never per sample.
+    const long few = CurveAllocations(2000);
+    EXPECT_LE(few, 8);
+    EXPECT_EQ(CurveAllocations(200000), few);
 }
 
 TEST(DrawingAllocations, MarkersAllocateNothingOnceTheirPensAreMade) {

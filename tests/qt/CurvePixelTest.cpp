@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -48,9 +50,34 @@ void FillDenseCurve(CPlotVar& x, CPlotVar& y, std::uint32_t n, Shape shape) {
     }
 }
 
-// The curve drawn through the region (reduced per column) and, with the same buffered device
-// points, as one plain polyline.
-std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int height) {
+// A random dense curve: a random walk in y with jumps, x running forwards (or wandering both
+// ways), reaching a little past the plot on every side; gaps of NaN and missing values when
+// asked for.
+void FillRandomCurve(CPlotVar& x, CPlotVar& y, std::mt19937& random, bool gaps) {
+    std::uniform_int_distribution<std::uint32_t> length(500, 30000);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const std::uint32_t n = length(random);
+    const bool wandering = unit(random) < 0.3;
+    x.Resize(n);
+    y.Resize(n);
+    double u = -0.5, v = 5;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        u = wandering ? std::clamp(u + (unit(random) - 0.45) * 0.2, -0.5, 10.5)
+                      : -0.5 + 11.0 * i / n;
+        v += (unit(random) - 0.5) * 0.6;
+        if (unit(random) < 0.002) v = unit(random) * 11 - 0.5; // a jump
+        v = std::clamp(v, -0.5, 10.5);
+        double stored = v;
+        if (gaps && unit(random) < 0.01) stored = unit(random) < 0.5 ? std::nan("") : MISSING_VALUE;
+        x.SetAt(i, u);
+        y.SetAt(i, stored);
+    }
+}
+
+// The curve drawn through the region (reduced per column where that is exact) and, with the
+// same buffered device points, as one plain polyline, both with the pen of the line type.
+std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int height,
+                                       int penLineType = 1) {
     std::pair<QImage, QImage> pictures;
     for (int pass = 0; pass < 2; ++pass) {
         QtDeviceContext dc(width, height);
@@ -61,7 +88,7 @@ std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int 
         region.rect.bottom = height;
         env.SetMapping(gdi::Rect{0, 0, width, height}, 0, 10, 10, 0);
         CPlotAxis axis;
-        y.lineType = 0;
+        y.lineType = penLineType - 1;
         y.color = 1;
         region.DrawCurve(ctx, x, y, axis, axis);
         if (pass == 1) {
@@ -72,7 +99,7 @@ std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int 
                 all);
             gdi::StateScope state(dc);
             dc.IntersectClipRect(gdi::Rect{0, 0, width, height});
-            env.SelectPen(dc, 1, 1);
+            env.SelectPen(dc, 1, penLineType);
             dc.Polyline(all);
         }
         dc.End();
@@ -112,6 +139,86 @@ TEST(CurvePixels, ColumnReductionLeavesAThinLineUnchanged) {
             EXPECT_GT(InkedPixels(reduced), size.width() / 2); // a curve was drawn
         }
     }
+}
+
+TEST(CurvePixels, ColumnReductionLeavesSolidLinesOfEveryWidthUnchanged) {
+    EnsureQtApp();
+    // Pen line types 1, 5, 6, 7 and 8: solid, 1, 2, 3, 4 and 8 units wide.
+    const int lineTypes[] = {1, 5, 6, 7, 8};
+    const QSize sizes[] = {{160, 100}, {37, 211}, {640, 80}, {301, 299}};
+    std::mt19937 random(11);
+    for (int lineType : lineTypes) {
+        for (QSize size : sizes) {
+            for (bool gaps : {false, true}) {
+                CPlotVar x{true}, y{false};
+                FillRandomCurve(x, y, random, gaps);
+                const auto [reduced, full] =
+                    DrawBothWays(x, y, size.width(), size.height(), lineType);
+                ASSERT_EQ(reduced.size(), full.size());
+                EXPECT_EQ(DifferingPixels(reduced, full), 0)
+                    << "line type " << lineType << " size " << size.width() << "x" << size.height()
+                    << (gaps ? " with gaps" : "");
+                EXPECT_GT(InkedPixels(reduced), size.width() / 2);
+            }
+        }
+    }
+}
+
+// The pixels of a one-unit drawing widened by a w x w square, the extra pixels above and left
+// for even widths, cut to the margin inside.
+QImage Widened(const QImage& thin, int w, int margin) {
+    QImage wide(thin.width() - 2 * margin, thin.height() - 2 * margin, thin.format());
+    wide.fill(Qt::white);
+    const int before = w / 2, after = w - 1 - before;
+    for (int y = 0; y < wide.height(); ++y)
+        for (int x = 0; x < wide.width(); ++x)
+            for (int dy = -before; dy <= after; ++dy)
+                for (int dx = -before; dx <= after; ++dx) {
+                    const QRgb from = thin.pixel(x + margin - dx, y + margin - dy);
+                    if (from != qRgb(255, 255, 255)) wide.setPixel(x, y, from);
+                }
+    return wide;
+}
+
+// A polyline and a lone segment with a solid pen, moved by offset on an image of the size.
+QImage SolidDrawing(int width, QPoint offset, QSize size) {
+    // Steep, flat, backwards and diagonal segments, and some that run just off a 40 x 30
+    // image, whose widened pixels still reach into it.
+    std::vector<gdi::Point> polyline = {{3, 3},   {30, 5},  {31, 28}, {12, 20}, {-1, -1},
+                                        {20, -1}, {40, 12}, {40, 30}, {-2, 31}, {8, 8}};
+    for (gdi::Point& p : polyline)
+        p = {p.x + offset.x(), p.y + offset.y()};
+    QtDeviceContext dc(size.width(), size.height());
+    dc.SelectPen(gdi::Pen{gdi::PenStyle::Solid, width, 0x0000FF});
+    dc.Polyline(polyline);
+    dc.MoveTo(5 + offset.x(), 25 + offset.y());
+    dc.LineTo(15 + offset.x(), 10 + offset.y());
+    dc.End();
+    return dc.Image()->copy();
+}
+
+TEST(CurvePixels, WideSolidLinesAreTheThinLineWidenedByASquare) {
+    EnsureQtApp();
+    constexpr int kMargin = 8;
+    const QImage thin = SolidDrawing(1, {kMargin, kMargin}, {40 + 2 * kMargin, 30 + 2 * kMargin});
+    for (int w : {2, 3, 4, 8}) {
+        const QImage wide = SolidDrawing(w, {0, 0}, {40, 30});
+        EXPECT_EQ(DifferingPixels(wide, Widened(thin, w, kMargin)), 0) << "width " << w;
+    }
+}
+
+TEST(CurvePixels, AnInvertingWidePenUndoesItself) {
+    EnsureQtApp();
+    QtDeviceContext dc(60, 40);
+    dc.SelectPen(gdi::Pen{gdi::PenStyle::Solid, 3, 0});
+    dc.SetRop2(gdi::RasterOp::NotXorPen);
+    const std::vector<gdi::Point> zigzag = {{2, 2}, {50, 30}, {10, 35}, {55, 3}, {2, 2}};
+    dc.Polyline(zigzag);
+    const int inked = InkedPixels(*dc.Image());
+    dc.Polyline(zigzag);
+    dc.End();
+    EXPECT_GT(inked, 100);
+    EXPECT_EQ(InkedPixels(*dc.Image()), 0);
 }
 
 TEST(CurvePixels, ThinSegmentsCoverTheirStartAndLeaveOutTheirEnd) {

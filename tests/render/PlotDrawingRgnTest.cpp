@@ -1,5 +1,6 @@
 #include "render/PlotDrawingRgn.h"
 #include "platform/gdi/RecordingDC.h"
+#include "render/CurveGeometry.h"
 #include "render/PlotAxis.h"
 #include "render/PlotEnv.h"
 #include "render/PlotPaintContext.h"
@@ -8,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
@@ -180,6 +183,113 @@ TEST_F(Curves, ZoomBoxIsDrawnWithTheInvertingPenAndDeletesPoints) {
     ASSERT_TRUE(region.ZoomFractions(x0, x1, y0, y1));
     EXPECT_DOUBLE_EQ(x0, 0.4);
     EXPECT_DOUBLE_EQ(y1, 0.6);
+}
+
+// Points of the first Polyline call.
+std::size_t PolylinePoints(const gdi::RecordingDC& dc) {
+    for (const gdi::RecordedCall& call : dc.Calls())
+        if (call.name == "Polyline") return call.args.size() / 2;
+    return 0;
+}
+
+TEST_F(Curves, WideSolidCurvesAreReducedPerColumnOnImagesOnly) {
+    // 2000 samples over 100 columns, swinging up and down within each.
+    std::vector<double> xs, ys;
+    for (int i = 0; i < 2000; ++i) {
+        xs.push_back(i * 10.0 / 2000);
+        ys.push_back(5 + 4 * std::sin(i * 1.3));
+    }
+    SetPoints(xs, ys);
+    struct Case {
+        gdi::DeviceKind kind;
+        int lineType; // the variable's: pen line type - 1
+        bool reduced;
+    };
+    const Case cases[] = {
+        {gdi::DeviceKind::Memory, 0, true},    {gdi::DeviceKind::Memory, 4, true},
+        {gdi::DeviceKind::Screen, 7, true},    {gdi::DeviceKind::Memory, 1, false}, // dotted
+        {gdi::DeviceKind::Memory, 8, false}, // geometric dashes
+        {gdi::DeviceKind::Printer, 0, true},   {gdi::DeviceKind::Printer, 4, false},
+        {gdi::DeviceKind::Metafile, 5, false},
+    };
+    for (const Case& c : cases) {
+        gdi::RecordingDC device(200, 200, c.kind);
+        CPlotPaintContext context(device, env);
+        y.lineType = c.lineType;
+        region.DrawCurve(context, x, y, axis, axis);
+        const std::size_t points = PolylinePoints(device);
+        if (c.reduced)
+            EXPECT_LE(points, 4u * 101) << "line type " << c.lineType;
+        else
+            EXPECT_EQ(points, 2000u) << "line type " << c.lineType;
+        EXPECT_EQ(y.devicePointCount, 2000u); // the buffer keeps every point
+    }
+}
+
+TEST_F(Curves, LinearCurvesMapEverySampleAsASinglePointIs) {
+    // Ordinary, huge, tiny, negative, missing and unmappable values, flipped and not, on an
+    // offset mapping that does not divide evenly.
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> spread(-3, 13);
+    const double special[] = {std::nan(""), MISSING_VALUE, 9e27, -1e300, 1e300,
+                              2.9e38,       -2.9e38,       3e38, -3e38,  1e-300,
+                              -0.0,         0.05,          0.15, -0.05,  1e10};
+    std::vector<double> xs, ys;
+    for (int i = 0; i < 20000; ++i) {
+        const bool odd = i % 13 == 0;
+        xs.push_back(odd ? special[i % std::size(special)] : spread(random));
+        ys.push_back(i % 17 == 0 ? special[(i / 17) % std::size(special)] : spread(random));
+    }
+    SetPoints(xs, ys);
+    env.SetMapping(gdi::Rect{7, 3, 1607, 994}, -0.37f, 10.13f, 9.71f, -0.29f);
+    env.offsetX = 5;
+    env.offsetY = -11;
+    y.ownAttributes = 1; // the points stay in y's buffer when flipped
+    for (int flipped : {0, 1}) {
+        ctx.flipped = flipped;
+        region.DrawCurve(ctx, x, y, axis, axis);
+        std::vector<std::pair<int, int>> expected;
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            const double a = xs[i], b = ys[i];
+            const auto mappable = [](double v) {
+                return !IsMissing(v) && std::isfinite(v) && std::fabs(v) < 3e38;
+            };
+            gdi::Point p;
+            if (mappable(a) && mappable(b) && region.MapPoint(ctx, a, b, p))
+                expected.push_back({p.x, p.y});
+        }
+        ASSERT_EQ(y.devicePointCount, expected.size());
+        const auto [want, got] =
+            std::mismatch(expected.begin(), expected.end(), y.devicePoints.begin());
+        EXPECT_TRUE(want == expected.end())
+            << "flipped " << flipped << " point " << (want - expected.begin()) << ": "
+            << want->first << "," << want->second << " drawn as " << got->first << ","
+            << got->second;
+    }
+}
+
+TEST(AxisMaps, GiveTheEnvironmentsIntegersWithoutItsDivision) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> unit(0, 1);
+    std::uniform_int_distribution<int> length(1, 5000);
+    for (int mapping = 0; mapping < 300; ++mapping) {
+        // Spans from very narrow to very wide, either way round.
+        const float scale = std::pow(10.0f, unit(random) * 40 - 20);
+        const float from = (unit(random) - 0.5f) * scale * 10;
+        const float to = from + (unit(random) < 0.5f ? -1 : 1) * (0.01f + unit(random)) * scale;
+        CPlotEnv env;
+        env.SetMapping(gdi::Rect{-3, 0, length(random), 10}, from, to, 1, 0);
+        env.offsetX = 17;
+        const CurveGeometry::AxisMap map(env.x0, env.x1, env.width, env.offsetX - env.negLeft,
+                                         CPlotEnv::kDeviceLimit);
+        for (int k = 0; k < 2000; ++k) {
+            // Values in and around the span, far beyond it, and on exact halves.
+            float v = env.x0 + (unit(random) * 3 - 1) * (env.x1 - env.x0);
+            if (k % 10 == 0) v *= 1e6f;
+            if (k % 10 == 1) v = env.x0 + (env.x1 - env.x0) * (float(k % 64) + 0.5f) / env.width;
+            ASSERT_EQ(map(v), env.MapX(v)) << "from " << env.x0 << " to " << env.x1 << " v " << v;
+        }
+    }
 }
 
 // ---- Triangles ----
