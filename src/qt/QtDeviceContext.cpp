@@ -338,8 +338,7 @@ void QtDeviceContext::LineTo(int x, int y) {
     ApplyPen();
     ApplyCompositionMode();
     if (SolidOnRaster()) {
-        const QColor color = ToQColor(state_.pen.color);
-        SolidSegment(state_.position, gdi::Point{x, y}, color);
+        SolidSegment(state_.position, gdi::Point{x, y}, SolidInk());
     } else {
         painter_.drawLine(state_.position.x, state_.position.y, x, y);
     }
@@ -353,14 +352,45 @@ bool QtDeviceContext::SolidOnRaster() const {
     return state_.pen.width <= 1 || state_.rop != gdi::RasterOp::NotXorPen;
 }
 
-void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const QColor& color) {
+QtDeviceContext::Ink QtDeviceContext::SolidInk() {
+    Ink ink;
+    ink.color = ToQColor(state_.pen.color);
+    // Opaque runs inside a rectangular clip go straight into a 32-bit image that shares its
+    // pixels with no other image; anything else goes through the painter.
+    const QImage::Format format = image_->format();
+    const bool direct = state_.rop == gdi::RasterOp::CopyPen && state_.clipIsRect &&
+                        (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                         format == QImage::Format_ARGB32_Premultiplied) &&
+                        image_->isDetached();
+    if (!direct) return ink;
+    ink.pixels = image_->bits();
+    ink.stride = image_->bytesPerLine();
+    ink.clip = FillRect(state_.clip).intersected(image_->rect());
+    return ink;
+}
+
+void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink) {
     // The stamp of a w-unit pen: w x w pixels, the extra ones above and left of the line
     // first, as the painter places even widths.
     const int width = std::max(1, state_.pen.width);
     const int before = width / 2, after = width - 1 - before;
     ThinRuns(a, b, width);
     for (const QRect& r : runs_)
-        painter_.fillRect(r.adjusted(-before, -before, after, after), color);
+        FillRun(r.adjusted(-before, -before, after, after), ink);
+}
+
+void QtDeviceContext::FillRun(const QRect& run, const Ink& ink) {
+    if (!ink.pixels) {
+        painter_.fillRect(run, ink.color);
+        return;
+    }
+    const QRect r = run.intersected(ink.clip);
+    if (r.isEmpty()) return;
+    const QRgb pixel = ink.color.rgb();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(ink.pixels + y * ink.stride);
+        std::fill(line + r.left(), line + r.right() + 1, pixel);
+    }
 }
 
 void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin) {
@@ -387,24 +417,22 @@ void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin) {
     const std::int64_t extent = vertical ? size_.cy : size_.cx;
     first = std::max(first, -majorStart - margin);
     last = std::min(last, extent - 1 - majorStart + margin);
-    auto add = [&](std::int64_t along, std::int64_t across) {
-        const int u = static_cast<int>(along), v = static_cast<int>(across);
-        if (!runs_.empty()) {
-            QRect& r = runs_.back();
-            if (vertical && r.left() == v && r.bottom() + 1 == u) {
-                r.setBottom(u);
-                return;
-            }
-            if (!vertical && r.top() == v && r.right() + 1 == u) {
-                r.setRight(u);
-                return;
-            }
-        }
-        runs_.push_back(vertical ? QRect(v, u, 1, 1) : QRect(u, v, 1, 1));
+    // A run: the pixels from .. to along the major axis at one place across it.
+    auto run = [vertical](std::int64_t from, std::int64_t to, std::int64_t across) {
+        const int u0 = static_cast<int>(from), u1 = static_cast<int>(to);
+        const int v = static_cast<int>(across);
+        return vertical ? QRect(QPoint(v, u0), QPoint(v, u1)) : QRect(QPoint(u0, v), QPoint(u1, v));
     };
-    for (std::int64_t i = first; i <= last; ++i)
-        add(majorStart + i, (minor0 + i * inc) >> 16);
-    if (major < 0) add(vertical ? a.y : a.x, vertical ? a.x : a.y);
+    for (std::int64_t i = first; i <= last;) {
+        const std::int64_t across = (minor0 + i * inc) >> 16;
+        std::int64_t end = i;
+        while (end < last && ((minor0 + (end + 1) * inc) >> 16) == across)
+            ++end;
+        runs_.push_back(run(majorStart + i, majorStart + end, across));
+        i = end + 1;
+    }
+    if (major < 0)
+        runs_.push_back(run(vertical ? a.y : a.x, vertical ? a.y : a.x, vertical ? a.x : a.y));
 }
 
 void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
@@ -412,9 +440,9 @@ void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
     ApplyPen();
     ApplyCompositionMode();
     if (SolidOnRaster()) {
-        const QColor color = ToQColor(state_.pen.color);
+        const Ink ink = SolidInk();
         for (std::size_t i = 1; i < points.size(); ++i)
-            SolidSegment(points[i - 1], points[i], color);
+            SolidSegment(points[i - 1], points[i], ink);
         return;
     }
     points_.resize(points.size());
@@ -520,11 +548,13 @@ void QtDeviceContext::FillSolidRect(const gdi::Rect& r, gdi::ColorRef color) {
 
 void QtDeviceContext::IntersectClipRect(const gdi::Rect& r) {
     state_.clip = gdi::Intersect(state_.clip, r);
+    state_.clipIsRect = true;
     painter_.setClipRect(FillRect(state_.clip), Qt::ReplaceClip);
 }
 
 void QtDeviceContext::SelectClipRect(const gdi::Rect& r) {
     state_.clip = gdi::Intersect(gdi::Rect{0, 0, size_.cx, size_.cy}, r);
+    state_.clipIsRect = true;
     painter_.setClipRect(FillRect(state_.clip), Qt::ReplaceClip);
 }
 
@@ -540,11 +570,13 @@ void QtDeviceContext::SelectClipPolygon(std::span<const gdi::Point> points) {
     state_.clip =
         gdi::Intersect(gdi::Rect{0, 0, size_.cx, size_.cy},
                        gdi::Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    state_.clipIsRect = false;
     painter_.setClipPath(path, Qt::ReplaceClip);
 }
 
 void QtDeviceContext::ResetClip() {
     state_.clip = gdi::Rect{0, 0, size_.cx, size_.cy};
+    state_.clipIsRect = true;
     painter_.setClipping(false);
 }
 

@@ -87,6 +87,7 @@ private:
         unsigned align = gdi::AlignLeft | gdi::AlignTop;
         gdi::Point position;
         gdi::Rect clip;
+        bool clipIsRect = true; // clip is the painter's whole clip, else its bounding box
     };
     // The last pens converted, so that selecting a pen and its predecessor back and forth
     // makes no new QPen.
@@ -114,7 +115,17 @@ private:
     // one-unit line's pixels widened by a w x w square. A polyline's pixels are then the
     // union of its segments' pixels, whatever the width.
     bool SolidOnRaster() const;
-    void SolidSegment(gdi::Point a, gdi::Point b, const QColor& color);
+    // How the runs of a solid line are filled: through the painter, or with pixels set
+    // straight in the image when pixels is not null.
+    struct Ink {
+        QColor color;
+        uchar* pixels = nullptr;
+        qsizetype stride = 0;
+        QRect clip;
+    };
+    Ink SolidInk();
+    void SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink);
+    void FillRun(const QRect& run, const Ink& ink);
     // The one-unit segment's pixels as runs along its major axis, in runs_; steps more than
     // margin off the device are left out.
     void ThinRuns(gdi::Point a, gdi::Point b, int margin);

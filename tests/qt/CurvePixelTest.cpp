@@ -207,6 +207,34 @@ TEST(CurvePixels, WideSolidLinesAreTheThinLineWidenedByASquare) {
     }
 }
 
+TEST(CurvePixels, SolidLinesLookTheSameThroughAnyClipOfTheSameArea) {
+    EnsureQtApp();
+    // A rectangular clip lets runs be written into the image; a polygon clip of the same
+    // rectangle sends them through the painter.
+    const std::vector<gdi::Point> polyline = {{-5, 3},  {70, 40}, {12, 45}, {30, -4},
+                                              {61, 20}, {61, 2},  {2, 30}};
+    const gdi::Point box[] = {{10, 5}, {50, 5}, {50, 35}, {10, 35}};
+    for (int w : {1, 2, 5}) {
+        QImage pictures[2];
+        for (int polygon = 0; polygon < 2; ++polygon) {
+            QtDeviceContext dc(64, 48);
+            if (polygon)
+                dc.SelectClipPolygon(box);
+            else
+                dc.SelectClipRect(gdi::Rect{10, 5, 50, 35});
+            dc.SelectPen(gdi::Pen{gdi::PenStyle::Solid, w, 0x00AA00});
+            dc.Polyline(polyline);
+            dc.MoveTo(0, 47);
+            dc.LineTo(63, 0);
+            dc.End();
+            pictures[polygon] = dc.Image()->copy();
+        }
+        EXPECT_EQ(DifferingPixels(pictures[0], pictures[1]), 0) << "width " << w;
+        EXPECT_GT(InkedPixels(pictures[0]), 60);
+        EXPECT_EQ(InkedPixels(pictures[0].copy(10, 5, 40, 30)), InkedPixels(pictures[0]));
+    }
+}
+
 TEST(CurvePixels, AnInvertingWidePenUndoesItself) {
     EnsureQtApp();
     QtDeviceContext dc(60, 40);
