@@ -187,12 +187,12 @@ public:
     // coordinates.
     enum MouseMode {
         kNoMouseMode = 0,
-        kMoveMode = 1,         // moving the selected annotations or plot object
-        kFinishShape = 2,      // the release that finishes a multi-click shape
-        kRegionDragMode = 3,   // moving or resizing the region being edited (the legend)
-        kMarkingMode = -1,     // the marked rectangle follows the pointer
-        kNoDragMode = -2,      // a press whose dragging does nothing
-        kTypingMode = -100,    // a text annotation is being typed
+        kMoveMode = 1,           // moving the selected annotations or plot object
+        kFinishShape = 2,        // the release that finishes a multi-click shape
+        kRegionDragMode = 3,     // moving or resizing the region being edited (the legend)
+        kMarkingMode = -1,       // the marked rectangle follows the pointer
+        kNoDragMode = -2,        // a press whose dragging does nothing
+        kTypingMode = -100,      // a text annotation is being typed
         kMultiClickShape = -102, // a polygon or polyline takes one point per click
     };
     // Cursor resources the pointer operations show.

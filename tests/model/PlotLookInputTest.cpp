@@ -245,6 +245,22 @@ TEST_F(PlotLookInputTest, TriangularMarkIsShiftedLeftByTheLeanOfItsBottom) {
     EXPECT_DOUBLE_EQ(x1, (81 - shift) / w);
 }
 
+TEST_F(PlotLookInputTest, TriangularPointerReportsThreeFractionsAndTheTopVertex) {
+    host.plotType = 2;
+    m->SetPlotKind(2);
+    Paint();
+    ASSERT_EQ(m->triMode, 1);
+    std::string text;
+    float x = -1, y = -1;
+    const gdi::Point top{(Area().left + Area().right) / 2, Area().top};
+    ASSERT_TRUE(m->PointerLocation(top, text, x, y));
+    EXPECT_NEAR(x, 0, 0.01);
+    EXPECT_NEAR(y, 1, 1e-4);
+    EXPECT_NE(text.find("\nz="), std::string::npos) << text;
+    // The read-out of a press is the region's own three-value text.
+    EXPECT_EQ(m->ReadOut(top), text);
+}
+
 TEST_F(PlotLookInputTest, DeletePointsMakesTheMarkedSamplesMissing) {
     CPlotPaintContext ctx = Ctx();
     EXPECT_FALSE(m->DeletePointsInMarkedRegion(ctx));
