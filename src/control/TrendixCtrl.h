@@ -342,6 +342,9 @@ public:
     void Unhighlight(int objectId);
     // The print preview sets this while it is shown: the mouse is then ignored.
     void SetPreviewing(bool on) { printPreview_ = on; }
+    // Back to rest: no mouse mode, no hold timer, no pop-up text, no blinking, no capture
+    // (for a window that goes away in the middle of an input).
+    void ResetInputState();
 
     // --- direct access for the settings reader, which stores some values without handlers ---
     TrendixProperties& StoredProperties() { return props_; }

@@ -86,6 +86,18 @@ void CTrendixCtrl::PlotPointOf(int x, int y, double& px, double& py) {
     py = fy;
 }
 
+void CTrendixCtrl::ResetInputState() {
+    for (int id : {kHoldTimer, kPopupTimer, kBlinkTimer, kFlashTimer})
+        site_.KillTimer(id);
+    holdTimerArmed_ = false;
+    mouseMode_ = CPlotLook::kNoMouseMode;
+    site_.CaptureMouse(false);
+    if (popupState_ != 0) HidePopup();
+    blinkPhase_ = 0;
+    highlightList_.clear();
+    pointerInside_ = false;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Mouse
 

@@ -674,6 +674,28 @@ TEST_F(InputTest, ZeroSizeWindowTakesInputWithoutHarm) {
     EXPECT_TRUE(site.menus.empty());
 }
 
+TEST_F(InputTest, ResetInputStateInTheMiddleOfADragAndABlink) {
+    Call("SetHighlightMode", {Variant::I2(150)});
+    c.Highlight(7);
+    c.OnLButtonDown(Inside(5, 5).x, Inside(5, 5).y, 0); // read-out shown, hold timer armed
+    ASSERT_TRUE(site.popupShown);
+    c.ResetInputState();
+    ExpectAtRest();
+    EXPECT_TRUE(site.timers.empty());
+    EXPECT_FALSE(site.popupShown);
+    EXPECT_EQ(c.PopupState(), 0);
+    EXPECT_EQ(c.BlinkPhase(), 0);
+    EXPECT_TRUE(c.HighlightList().empty());
+    // Timers that were already on their way change nothing, and blinking starts afresh.
+    c.OnTimer(1);
+    c.OnTimer(3);
+    c.OnTimer(4);
+    EXPECT_EQ(c.BlinkPhase(), 0);
+    c.Highlight(7);
+    EXPECT_EQ(c.BlinkPhase(), 1);
+    EXPECT_EQ(site.timers.at(3), 150);
+}
+
 TEST(InputWithoutModel, TimersAndInputBeforeAnyModelOrWindow) {
     ui::HeadlessSite site;
     site.hasWindow = false;
