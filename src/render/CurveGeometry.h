@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-// Point arithmetic of curve drawing: the per-column reduction of dense polylines and the
-// cutting of segments and polygons at a convex outline (a region's rectangle or a triangle),
-// for devices that do not keep clip regions.
+// Point arithmetic of curve drawing: the mapping of samples on linear axes, the per-column
+// reduction of dense polylines and the cutting of segments and polygons at a convex outline
+// (a region's rectangle or a triangle), for devices that do not keep clip regions.
 namespace CurveGeometry {
 
 // One axis of the plot-to-device mapping, round((v − from)·length/(to − from)) + shift half
@@ -25,7 +25,7 @@ public:
     int operator()(float v) const {
         const float t = (v - from_) * length_;
         const double q = static_cast<double>(t) * inverseSpan_;
-        // Beyond twice the limit the float would clamp too; the test keeps the cast in range.
+        // Beyond twice the limit the float clamps too; checking first keeps the cast in range.
         if (!(std::fabs(q) < 2.0 * limit_)) return (std::signbit(q) ? -limit_ : limit_) + shift_;
         const double d = static_cast<float>(q);
         if (!(std::fabs(d) < limit_)) return (std::signbit(d) ? -limit_ : limit_) + shift_;
@@ -43,7 +43,8 @@ private:
 // is copied whole. A one-unit solid polyline drawn segment by segment, each segment with its
 // start pixel and without its end pixel, covers the same pixels through out as through
 // points: in every column but the last the vertical segments cover exactly the rows from the
-// lowest to the highest point, and the segments between columns are the same in both.
+// lowest to the highest point, and the segments between columns are the same in both. A
+// wider line drawn as those pixels widened by a fixed stamp stays the same too.
 // out keeps its capacity.
 void ReduceColumns(std::span<const std::pair<int, int>> points, std::vector<gdi::Point>& out);
 
