@@ -18,9 +18,6 @@ constexpr std::uint32_t kDefaultForeColor = 0x000000;
 // but data from outside must not be able to make the control allocate without bound.
 constexpr std::int64_t kLoadedSampleLimit = std::int64_t(1) << 27;
 
-// pointer hold, pop-up text lifetime, highlight blink period, blink flash
-constexpr int kWindowTimers[] = {1, 2, 3, 4};
-
 using Member = std::variant<std::string TrendixProperties::*, std::int16_t TrendixProperties::*,
                             std::int32_t TrendixProperties::*, bool TrendixProperties::*,
                             float TrendixProperties::*>;
@@ -192,11 +189,8 @@ void CTrendixCtrl::OnCreate() {
     foreColor_ = kDefaultForeColor;
 }
 
-// Everything here may run again without harm: a window can be destroyed twice in a row.
+// Timers 1 to 4 stop, the mouse is released, and a press, drag, pop-up text or blink under
+// way ends with its window. It may run again without harm: a window can be destroyed twice.
 void CTrendixCtrl::OnDestroy() {
-    for (int id : kWindowTimers)
-        site_.KillTimer(id);
-    site_.CaptureMouse(false);
-    // Its lifetime timer is gone, so the pop-up text would otherwise stay up.
-    site_.HidePopupText();
+    ResetInputState();
 }

@@ -2,6 +2,7 @@
 // window's creation and destruction.
 #include "control/ControlHarness.h"
 #include "platform/com/PropExchange.h"
+#include "platform/gdi/RecordingDC.h"
 
 #include <filesystem>
 
@@ -18,7 +19,6 @@ public:
     }
     void RegisterDropTarget() override { ++dropTargetRegistrations; }
     void CaptureMouse(bool capture) override { captured = capture; }
-    void HidePopupText() override { ++popupHides; }
 
     struct Message {
         std::string text, caption;
@@ -27,7 +27,6 @@ public:
     std::vector<Message> messages;
     int dropTargetRegistrations = 0;
     bool captured = false;
-    int popupHides = 0;
 };
 
 struct Persisted {
@@ -353,17 +352,27 @@ TEST(PersistedProperties, DataThatCannotBeReadChangesNothing) {
     EXPECT_EQ(h.Snapshot(), before);
 }
 
-TEST(ControlWindow, DestructionStopsTheTimersAndReleasesTheMouseAndMayRunTwice) {
+TEST(ControlWindow, DestructionEndsAnInputUnderWayAndMayRunTwice) {
     auto h = std::make_unique<Hosted>();
+    h->site.surfaceFactory = [](int w, int height) {
+        return std::make_unique<gdi::RecordingDC>(w, height);
+    };
+    h->site.ResizeSurface(400, 310);
     h->c.OnCreate();
     h->c.OnSize(400, 310);
-    for (int id : {1, 2, 3, 4})
+    h->c.PaintWindowSurface();
+    const CPlotRegion::Rect& area = h->c.Model()->drawingRegion->rect;
+    h->c.OnLButtonDown(area.left + 5, area.top + 5, 0); // a zoom rectangle starts
+    ASSERT_TRUE(h->c.HoldTimerArmed());
+    ASSERT_TRUE(h->site.captured);
+    for (int id : {2, 3, 4})
         h->site.SetTimer(id, 100);
-    h->site.CaptureMouse(true);
+
     h->c.OnDestroy();
     EXPECT_TRUE(h->site.timers.empty());
     EXPECT_FALSE(h->site.captured);
-    EXPECT_GE(h->site.popupHides, 1);
+    EXPECT_FALSE(h->c.HoldTimerArmed());
+    EXPECT_EQ(h->c.MouseMode(), CPlotLook::kNoMouseMode);
     h->c.OnDestroy();
     EXPECT_TRUE(h->site.timers.empty());
     h.reset(); // destroyed right after
