@@ -3,6 +3,7 @@
 #include "control/TrendixCtrl.h"
 #include "control/TrendixEvents.h"
 #include "platform/com/ConnectionPoint.h"
+#include "platform/ui/VirtualKeys.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtInputMap.h"
 #include "qt/QtVariant.h"
@@ -236,7 +237,7 @@ void TrendixWidget::mouseMoveEvent(QMouseEvent* e) {
 void TrendixWidget::keyPressEvent(QKeyEvent* e) {
     const int key = QtInputMap::VirtualKey(e->key(), e->modifiers());
     const int mods = QtInputMap::Modifiers(e->modifiers());
-    const bool alt = (mods & 4) != 0 || e->key() == Qt::Key_Alt;
+    const bool alt = (mods & ui::ModAlt) != 0 || e->key() == Qt::Key_Alt;
     if (key != 0) {
         if (alt)
             control_->OnSysKeyDown(key, mods);
@@ -257,7 +258,7 @@ void TrendixWidget::keyReleaseEvent(QKeyEvent* e) {
     if (e->isAutoRepeat()) return;
     const int key = QtInputMap::VirtualKey(e->key(), e->modifiers());
     const int mods = QtInputMap::Modifiers(e->modifiers());
-    if (key == 0 || (mods & 4) != 0 || e->key() == Qt::Key_Alt) return;
+    if (key == 0 || (mods & ui::ModAlt) != 0 || e->key() == Qt::Key_Alt) return;
     control_->OnKeyUp(key, mods);
     update();
 }

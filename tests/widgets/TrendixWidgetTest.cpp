@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,34 @@ TEST_F(TrendixWidgetTest, ZoomShowsTheScrollBarsAndZoomFullHidesThem) {
     ASSERT_EQ(zoomed.count(), 2);
     EXPECT_TRUE(zoomed[0][0].toBool());
     EXPECT_FALSE(zoomed[1][0].toBool());
+}
+
+TEST_F(TrendixWidgetTest, ScrollBarActionsAndTheWheelScrollTheZoomedPlot) {
+    LoadPumpCurve();
+    Shown();
+    widget->invoke("Zoom", {1});
+    ProcessEvents();
+    QSignalSpy scrolled(widget.get(), &TrendixWidget::scrolled);
+    QScrollBar* bar = widget->horizontalBar();
+    const int before = bar->value();
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    ASSERT_EQ(scrolled.count(), 1);
+    EXPECT_TRUE(scrolled[0][0].toBool());
+    EXPECT_GT(bar->value(), before); // the control moved the bar to its new position
+    // One notch down on the wheel is a line down on the vertical bar.
+    const QPointF at(100, 100);
+    QWheelEvent notch(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget.get(), &notch);
+    ASSERT_EQ(scrolled.count(), 2);
+    EXPECT_FALSE(scrolled[1][0].toBool());
+    // Half a notch is kept until the other half comes.
+    QWheelEvent half(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 60), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget.get(), &half);
+    EXPECT_EQ(scrolled.count(), 2);
+    QApplication::sendEvent(widget.get(), &half);
+    EXPECT_EQ(scrolled.count(), 3);
 }
 
 TEST_F(TrendixWidgetTest, EventsComeOutAsTypedAndGenericSignals) {
