@@ -108,4 +108,5 @@ void CTrendixCtrl::LiveUpdate(double time) {
     if (!surface || !model_ || model_->layoutDirty) return; // the next paint shows it all
     CPlotPaintContext ctx = PaintContextOn(*surface);
     model_->LiveUpdate(ctx, time);
+    site_.Flush(); // the host shows the strips drawn straight into the window surface
 }

@@ -37,6 +37,9 @@ gdi::Rect CPlotLook::NaturalRect() const {
 
 bool CPlotLook::Layout(CPlotPaintContext& ctx) {
     const Rect before = drawingRegion->rect;
+    // The end label measured for the right margin must be that of the range about to be
+    // drawn: a zoom since the last paint has changed it.
+    UpdateAxisScales();
     PrepareTexts();
     LayoutState s;
     s.W = std::max(bufferWidth, 0);

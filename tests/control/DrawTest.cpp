@@ -94,3 +94,51 @@ TEST_F(DrawTest, MultiplierNoteFollowsTheAxisLabel) {
 }
 
 } // namespace
+
+namespace {
+
+// A zoom changes the label at the right-hand end of the horizontal axis, and with it the
+// right margin: zooming back to the full plot must give the first layout again.
+TEST_F(DrawTest, ZoomFullAfterAZoomedPaintRestoresTheFirstLayout) {
+    Put("npoints", com::Variant::I2(4));
+    for (int i = 1; i <= 4; ++i) {
+        Call("SetXData",
+             {com::Variant::I2(1), com::Variant::I2(std::int16_t(i)), com::Variant::R8(i)});
+        Call("SetData",
+             {com::Variant::I2(1), com::Variant::I2(std::int16_t(i)), com::Variant::R8(i * i)});
+    }
+    Draw(400, 310);
+    const auto first = M().drawingRegion->rect;
+    Call("Zoom", {com::Variant::I2(1)});
+    Draw(400, 310);
+    const auto zoomed = M().drawingRegion->rect;
+    Call("Zoom", {com::Variant::I2(3)});
+    Draw(400, 310);
+    EXPECT_NE(zoomed, first); // the zoomed end label is wider
+    EXPECT_EQ(M().drawingRegion->rect, first);
+}
+
+} // namespace
+
+namespace {
+
+// A sample that moves the time axis on is drawn straight into the window surface, which must
+// reach the screen without the host having to ask for a repaint.
+TEST(LiveDrawing, EveryLiveUpdateIsShownAtOnce) {
+    ui::HeadlessSite site;
+    site.surfaceFactory = [](int w, int h) { return std::make_unique<gdi::RecordingDC>(w, h); };
+    site.ResizeSurface(400, 310);
+    CTrendixCtrl c(site);
+    c.OnSize(400, 310);
+    c.SetRunPlot(true);
+    c.PaintWindowSurface();
+    ASSERT_EQ(c.Model()->layoutDirty, 0);
+    const int before = site.flushCount;
+    for (int i = 0; i < 5; ++i)
+        c.AddTimeData(1, 0.1 * i, i); // inside the window: drawn at the host's next repaint
+    EXPECT_EQ(site.flushCount, before);
+    c.AddTimeData(1, 1.5, 2.0); // beyond it: the time axis moves on at once
+    EXPECT_EQ(site.flushCount, before + 1);
+}
+
+} // namespace
