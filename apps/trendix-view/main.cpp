@@ -4,6 +4,7 @@
 #include "PlotFileCommands.h"
 #include "ViewOptions.h"
 #include "ViewWindow.h"
+#include "qt/QtRenderer.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,25 +12,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
-
-namespace {
-
-// Without a display Qt would abort; it runs offscreen instead. The runtime directory is the
-// one Qt would pick, set beforehand so that it does not warn.
-void PrepareEnvironment() {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
-        mkdir(dir.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
-    }
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     std::string error;
@@ -39,7 +22,7 @@ int main(int argc, char** argv) {
         std::cerr << "trendix-view: " << error << '\n' << ViewOptions::Usage();
         return 2;
     }
-    PrepareEnvironment();
+    QtRenderer::PrepareEnvironment();
     QApplication app(argc, argv);
     ViewWindow window(options);
     if (!options.eventLog.empty() && !window.OpenEventLog(options.eventLog)) {

@@ -35,9 +35,13 @@ CTrendixCtrl::~CTrendixCtrl() = default;
 // ---------------------------------------------------------------------------------------------
 // Common steps
 
-void CTrendixCtrl::Repaint() { site_.Invalidate(true); }
+void CTrendixCtrl::Repaint() {
+    site_.Invalidate(true);
+}
 
-void CTrendixCtrl::MarkModified() { site_.SetModified(); }
+void CTrendixCtrl::MarkModified() {
+    site_.SetModified();
+}
 
 void CTrendixCtrl::Fire(TrendixEvent id, std::initializer_list<com::Variant> args) {
     events_.Fire(id, std::span<const com::Variant>(args.begin(), args.size()));
@@ -64,8 +68,7 @@ void CTrendixCtrl::CreateModel() {
     GrowVariableNames(props_.nvariables);
 }
 
-void CTrendixCtrl::CopyPropertiesIntoModel() {
-    CPlotLook& m = *model_;
+void CTrendixCtrl::CopySettingsIntoModel(CPlotLook& m) const {
     m.gridType = props_.GridType;
     m.markerSize = props_.MarkerSize;
     m.markerInterval = props_.MarkerInterval;
@@ -74,6 +77,11 @@ void CTrendixCtrl::CopyPropertiesIntoModel() {
     m.parametric = props_.Parametric;
     m.displayType = props_.DisplayType;
     m.SetBufferSize(props_.BufferSize);
+}
+
+void CTrendixCtrl::CopyPropertiesIntoModel() {
+    CPlotLook& m = *model_;
+    CopySettingsIntoModel(m);
     m.SetFlipped(props_.Flipped);
     m.SetDiagonalLine(props_.DiagonalLine);
 }
@@ -142,7 +150,9 @@ void CTrendixCtrl::Setylabel(const std::string& v) {
     Repaint();
 }
 
-void CTrendixCtrl::SetMultiYaxis(bool v) { props_.MultiYaxis = v; }
+void CTrendixCtrl::SetMultiYaxis(bool v) {
+    props_.MultiYaxis = v;
+}
 
 void CTrendixCtrl::SetRunPlot(bool v) {
     props_.RunPlot = v;
@@ -165,7 +175,8 @@ void CTrendixCtrl::SetPlotType(std::int16_t v) {
 }
 
 void CTrendixCtrl::SetTimeWindow(float v) {
-    if (!(v > 0) || !std::isfinite(v)) throw com::DispatchError::InvalidArg("TimeWindow must be positive");
+    if (!(v > 0) || !std::isfinite(v))
+        throw com::DispatchError::InvalidArg("TimeWindow must be positive");
     props_.TimeWindow = v;
     CPlotLook& m = EnsureModel();
     if (m.runPlotActive) {
@@ -351,15 +362,15 @@ void CTrendixCtrl::SetIgnoreSetLegend(bool v) {
     MarkModified();
 }
 
-
-
 void CTrendixCtrl::SetEditProfileVariables(bool v) {
     CPlotLook& m = EnsureModel();
-    if (CContextMenu* object = m.Menu(MENU_OBJECT); object && !object->Contains(ID_PROFILE_VARIABLES))
+    if (CContextMenu* object = m.Menu(MENU_OBJECT);
+        object && !object->Contains(ID_PROFILE_VARIABLES))
         object->InsertAt(object->size(), RunTimeMenuItem(ID_PROFILE_VARIABLES));
     CContextMenu& menu = m.ContextMenu();
     if (!menu.Contains(ID_PROFILE_VARIABLES))
-        menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0, RunTimeMenuItem(ID_PROFILE_VARIABLES));
+        menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0,
+                      RunTimeMenuItem(ID_PROFILE_VARIABLES));
     profileVariables_ = v;
 }
 
@@ -412,7 +423,9 @@ void CTrendixCtrl::Zoom(std::int16_t mode) {
     if (mode >= 1 && mode <= 4) OnCommand(kCommands[mode]);
 }
 
-bool CTrendixCtrl::IsRegionDefined() { return model_ && model_->drawingRegion->zoomBoxShown; }
+bool CTrendixCtrl::IsRegionDefined() {
+    return model_ && model_->drawingRegion->zoomBoxShown;
+}
 
 void CTrendixCtrl::Rotate(std::int16_t direction) {
     EnsureModel().Rotate(direction);
@@ -485,10 +498,14 @@ void CTrendixCtrl::SetLivePlot(bool set) {
 
 std::string CTrendixCtrl::GetCurrentValue(std::int16_t objId) const {
     switch (objId) {
-    case 0: return Trim(props_.Title);
-    case 1: return Trim(props_.xlabel);
-    case 2: return Trim(props_.ylabel);
-    default: return {};
+    case 0:
+        return Trim(props_.Title);
+    case 1:
+        return Trim(props_.xlabel);
+    case 2:
+        return Trim(props_.ylabel);
+    default:
+        return {};
     }
 }
 
@@ -498,7 +515,9 @@ void CTrendixCtrl::SetLabel(std::int16_t axisNo, const std::string& label) {
     if (!loading_) Repaint();
 }
 
-std::string CTrendixCtrl::GetLabel(std::int16_t axisNo) { return EnsureModel().GetLabel(axisNo); }
+std::string CTrendixCtrl::GetLabel(std::int16_t axisNo) {
+    return EnsureModel().GetLabel(axisNo);
+}
 
 void CTrendixCtrl::SetLegend(std::int16_t varNo, const std::string& legend) {
     CPlotLook& m = EnsureModel();
@@ -508,7 +527,9 @@ void CTrendixCtrl::SetLegend(std::int16_t varNo, const std::string& legend) {
     if (!loading_) Repaint();
 }
 
-std::string CTrendixCtrl::GetLegend(std::int16_t varNo) { return EnsureModel().GetLegend(varNo); }
+std::string CTrendixCtrl::GetLegend(std::int16_t varNo) {
+    return EnsureModel().GetLegend(varNo);
+}
 
 void CTrendixCtrl::SetScale(std::int16_t axisNo, std::int16_t scale) {
     CPlotLook& m = EnsureModel();
@@ -520,7 +541,9 @@ std::int16_t CTrendixCtrl::GetScale(std::int16_t axisNo) {
     return std::int16_t(EnsureModel().GetScale(axisNo));
 }
 
-void CTrendixCtrl::SetInteger(std::int16_t axisNo) { EnsureModel().SetInteger(axisNo); }
+void CTrendixCtrl::SetInteger(std::int16_t axisNo) {
+    EnsureModel().SetInteger(axisNo);
+}
 
 void CTrendixCtrl::SetRange(std::int16_t axisNo, double low, double high) {
     if (low == high) return;
@@ -564,7 +587,9 @@ void CTrendixCtrl::GetAxisMode(std::int16_t axisNo, std::int16_t index, std::int
     mode = std::int16_t(EnsureModel().GetAxisMode(axisNo, index));
 }
 
-std::int16_t CTrendixCtrl::GetNYaxes() { return std::int16_t(EnsureModel().NYAxes()); }
+std::int16_t CTrendixCtrl::GetNYaxes() {
+    return std::int16_t(EnsureModel().NYAxes());
+}
 
 void CTrendixCtrl::SetData(std::int16_t varNo, std::int16_t dataNo, double value) {
     CPlotLook& m = EnsureModel();
@@ -697,15 +722,17 @@ void CTrendixCtrl::SetVariable(std::int16_t index, const std::string& name) {
             variableNames_[size_t(i)] = variableNames_[at];
             variableNames_[at] = name;
             m.SwapYVariables(i, index);
-            Fire(EV_VariableChanged, {com::Variant::I2(index), com::Variant::Str(name), com::Variant::I2(0)});
+            Fire(EV_VariableChanged,
+                 {com::Variant::I2(index), com::Variant::Str(name), com::Variant::I2(0)});
             if (!variableNames_[size_t(i)].empty())
-                Fire(EV_VariableChanged, {com::Variant::I2(std::int16_t(i)),
-                                          com::Variant::Str(variableNames_[size_t(i)]),
-                                          com::Variant::I2(0)});
+                Fire(EV_VariableChanged,
+                     {com::Variant::I2(std::int16_t(i)),
+                      com::Variant::Str(variableNames_[size_t(i)]), com::Variant::I2(0)});
         } else {
             variableNames_[at] = name;
             m.YVar(index)->SetName(name);
-            Fire(EV_VariableChanged, {com::Variant::I2(index), com::Variant::Str(name), com::Variant::I2(2)});
+            Fire(EV_VariableChanged,
+                 {com::Variant::I2(index), com::Variant::Str(name), com::Variant::I2(2)});
         }
         return;
     }
@@ -784,22 +811,34 @@ std::int16_t CTrendixCtrl::AddText(const std::string&, float, float, std::int16_
                                    const std::string&, std::int16_t, std::int16_t) {
     Pending("AddText");
 }
-void CTrendixCtrl::ModifyText(const std::string&, const std::string&) { Pending("ModifyText"); }
-void CTrendixCtrl::AddTextDialog() { Pending("AddTextDialog"); }
-void CTrendixCtrl::HideVariableDialog() { Pending("HideVariableDialog"); }
+void CTrendixCtrl::ModifyText(const std::string&, const std::string&) {
+    Pending("ModifyText");
+}
+void CTrendixCtrl::AddTextDialog() {
+    Pending("AddTextDialog");
+}
+void CTrendixCtrl::HideVariableDialog() {
+    Pending("HideVariableDialog");
+}
 std::int16_t CTrendixCtrl::NewLine(std::int16_t, std::int16_t, std::int16_t, std::int16_t,
                                    std::int16_t) {
     Pending("NewLine");
 }
-std::int16_t CTrendixCtrl::NewPolygon(std::int16_t, std::int16_t) { Pending("NewPolygon"); }
+std::int16_t CTrendixCtrl::NewPolygon(std::int16_t, std::int16_t) {
+    Pending("NewPolygon");
+}
 std::int16_t CTrendixCtrl::NewText(const std::string&, double, double, std::int16_t) {
     Pending("NewText");
 }
 void CTrendixCtrl::ChangeText(std::int16_t, const std::string&, double, double, std::int16_t) {
     Pending("ChangeText");
 }
-void CTrendixCtrl::SetXYData(std::int16_t, std::int16_t, double, double) { Pending("SetXYData"); }
-bool CTrendixCtrl::GetXYData(std::int16_t, std::int16_t, double&, double&) { Pending("GetXYData"); }
+void CTrendixCtrl::SetXYData(std::int16_t, std::int16_t, double, double) {
+    Pending("SetXYData");
+}
+bool CTrendixCtrl::GetXYData(std::int16_t, std::int16_t, double&, double&) {
+    Pending("GetXYData");
+}
 void CTrendixCtrl::SetTextAttribute(std::int16_t, std::int16_t, std::int16_t, std::int16_t,
                                     const std::string&, std::int16_t, std::int16_t) {
     Pending("SetTextAttribute");
@@ -830,7 +869,9 @@ void CTrendixCtrl::CopyToBuffer(com::Variant& data) {
 // ---------------------------------------------------------------------------------------------
 // User interface and host integration
 
-void CTrendixCtrl::FireReloadEvent() { Fire(EV_ReloadNow); }
+void CTrendixCtrl::FireReloadEvent() {
+    Fire(EV_ReloadNow);
+}
 
 void CTrendixCtrl::SetEvent(std::int16_t eventId, bool onOff, bool dflt) {
     const auto fire = std::uint32_t(((eventId - 1) % 32 + 32) % 32);
@@ -864,7 +905,9 @@ std::string CTrendixCtrl::GetMenuItem(std::int16_t& code, std::int16_t& id) {
     return menuWalker_->Next(code, id);
 }
 
-void CTrendixCtrl::UpdateMenu() { ApplyMenuRules(EnsureModel().ContextMenu()); }
+void CTrendixCtrl::UpdateMenu() {
+    ApplyMenuRules(EnsureModel().ContextMenu());
+}
 
 void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
     CPlotLook& m = EnsureModel();
@@ -890,14 +933,30 @@ bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
     return r && r->enabled;
 }
 
-void CTrendixCtrl::Copy() { Pending("Copy"); }
-void CTrendixCtrl::Paste() { Pending("Paste"); }
-void CTrendixCtrl::CopyWithSize(std::int16_t, std::int16_t) { Pending("CopyWithSize"); }
-void CTrendixCtrl::Print2(bool) { Pending("Print2"); }
-void CTrendixCtrl::PrintPreview(bool) { Pending("PrintPreview"); }
-void CTrendixCtrl::PageLayout() { Pending("PageLayout"); }
-void CTrendixCtrl::OpenLog(const std::string&) { Pending("OpenLog"); }
-void CTrendixCtrl::CloseLog() { Pending("CloseLog"); }
+void CTrendixCtrl::Copy() {
+    Pending("Copy");
+}
+void CTrendixCtrl::Paste() {
+    Pending("Paste");
+}
+void CTrendixCtrl::CopyWithSize(std::int16_t, std::int16_t) {
+    Pending("CopyWithSize");
+}
+void CTrendixCtrl::Print2(bool) {
+    Pending("Print2");
+}
+void CTrendixCtrl::PrintPreview(bool) {
+    Pending("PrintPreview");
+}
+void CTrendixCtrl::PageLayout() {
+    Pending("PageLayout");
+}
+void CTrendixCtrl::OpenLog(const std::string&) {
+    Pending("OpenLog");
+}
+void CTrendixCtrl::CloseLog() {
+    Pending("CloseLog");
+}
 void CTrendixCtrl::AboutBox() {
     site_.MessageBox(std::string(CTrendixModule::kUserTypeName) + "\nVersion " +
                          CTrendixModule::kVersionText +
@@ -915,7 +974,9 @@ void CTrendixCtrl::WriteLog(const std::string&) {
 void CTrendixCtrl::OnCommand(int command) {
     CPlotLook& m = EnsureModel();
     switch (command) {
-    case ID_REDRAW: Repaint(); return;
+    case ID_REDRAW:
+        Repaint();
+        return;
     case ID_ZOOM_IN:
     case ID_ZOOM_IN_TIME:
     case ID_ZOOM_IN_X:
@@ -965,27 +1026,49 @@ void CTrendixCtrl::OnCommand(int command) {
         Repaint();
         return;
     case ID_DELETE:
-    case ID_DELETE_TEXT: return; // only a selected text object of AddText can be deleted
-    case ID_PROFILE_VARIABLES: Fire(EV_OnEditProfileVariables); return;
-    case ID_SHOW_AS_HISTORY: Fire(EV_OnOnShowasHistory); return;
-    case ID_PROFILE_TABLE: Fire(EV_OnEditProfileTable); return;
-    case ID_RESET_FORM: Fire(EV_OnResetFormDefinition); return;
-    case ID_TIME_RANGE: Fire(EV_ZoomTimeRange); return;
-    case ID_TIME_ON_X: Fire(EV_RevertToTimePlot); return;
+    case ID_DELETE_TEXT:
+        return; // only a selected text object of AddText can be deleted
+    case ID_PROFILE_VARIABLES:
+        Fire(EV_OnEditProfileVariables);
+        return;
+    case ID_SHOW_AS_HISTORY:
+        Fire(EV_OnOnShowasHistory);
+        return;
+    case ID_PROFILE_TABLE:
+        Fire(EV_OnEditProfileTable);
+        return;
+    case ID_RESET_FORM:
+        Fire(EV_OnResetFormDefinition);
+        return;
+    case ID_TIME_RANGE:
+        Fire(EV_ZoomTimeRange);
+        return;
+    case ID_TIME_ON_X:
+        Fire(EV_RevertToTimePlot);
+        return;
     case ID_LIVE_PLOT:
         if (MenuItem* item = m.ContextMenu().Find(ID_LIVE_PLOT)) {
             item->checked = !item->checked;
             Fire(EV_OnLivePlot, {com::Variant::Bool(item->checked)});
         }
         return;
-    case ID_OPEN_PLOT_FILE: OpenPlotFile(); return;
-    case ID_PROPERTIES: Pending("Properties");
-    case ID_ADD_TEXT: Pending("Add Text");
-    case ID_ADD_TIMESTAMP: Pending("Add Timestamp");
-    case ID_HIDE_VARIABLE: Pending("Hide Variable");
-    case ID_COPY: Pending("Copy");
-    case ID_PASTE: Pending("Paste");
-    default: return;
+    case ID_OPEN_PLOT_FILE:
+        OpenPlotFile();
+        return;
+    case ID_PROPERTIES:
+        Pending("Properties");
+    case ID_ADD_TEXT:
+        Pending("Add Text");
+    case ID_ADD_TIMESTAMP:
+        Pending("Add Timestamp");
+    case ID_HIDE_VARIABLE:
+        Pending("Hide Variable");
+    case ID_COPY:
+        Pending("Copy");
+    case ID_PASTE:
+        Pending("Paste");
+    default:
+        return;
     }
 }
 

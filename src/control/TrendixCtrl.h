@@ -386,6 +386,8 @@ private:
     CPlotLook& EnsureModel();
     void CreateModel();
     void CopyPropertiesIntoModel();
+    // The display settings the model keeps copies of, and the variables' buffer size.
+    void CopySettingsIntoModel(CPlotLook& m) const;
     void GrowVariableNames(int count);
     void ApplyRunPlot(bool on);
     void Repaint();

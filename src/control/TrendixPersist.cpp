@@ -140,16 +140,8 @@ void CTrendixCtrl::DoPropExchange(com::PropExchange& px) {
     CPlotLook& m = EnsureModel();
     // Building a run plot forces some property values; the persisted ones win.
     props_ = set.props;
-    // 2. The settings the model keeps copies of.
-    m.gridType = props_.GridType;
-    m.markerSize = props_.MarkerSize;
-    m.markerInterval = props_.MarkerInterval;
-    m.squarePlot = props_.SquarePlot;
-    m.zeroLine = props_.ZeroLine;
-    m.parametric = props_.Parametric;
-    m.displayType = props_.DisplayType;
-    // 3. Every variable's buffer.
-    m.SetBufferSize(props_.BufferSize);
+    // 2-3. The settings the model keeps copies of, and every variable's buffer size.
+    CopySettingsIntoModel(m);
     // 4. The set behaviours of Flipped and then DiagonalLine.
     SetFlipped(props_.Flipped);
     SetDiagonalLine(props_.DiagonalLine);

@@ -5,12 +5,12 @@
 
 #include <QGuiApplication>
 
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <stdexcept>
@@ -34,9 +34,7 @@ void Draw(CTrendixCtrl& control, gdi::IDeviceContext& dc, int width, int height)
 
 } // namespace
 
-void QtRenderer::EnsureApplication() {
-    if (QGuiApplication::instance()) return;
-    // Never destroyed: Qt's globals may already be gone when static objects are.
+void QtRenderer::PrepareEnvironment() {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
@@ -45,6 +43,12 @@ void QtRenderer::EnsureApplication() {
         mkdir(dir.c_str(), 0700);
         setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
     }
+}
+
+void QtRenderer::EnsureApplication() {
+    if (QGuiApplication::instance()) return;
+    // Never destroyed: Qt's globals may already be gone when static objects are.
+    PrepareEnvironment();
     static int argc = 1;
     static char name[] = "trendix";
     static char* argv[] = {name, nullptr};

@@ -13,6 +13,9 @@ class QtRenderer {
 public:
     // Makes the application if there is none; call before any Qt device is used.
     static void EnsureApplication();
+    // Before any Qt application exists: offscreen when there is no display, and a runtime
+    // directory so that Qt does not warn.
+    static void PrepareEnvironment();
     // A memory image surface of width x height, for window surfaces of headless sites.
     static std::unique_ptr<gdi::IDeviceContext> MakeSurface(int width, int height);
     // Draws control at width x height into path; the kind comes from the name's ending
