@@ -462,6 +462,8 @@ private:
     bool CtrlShortcut(int keyCode);
     void KeyScroll(int keyCode);
     void WatchPopup(int x, int y);
+    // Shows the marker tooltip under the pointer, or hides the one shown.
+    void RelayTooltip(int x, int y);
     void HidePopup();
     void DrawHighlights();
     void OnPopupTimer();
@@ -470,6 +472,7 @@ private:
     int mouseMode_ = 0;
     bool holdTimerArmed_ = false;
     bool pointerInside_ = false;
+    std::string tooltipShown_; // the marker tooltip on show; empty when none
     bool doubleClicking_ = false;
     int popupState_ = 0; // 0 hidden, 1 just shown, 2 watching the pointer, 3 hide at next blink
     int blinkPhase_ = 0; // 0 not blinking, 1 or 2

@@ -135,8 +135,10 @@ void CTrendixCtrl::OnMouseMove(int x, int y, int modifiers) {
     WatchPopup(x, y);
     // 2. (Selection handles that set their own cursor arrive with annotations.)
     CursorOnPress();
-    // 3-4. The tooltip relay and the armed drawing tool arrive with the toolbar.
     if (!model_) return;
+    // 3.
+    RelayTooltip(x, y);
+    // 4. (The armed drawing tool arrives with the toolbar.)
     // 5.
     if (mouseMode_ == CPlotLook::kNoMouseMode) {
         if (!FireBit(1)) return;
@@ -529,4 +531,16 @@ void CTrendixCtrl::DragLine(std::int16_t x1, std::int16_t y1, std::int16_t x2, s
     dragLineTo_ = {x2, y2};
     dragLineDrawn_ = true;
     site_.Flush();
+}
+
+void CTrendixCtrl::RelayTooltip(int x, int y) {
+    const std::string* tip =
+        mouseMode_ == CPlotLook::kNoMouseMode ? model_->TooltipAt({x, y}) : nullptr;
+    if (tip && *tip != tooltipShown_) {
+        tooltipShown_ = *tip;
+        site_.ShowTooltip(tooltipShown_, x, y);
+    } else if (!tip && !tooltipShown_.empty()) {
+        tooltipShown_.clear();
+        site_.HideTooltip();
+    }
 }

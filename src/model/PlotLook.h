@@ -2,7 +2,6 @@
 #include "model/ContextMenu.h"
 #include "model/IPlotHost.h"
 #include "model/PlotSymbol.h"
-#include "render/PlotVar.h"
 #include "model/ProfileRecord.h"
 #include "render/PlotAxisRgn.h"
 #include "render/PlotDrawingRgn.h"
@@ -11,6 +10,7 @@
 #include "render/PlotLegendRgn.h"
 #include "render/PlotPaintContext.h"
 #include "render/PlotTriAxisRgn.h"
+#include "render/PlotVar.h"
 
 #include <array>
 #include <memory>
@@ -218,6 +218,8 @@ public:
     // Whether p lies in the curve drawing region, and then its plot coordinates and the
     // coordinate text of the pointer-location event.
     bool PointerLocation(gdi::Point p, std::string& text, float& x, float& y);
+    // The text of the marker tooltip under p; null when there is none.
+    const std::string* TooltipAt(gdi::Point p) const;
     // The coordinate read-out of a plain press at p: "x=...\ny=..." (several Y axes in
     // parentheses).
     std::string ReadOut(gdi::Point p);

@@ -334,3 +334,8 @@ bool CPlotLook::DeletePointsInMarkedRegion(CPlotPaintContext& ctx) {
     rangeDirty = 1;
     return true;
 }
+
+const std::string* CPlotLook::TooltipAt(gdi::Point p) const {
+    const CPlotDrawingRgn::Tooltip* tip = drawingRegion ? drawingRegion->TooltipAt(p) : nullptr;
+    return tip ? &tip->text : nullptr;
+}

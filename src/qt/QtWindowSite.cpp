@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStringList>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -161,6 +162,14 @@ void QtWindowSite::ShowPopupText(const std::string& text, int x, int y) {
 
 void QtWindowSite::HidePopupText() {
     if (popup_) popup_->hide();
+}
+
+void QtWindowSite::ShowTooltip(const std::string& text, int x, int y) {
+    QToolTip::showText(widget_.mapToGlobal(QPoint(x, y)), QString::fromStdString(text), &widget_);
+}
+
+void QtWindowSite::HideTooltip() {
+    QToolTip::hideText();
 }
 
 void QtWindowSite::RegisterDropTarget() {

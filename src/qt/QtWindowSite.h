@@ -37,6 +37,8 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, int buttons) override;
     void ShowPopupText(const std::string& text, int x, int y) override;
     void HidePopupText() override;
+    void ShowTooltip(const std::string& text, int x, int y) override;
+    void HideTooltip() override;
     void RegisterDropTarget() override;
     void Flush() override;
 

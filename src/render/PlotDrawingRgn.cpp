@@ -459,7 +459,15 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
     const int color = Highlighted(ctx, styled) ? kHighlightColor : styled.color;
     const std::uint32_t n =
         static_cast<std::uint32_t>(std::min(SampleCount(xVar), SampleCount(yVar)));
-    const bool tips = styled.marker != 0 && (n + step - 1) / step < kTooltipLimit;
+    // Tooltips belong to the window: printed, exported and scaled pictures register none.
+    const gdi::DeviceKind kind = ctx.dc.Kind();
+    const bool onScreen = ctx.env.scale == 1.0f &&
+                          (kind == gdi::DeviceKind::Screen || kind == gdi::DeviceKind::Memory);
+    const bool tips = onScreen && styled.marker != 0 && (n + step - 1) / step < kTooltipLimit;
+    // A screen paint registers this curve's tooltips anew: after a zoom or new data the old
+    // squares would point at nothing.
+    if (onScreen)
+        std::erase_if(tooltips, [&](const Tooltip& t) { return (t.key - 1) / 100 == varIndex; });
     const gdi::Rect r = DeviceRect(ctx.env);
 
     // 3. Every step-th sample.
@@ -475,14 +483,9 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
             continue;
         if (tips) {
             const int key = varIndex * 100 + static_cast<int>(i) + 1;
-            const bool known = std::any_of(tooltips.begin(), tooltips.end(),
-                                           [&](const Tooltip& t) { return t.key == key; });
-            if (!known) {
-                const std::string text =
-                    "x=" + NumberFormat::FormatNumber(x, 3, true, ctx.env.locale) +
-                    ",y=" + NumberFormat::FormatNumber(y, 3, true, ctx.env.locale);
-                tooltips.push_back(Tooltip{key, Rect{p.x - h, p.y - h, p.x + h, p.y + h}, text});
-            }
+            const std::string text = "x=" + NumberFormat::FormatNumber(x, 3, true, ctx.env.locale) +
+                                     ",y=" + NumberFormat::FormatNumber(y, 3, true, ctx.env.locale);
+            tooltips.push_back(Tooltip{key, Rect{p.x - h, p.y - h, p.x + h, p.y + h}, text});
         }
         if (noLine) styled.RecordDevicePoint(p.x, p.y);
         ctx.env.DrawMarker(ctx.dc, styled.marker, p.x, p.y, color, h);
@@ -646,4 +649,11 @@ void CPlotBarDrawingRgn::DrawBars(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
         first = false;
         l = v;
     }
+}
+
+const CPlotDrawingRgn::Tooltip* CPlotDrawingRgn::TooltipAt(gdi::Point p) const {
+    for (const Tooltip& t : tooltips)
+        if (p.x >= t.area.left && p.x <= t.area.right && p.y >= t.area.top && p.y <= t.area.bottom)
+            return &t;
+    return nullptr;
 }

@@ -80,6 +80,8 @@ public:
     Rect zoomBox;
     bool zoomBoxShown = false; // a rectangle is marked
     std::vector<Tooltip> tooltips;
+    // The tooltip whose marker square holds the point (edges included); null when none.
+    const Tooltip* TooltipAt(gdi::Point p) const;
 
 protected:
     // The pen, brush and mode of one drawing pass of a curve.

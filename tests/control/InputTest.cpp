@@ -718,3 +718,69 @@ TEST(InputWithoutModel, TimersAndInputBeforeAnyModelOrWindow) {
 }
 
 } // namespace
+
+namespace {
+
+// A few markers get tooltips with their values; the pointer over one shows it, and moving
+// off hides it again.
+TEST(MarkerTooltips, ThePointerOverAMarkerShowsItsValues) {
+    ui::HeadlessSite site;
+    site.surfaceFactory = [](int w, int h) { return std::make_unique<gdi::RecordingDC>(w, h); };
+    site.ResizeSurface(400, 310);
+    CTrendixCtrl c(site);
+    c.OnSize(400, 310);
+    c.Setnpoints(3);
+    for (std::int16_t i = 1; i <= 3; ++i) {
+        c.SetXData(1, i, i);
+        c.SetData(1, i, 2.5 * i);
+    }
+    c.SetAttribute(1, 4, 1, 1); // a marker on every point
+    c.PaintWindowSurface();
+    const auto& tips = c.Model()->drawingRegion->tooltips;
+    ASSERT_EQ(tips.size(), 3u);
+    const auto& middle = tips[1].area;
+    const int cx = (middle.left + middle.right) / 2, cy = (middle.top + middle.bottom) / 2;
+
+    c.OnMouseMove(cx, cy, 0);
+    EXPECT_EQ(site.tooltip, "x=2.0,y=5.0");
+    c.OnMouseMove(cx + 1, cy, 0); // still on the same marker: not shown again
+    EXPECT_EQ(site.tooltipShowCount, 1);
+    c.OnMouseMove(middle.right + 20, cy, 0);
+    EXPECT_EQ(site.tooltip, "");
+}
+
+// A zoom moves the markers; their tooltips follow, and those of points out of view go.
+TEST(MarkerTooltips, FollowTheirPointsAfterAZoom) {
+    ui::HeadlessSite site;
+    site.surfaceFactory = [](int w, int h) { return std::make_unique<gdi::RecordingDC>(w, h); };
+    site.ResizeSurface(400, 310);
+    CTrendixCtrl c(site);
+    c.OnSize(400, 310);
+    c.Setnpoints(4);
+    for (std::int16_t i = 1; i <= 4; ++i) {
+        c.SetXData(1, i, i);
+        c.SetData(1, i, i);
+    }
+    c.SetAttribute(1, 4, 1, 1);
+    c.PaintWindowSurface();
+    const auto before = c.Model()->drawingRegion->tooltips;
+    ASSERT_EQ(before.size(), 4u);
+    c.Zoom(1);
+    c.PaintWindowSurface();
+    // The first point has left the zoomed view; the others have moved.
+    const auto& tips = c.Model()->drawingRegion->tooltips;
+    ASSERT_FALSE(tips.empty());
+    EXPECT_LT(tips.size(), 4u);
+    for (const auto& tip : tips)
+        EXPECT_NE(tip.key, before[0].key);
+    int moved = 0;
+    for (const auto& tip : tips)
+        for (const auto& old : before)
+            if (tip.key == old.key && tip.area != old.area) {
+                ++moved;
+                EXPECT_EQ(tip.text, old.text);
+            }
+    EXPECT_GT(moved, 0);
+}
+
+} // namespace

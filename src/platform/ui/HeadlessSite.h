@@ -48,6 +48,11 @@ public:
     void ShowPopupText(const std::string& text, int x, int y) override;
     void HidePopupText() override { popupShown = false; }
     void Flush() override { ++flushCount; }
+    void ShowTooltip(const std::string& text, int, int) override {
+        tooltip = text;
+        ++tooltipShowCount;
+    }
+    void HideTooltip() override { tooltip.clear(); }
 
     using SurfaceFactory = std::function<std::unique_ptr<gdi::IDeviceContext>(int, int)>;
     SurfaceFactory surfaceFactory;
@@ -89,6 +94,8 @@ public:
     std::string popupText;
     int popupX = 0, popupY = 0;
     int popupShowCount = 0;
+    std::string tooltip; // empty while none is shown
+    int tooltipShowCount = 0;
 };
 
 } // namespace ui

@@ -59,6 +59,9 @@ public:
     // The small pop-up text window, its top-left corner at the client point x, y.
     virtual void ShowPopupText(const std::string& /*text*/, int /*x*/, int /*y*/) {}
     virtual void HidePopupText() {}
+    // A tooltip beside the client point x, y; hidden again by HideTooltip.
+    virtual void ShowTooltip(const std::string& /*text*/, int /*x*/, int /*y*/) {}
+    virtual void HideTooltip() {}
     // The window accepts drops from now on.
     virtual void RegisterDropTarget() {}
     // The window is shown again at once (immediate drawing on the window surface is done).
