@@ -156,8 +156,8 @@ void CPlotSettings::WriteAttributes() {
         m.GetAttribute(i, type, marker, color);
         Line("Attrib", D(i) + ' ' + D(type) + ' ' + D(marker) + ' ' + D(color));
         const CPlotVar* v = m.YVar(i);
-        Line("Attrib2", D(i) + ' ' + D(v ? v->attrib2a : 0) + ' ' + D(v ? v->attrib2b : 0) + ' ' +
-                            D(v ? v->attrib2c : 0) + ' ' + D(v ? v->attrib2d : 0));
+        Line("Attrib2", D(i) + ' ' + D(v ? v->area : 0) + ' ' + D(v ? v->arrowMode : 0) + ' ' +
+                            D(v ? v->ownMarkerSize : 0) + ' ' + D(v ? v->ownMarkerInterval : 0));
     }
 }
 
@@ -522,8 +522,11 @@ void CPlotSettings::Attrib2(std::string_view v) {
     int i = 0;
     Scan scan(v);
     if (!scan.Int(i).ok()) return;
-    if (CPlotVar* var = ctrl_.PlotModel().YVar(i))
-        scan.Int(var->attrib2a).Int(var->attrib2b).Int(var->attrib2c).Int(var->attrib2d);
+    CPlotVar* var = ctrl_.PlotModel().YVar(i);
+    if (!var) return;
+    scan.Int(var->area).Int(var->arrowMode).Int(var->ownMarkerSize).Int(var->ownMarkerInterval);
+    // A marker size is a short like the plot's own; a negative one means the plot's.
+    var->ownMarkerSize = std::clamp(var->ownMarkerSize, 0, 32767);
 }
 
 void CPlotSettings::Font(std::string_view v) {

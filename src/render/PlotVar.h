@@ -29,7 +29,9 @@ public:
     void Push(double x);
     bool SetAt(std::uint32_t index, double x); // false when the slot cannot be had
     bool Get(std::uint32_t index, double& value) const;
-    std::uint32_t RingSlotOf(std::uint32_t k) const { return ringMode && capacity ? k % capacity : k; }
+    std::uint32_t RingSlotOf(std::uint32_t k) const {
+        return ringMode && capacity ? k % capacity : k;
+    }
     std::uint32_t LastSlot() const;
     double LastSample() const { return capacity ? values[LastSlot()] : MISSING_VALUE; }
     std::uint32_t ReadableCount() const;
@@ -68,20 +70,20 @@ public:
     std::uint32_t writePos = 0;
     std::uint32_t wrapped = 0;
     int color = 0, lineType = 0, marker = 0;
-    int attrib2a = 0, attrib2b = 0;
+    // The second attribute quadruple (written as "Attrib2" by the settings text) holds the
+    // curve attributes beyond colour, line and marker, two before and two after the hatch.
+    int area = 0;      // a closed outline, filled when barPattern (the hatch) is 0 or more
+    int arrowMode = 0; // direction arrow: 0 none, 1 towards later samples, 2 earlier
     int barPattern = 0;
-    int attrib2c = 0, attrib2d = 0;
+    int ownMarkerSize = 0;     // 0: the plot's MarkerSize
+    int ownMarkerInterval = 0; // 0: the plot's MarkerInterval
     int legendNo = 0;
     int axisNo = 0;
     std::uint32_t reserved[2] = {0, 0};
     int xVarNo = 0;
-    // Curve attributes beyond the attribute record (0 = off, or the plot's value).
-    int area = 0;              // a closed outline, filled when barPattern (the hatch) is 0 or more
-    int highlighted = 0;       // drawn in the highlight colour
-    int ownMarkerSize = 0;     // 0: the plot's MarkerSize
-    int ownMarkerInterval = 0; // 0: the plot's MarkerInterval
-    int arrowMode = 0;         // direction arrow: 0 none, 1 towards later samples, 2 earlier
-    int ownAttributes = 0;     // a Y variable keeps its attributes in a flipped plot
+    // Run-time curve state outside the attribute record.
+    int highlighted = 0;   // drawn in the highlight colour
+    int ownAttributes = 0; // a Y variable keeps its attributes in a flipped plot
 
 private:
     // Bounds that let FindTime answer without a scan: every readable value is at most

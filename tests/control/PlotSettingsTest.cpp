@@ -1,5 +1,6 @@
 #include "control/PlotSettings.h"
 #include "control/TrendixCtrl.h"
+#include "platform/gdi/RecordingDC.h"
 #include "platform/ui/HeadlessSite.h"
 
 #include <gtest/gtest.h>
@@ -231,8 +232,8 @@ TEST(SettingsReader, VariablesAxesAndAttributesGoThroughTheirMembers) {
     EXPECT_EQ(type, 3);
     EXPECT_EQ(marker, 7);
     EXPECT_EQ(color, 5);
-    EXPECT_EQ(m.YVar(1)->attrib2a, 11);
-    EXPECT_EQ(m.YVar(1)->attrib2d, 14);
+    EXPECT_EQ(m.YVar(1)->area, 11);
+    EXPECT_EQ(m.YVar(1)->ownMarkerInterval, 14);
 }
 
 TEST(SettingsReader, AScanStopsAtTheFirstFieldThatDoesNotParse) {
@@ -479,3 +480,35 @@ TEST(SettingsBadInput, GarbageBinaryHugeNumbersAndLongLinesAreSurvived) {
         EXPECT_FALSE(written.empty());
     }
 }
+
+namespace {
+
+// The second attribute quadruple carries the area flag, the direction arrow and the curve's
+// own marker size and interval; an area is drawn as a filled outline.
+TEST(SettingsAttributes, TheSecondQuadrupleMakesAFilledAreaAndRoundTrips) {
+    Sited s;
+    s.c.SetSettings("Attrib2:0 1 2 -5 3\n");
+    const CPlotVar& v = *s.c.Model()->YVar(0);
+    EXPECT_EQ(v.area, 1);
+    EXPECT_EQ(v.arrowMode, 2);
+    EXPECT_EQ(v.ownMarkerSize, 0); // a negative size means the plot's
+    EXPECT_EQ(v.ownMarkerInterval, 3);
+    EXPECT_NE(s.c.GetSettings().find("Attrib2:0 1 2 0 3\n"), std::string::npos);
+
+    s.c.Setnpoints(4);
+    const double xs[] = {1, 3, 3, 1}, ys[] = {1, 1, 3, 3};
+    for (std::int16_t i = 0; i < 4; ++i) {
+        s.c.SetXData(1, i, xs[i]);
+        s.c.SetData(1, i, ys[i]);
+    }
+    gdi::RecordingDC filled(400, 310);
+    s.c.OnDraw(filled, {0, 0, 400, 310}, {0, 0, 400, 310});
+    EXPECT_EQ(filled.CallsNamed("Polygon").size(), 1u);
+
+    s.c.SetSettings("Attrib2:0 0 0 0 0\n");
+    gdi::RecordingDC outlined(400, 310);
+    s.c.OnDraw(outlined, {0, 0, 400, 310}, {0, 0, 400, 310});
+    EXPECT_TRUE(outlined.CallsNamed("Polygon").empty());
+}
+
+} // namespace
