@@ -23,19 +23,15 @@ struct Sited {
     CTrendixCtrl c{site};
 };
 
-void CopySamples(const std::vector<std::unique_ptr<CPlotVar>>& from,
-                 std::vector<std::unique_ptr<CPlotVar>>& to) {
-    for (size_t i = 0; i < from.size() && i < to.size(); ++i) {
-        const CPlotVar& a = *from[i];
-        CPlotVar& b = *to[i];
-        b.values = a.values;
-        b.capacity = a.capacity;
-        b.ringCapacity = a.ringCapacity;
-        b.ringMode = a.ringMode;
-        b.writePos = a.writePos;
-        b.wrapped = a.wrapped;
-        b.highestIndex = a.highestIndex;
-    }
+// Copies every sample through the automation members, as a host would.
+void CopySamples(CTrendixCtrl& from, CTrendixCtrl& to) {
+    const std::int16_t points = from.Getnpoints();
+    for (std::int16_t v = 1; v <= from.Getnxvariables(); ++v)
+        for (std::int16_t k = 0; k < points; ++k)
+            if (double value = 0; from.GetXData(v, k, value)) to.SetXData(v, k, value);
+    for (std::int16_t v = 1; v <= from.Getnvariables(); ++v)
+        for (std::int16_t k = 0; k < points; ++k)
+            if (double value = 0; from.GetData(v, k, value)) to.SetData(v, k, value);
 }
 
 QImage Draw(CTrendixCtrl& control) {
@@ -79,12 +75,12 @@ TEST(SettingsRoundTripPicture, EveryExampleDrawsTheSameAfterReadingItsSettingsBa
         const TrendixProperties& p = first.c.Properties();
         second.c.SetPlotType(p.PlotType);
         second.c.SetRunPlot(p.RunPlot);
-        second.c.Setnvariables(p.nvariables);
+        // X variables first, so that each Y variable is paired with the same one.
         second.c.Setnxvariables(p.nxvariables);
+        second.c.Setnvariables(p.nvariables);
         second.c.SetSettings(written);
-        CopySamples(first.c.Model()->xVariables, second.c.Model()->xVariables);
-        CopySamples(first.c.Model()->yVariables, second.c.Model()->yVariables);
-        second.c.Model()->dataDirty = second.c.Model()->rangeDirty = 1;
+        second.c.Setnpoints(first.c.Getnpoints());
+        CopySamples(first.c, second.c);
 
         const QImage a = shown, b = Draw(second.c);
         EXPECT_LE(DifferingPixels(a, b), kWidth * kHeight / 200) << entry.path().filename();
