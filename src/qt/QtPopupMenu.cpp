@@ -61,5 +61,6 @@ int QtPopupMenu::Track(const ui::MenuItem& popup, const QPoint& globalPos,
         });
     }
     const QAction* chosen = menu.exec(globalPos);
+    if (onHighlight) onHighlight(0); // closed: nothing is highlighted any more
     return chosen ? CommandOf(chosen) : 0;
 }

@@ -50,7 +50,8 @@ std::uint32_t MapSamples(const CurveGeometry::AxisMap& horizontal,
     std::uint32_t count = 0;
     for (std::uint32_t k = 0; k < n; ++k) {
         const double a = as[k], b = bs[k];
-        const bool keep = LinearlyMappable(a) & LinearlyMappable(b);
+        // Both tests are made, without a branch between them.
+        const unsigned keep = unsigned(LinearlyMappable(a)) & unsigned(LinearlyMappable(b));
         // Every point is written, and the next one overwrites it unless it is kept.
         out[count] = {horizontal(keep ? static_cast<float>(a) : 0.0f),
                       vertical(keep ? static_cast<float>(b) : 0.0f)};

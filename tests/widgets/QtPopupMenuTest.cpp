@@ -72,8 +72,10 @@ TEST(QtPopupMenuTest, TrackAnswersTheChosenCommandAndReportsHighlights) {
     const int chosen = QtPopupMenu::Track(
         ZoomMenu(), QPoint(10, 10), [&](int id) { highlighted.push_back(id); }, nullptr);
     EXPECT_EQ(chosen, 32768);
-    ASSERT_FALSE(highlighted.empty());
-    EXPECT_EQ(highlighted.back(), 32768);
+    // Redraw was highlighted, then nothing once the menu had closed.
+    ASSERT_GE(highlighted.size(), 2u);
+    EXPECT_EQ(highlighted[highlighted.size() - 2], 32768);
+    EXPECT_EQ(highlighted.back(), 0);
 }
 
 TEST(QtPopupMenuTest, DismissedMenuAnswersZero) {

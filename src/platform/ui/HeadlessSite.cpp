@@ -28,6 +28,7 @@ int HeadlessSite::TrackPopupMenu(const MenuItem& popup, int x, int y,
     for (int command : menuHighlights)
         if (onHighlight) onHighlight(command);
     if (duringMenu) duringMenu();
+    if (onHighlight) onHighlight(0); // closed: nothing is highlighted any more
     return menuAnswer;
 }
 

@@ -45,7 +45,8 @@ public:
     // Mouse capture: while captured, moves and the release reach the control even outside.
     virtual void CaptureMouse(bool /*capture*/) {}
     // Shows popup (an item of kind Popup) at the client point x, y and waits for the user.
-    // onHighlight is called with the command under the pointer as it moves (0 for none).
+    // onHighlight is called with the command under the pointer as it moves (0 for none), and
+    // once more with 0 when the menu has closed, so that a host's prompt line empties.
     // Answers the chosen command, 0 when the menu was dismissed.
     virtual int TrackPopupMenu(const MenuItem& /*popup*/, int /*x*/, int /*y*/,
                                const std::function<void(int)>& /*onHighlight*/) {
