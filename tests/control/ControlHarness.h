@@ -30,6 +30,54 @@ public:
     std::function<void(com::DISPID, std::span<const com::Variant>)> action;
 };
 
+// The status an automation call fails with; S_OK when it succeeds.
+inline com::HRESULT StatusOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const com::DispatchError& e) {
+        return e.hr();
+    }
+    return com::S_OK;
+}
+
+struct Persisted {
+    const char* name;
+    com::Variant dflt;
+};
+
+// Every persisted property with the value of a new control, in the order of the set.
+inline const Persisted kPersisted[] = {
+    {"Title", com::Variant::Str("Title")},
+    {"xlabel", com::Variant::Str("X Label")},
+    {"ylabel", com::Variant::Str("Y Label")},
+    {"nvariables", com::Variant::I2(1)},
+    {"nxvariables", com::Variant::I2(1)},
+    {"PlotType", com::Variant::I2(0)},
+    {"MultiYaxis", com::Variant::Bool(false)},
+    {"RunPlot", com::Variant::Bool(false)},
+    {"UseVariable", com::Variant::Bool(false)},
+    {"TimeWindow", com::Variant::R4(1.0f)},
+    {"TimeScrollUnit", com::Variant::R4(0.2f)},
+    {"GridType", com::Variant::I2(0)},
+    {"MarkerSize", com::Variant::I2(4)},
+    {"MarkerInterval", com::Variant::I2(1)},
+    {"Flipped", com::Variant::Bool(false)},
+    {"SquarePlot", com::Variant::Bool(false)},
+    {"DiagonalLine", com::Variant::Bool(false)},
+    {"ZeroLine", com::Variant::Bool(false)},
+    {"Parametric", com::Variant::Bool(false)},
+    {"ReverseXAxis", com::Variant::Bool(false)},
+    {"ShowLegend", com::Variant::Bool(false)},
+    {"AddTimeStamp", com::Variant::Bool(false)},
+    {"DisplayType", com::Variant::I2(2)},
+    {"BufferSize", com::Variant::I4(2000)},
+    {"SizeToData", com::Variant::Bool(false)},
+    {"VariableDrop", com::Variant::Bool(true)},
+    {"IgnoreSetLegend", com::Variant::Bool(false)},
+    {"CommunicationIntervals", com::Variant::I2(1)},
+    {"InputFile", com::Variant::Str("")},
+};
+
 // A sited control of the default size with a recording sink, driven by name.
 class ControlHarness : public testing::Test {
 protected:
@@ -47,15 +95,6 @@ protected:
     }
     com::Variant Call(const char* name, std::vector<com::Variant> args = {}) {
         return c.Invoke(c.GetIDOfName(name), com::InvokeKind::Method, args);
-    }
-    // The status an automation call fails with; S_OK when it succeeds.
-    static com::HRESULT StatusOf(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const com::DispatchError& e) {
-            return e.hr();
-        }
-        return com::S_OK;
     }
 
     // One value through GetData, and whether it was readable.

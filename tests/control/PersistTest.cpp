@@ -29,44 +29,6 @@ public:
     bool captured = false;
 };
 
-struct Persisted {
-    const char* name;
-    Variant dflt;
-};
-
-// Every persisted property with the value of a new control, in the order of the set.
-const Persisted kPersisted[] = {
-    {"Title", Variant::Str("Title")},
-    {"xlabel", Variant::Str("X Label")},
-    {"ylabel", Variant::Str("Y Label")},
-    {"nvariables", Variant::I2(1)},
-    {"nxvariables", Variant::I2(1)},
-    {"PlotType", Variant::I2(0)},
-    {"MultiYaxis", Variant::Bool(false)},
-    {"RunPlot", Variant::Bool(false)},
-    {"UseVariable", Variant::Bool(false)},
-    {"TimeWindow", Variant::R4(1.0f)},
-    {"TimeScrollUnit", Variant::R4(0.2f)},
-    {"GridType", Variant::I2(0)},
-    {"MarkerSize", Variant::I2(4)},
-    {"MarkerInterval", Variant::I2(1)},
-    {"Flipped", Variant::Bool(false)},
-    {"SquarePlot", Variant::Bool(false)},
-    {"DiagonalLine", Variant::Bool(false)},
-    {"ZeroLine", Variant::Bool(false)},
-    {"Parametric", Variant::Bool(false)},
-    {"ReverseXAxis", Variant::Bool(false)},
-    {"ShowLegend", Variant::Bool(false)},
-    {"AddTimeStamp", Variant::Bool(false)},
-    {"DisplayType", Variant::I2(2)},
-    {"BufferSize", Variant::I4(2000)},
-    {"SizeToData", Variant::Bool(false)},
-    {"VariableDrop", Variant::Bool(true)},
-    {"IgnoreSetLegend", Variant::Bool(false)},
-    {"CommunicationIntervals", Variant::I2(1)},
-    {"InputFile", Variant::Str("")},
-};
-
 std::filesystem::path DataFile(const char* name) {
     return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name;
 }
@@ -133,15 +95,6 @@ void SetEveryPropertyAwayFromItsDefault(Hosted& h) {
     h.Put("BackColor", Variant::I4(0x0000FF));
     h.Put("ForeColor", Variant::I4(0x00FF00));
     h.Put("GridInterval", Variant::R4(0.5f));
-}
-
-com::HRESULT StatusOf(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const com::DispatchError& e) {
-        return e.hr();
-    }
-    return com::S_OK;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "control/ControlHarness.h"
 #include "control/PlotScript.h"
 #include "control/ProfileBlock.h"
 #include "control/TrendixCtrl.h"
@@ -39,15 +40,6 @@ private:
 void RunScript(CTrendixCtrl& c, const std::string& text) {
     std::istringstream in(text);
     CPlotScript(c).Run(in);
-}
-
-com::HRESULT ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const com::DispatchError& e) {
-        return e.hr();
-    }
-    return com::S_OK;
 }
 
 CProfileRecord TwoVariableRecord() {
@@ -92,7 +84,7 @@ TEST(ScriptLines, ATextWithoutQuotesSkipsTheLine) {
 
 TEST(ScriptLines, NumbersAreTruncatedAndMissingOnesReadZero) {
     Sited s;
-    const com::HRESULT hr = ErrorOf([&] {
+    const com::HRESULT hr = StatusOf([&] {
         RunScript(s.c, "nvariables: 3.9\nsetaxismap: 2.7\nsetaxisrange: 1 -5.5 5.5\n"
                        "timewindow: 2.5\nbuffersize: 1e12\n");
     });
@@ -138,8 +130,8 @@ TEST(ScriptLines, ObjectKeysActOnTheLastCreatedObject) {
     CPlotScript script(s.c);
     EXPECT_EQ(script.lastObject(), 0);
     // Host objects are not built yet: the calls reach the control and it says so.
-    EXPECT_EQ(ErrorOf([&] { script.RunLine("setxydata: 1 2 3"); }), com::E_NOTIMPL);
-    EXPECT_EQ(ErrorOf([&] { script.RunLine("newline: 1 4 1 4 0"); }), com::E_NOTIMPL);
+    EXPECT_EQ(StatusOf([&] { script.RunLine("setxydata: 1 2 3"); }), com::E_NOTIMPL);
+    EXPECT_EQ(StatusOf([&] { script.RunLine("newline: 1 4 1 4 0"); }), com::E_NOTIMPL);
     EXPECT_EQ(script.lastObject(), 0);
 }
 
@@ -148,7 +140,7 @@ TEST(ScriptLines, ObjectKeysActOnTheLastCreatedObject) {
 TEST(ScriptErrors, AnAutomationErrorEndsTheScriptAndReachesTheCaller) {
     Sited s;
     const std::string path = DataPath("stops-at-error.ply").string();
-    EXPECT_EQ(ErrorOf([&] { s.c.SetInputFile(path); }), com::E_INVALIDARG);
+    EXPECT_EQ(StatusOf([&] { s.c.SetInputFile(path); }), com::E_INVALIDARG);
     EXPECT_EQ(s.c.GetTitle(), "Before the error");
     EXPECT_EQ(s.c.Getnvariables(), 3);
     EXPECT_TRUE(s.c.PlotDefined());
@@ -278,11 +270,11 @@ TEST(PlotVals, RecordsThatDoNotFitAreRefusedWhole) {
                                               std::vector<std::byte>(100)};
     for (const std::vector<std::byte>& bytes : records) {
         CProfileBlock block(bytes.data(), bytes.size());
-        EXPECT_EQ(ErrorOf([&] { s.c.SetPlotVals(&block); }), com::E_INVALIDARG);
+        EXPECT_EQ(StatusOf([&] { s.c.SetPlotVals(&block); }), com::E_INVALIDARG);
     }
-    EXPECT_EQ(ErrorOf([&] { s.c.SetPlotVals(nullptr); }), com::E_INVALIDARG);
+    EXPECT_EQ(StatusOf([&] { s.c.SetPlotVals(nullptr); }), com::E_INVALIDARG);
     CProfileBlock nothing(nullptr, 10);
-    EXPECT_EQ(ErrorOf([&] { s.c.SetPlotVals(&nothing); }), com::E_INVALIDARG);
+    EXPECT_EQ(StatusOf([&] { s.c.SetPlotVals(&nothing); }), com::E_INVALIDARG);
     EXPECT_EQ(s.c.GetTitle(), "Kept");
     EXPECT_EQ(s.c.Model()->profileMode, 0);
 }

@@ -47,36 +47,9 @@ using TrendixCtrlBadInput = ControlHarness;
 // Defaults and the shape of the interface
 
 TEST_F(TrendixCtrlDefaults, NewControlReadsBackEveryPersistedDefault) {
+    for (const Persisted& p : kPersisted)
+        EXPECT_EQ(Get(p.name), p.dflt) << p.name;
     const std::pair<const char*, Variant> defaults[] = {
-        {"Title", Variant::Str("Title")},
-        {"xlabel", Variant::Str("X Label")},
-        {"ylabel", Variant::Str("Y Label")},
-        {"nvariables", Variant::I2(1)},
-        {"nxvariables", Variant::I2(1)},
-        {"PlotType", Variant::I2(0)},
-        {"MultiYaxis", Variant::Bool(false)},
-        {"RunPlot", Variant::Bool(false)},
-        {"UseVariable", Variant::Bool(false)},
-        {"TimeWindow", Variant::R4(1.0f)},
-        {"TimeScrollUnit", Variant::R4(0.2f)},
-        {"GridType", Variant::I2(0)},
-        {"MarkerSize", Variant::I2(4)},
-        {"MarkerInterval", Variant::I2(1)},
-        {"Flipped", Variant::Bool(false)},
-        {"SquarePlot", Variant::Bool(false)},
-        {"DiagonalLine", Variant::Bool(false)},
-        {"ZeroLine", Variant::Bool(false)},
-        {"Parametric", Variant::Bool(false)},
-        {"ReverseXAxis", Variant::Bool(false)},
-        {"ShowLegend", Variant::Bool(false)},
-        {"AddTimeStamp", Variant::Bool(false)},
-        {"DisplayType", Variant::I2(2)},
-        {"BufferSize", Variant::I4(2000)},
-        {"SizeToData", Variant::Bool(false)},
-        {"VariableDrop", Variant::Bool(true)},
-        {"IgnoreSetLegend", Variant::Bool(false)},
-        {"CommunicationIntervals", Variant::I2(1)},
-        {"InputFile", Variant::Str("")},
         // not persisted, but a new control starts with them
         {"GridInterval", Variant::R4(0.1f)},
         {"AlwaysShowFull", Variant::Bool(false)},
