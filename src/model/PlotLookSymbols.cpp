@@ -85,7 +85,7 @@ void CPlotLook::PrepareLabel(CPlotLabelRgn& r) {
                 (flipped ? r.axisNo == 0 : r.axisNo >= 1);
     r.colorIndex = (!v || (r.plain && !live)) ? -1 : v->color;
     r.lineSample = v && r.upright && (live || (!flipped && !showLegend && !r.plain));
-    r.sampleLineType = v ? v->lineType : 1;
+    r.samplePenLineType = v ? v->PenLineType() : 1;
     r.sampleMarker = v && !barMode ? v->marker : -1;
 }
 
@@ -99,7 +99,7 @@ void CPlotLook::PrepareLegend() {
         CLegendEntry e;
         e.shown = ShownText(text, v->axisNo);
         e.color = v->color;
-        e.lineType = v->lineType;
+        e.penLineType = v->PenLineType();
         e.marker = v->marker;
         e.barPattern = v->barPattern;
         e.barOutline = v->marker;

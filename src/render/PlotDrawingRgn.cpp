@@ -253,7 +253,7 @@ void CPlotDrawingRgn::DrawCurve(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar
                                 const CPlotAxis& xAxis, const CPlotAxis& yAxis) {
     // 1. Nothing without a line; the point buffer is filled anew.
     CPlotVar& styled = Styled(ctx, xVar, yVar);
-    if (styled.lineType < 0) return;
+    if (!styled.DrawsLine()) return;
     styled.devicePointCount = 0;
     gdi::StateScope state(ctx.dc);
     const int grow = ClipGrow(ctx, styled);
@@ -262,7 +262,7 @@ void CPlotDrawingRgn::DrawCurve(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar
     // 2. The passes: plain, highlighted, or highlighted in two colours.
     CurvePass pass;
     pass.color = styled.color;
-    pass.lineType = styled.lineType + 1;
+    pass.lineType = styled.PenLineType();
     pass.hatch = styled.barPattern;
     pass.fill = styled.area && styled.barPattern >= 0;
     const bool highlighted = Highlighted(ctx, styled);
@@ -451,7 +451,7 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
                                   const CPlotAxis& xAxis, const CPlotAxis& yAxis, int varIndex) {
     // 1. Markers feed the point buffer of a variable drawn without a line.
     CPlotVar& styled = Styled(ctx, xVar, yVar);
-    const bool noLine = styled.lineType < 0;
+    const bool noLine = !styled.DrawsLine();
     if (noLine) styled.devicePointCount = 0;
     // 2. Size, step and colour.
     const int h = ctx.env.ScaleSize(styled.ownMarkerSize ? styled.ownMarkerSize : ctx.markerSize);
@@ -495,7 +495,7 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
 
 void CPlotDrawingRgn::DrawDirectionArrow(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar) {
     CPlotVar& styled = Styled(ctx, xVar, yVar);
-    if (ctx.runPlot || ctx.phasePlot || styled.arrowMode == 0 || styled.lineType < 0) return;
+    if (ctx.runPlot || ctx.phasePlot || styled.arrowMode == 0 || !styled.DrawsLine()) return;
     const std::uint32_t n = styled.devicePointCount;
     if (n == 0) return;
     const auto& pts = styled.devicePoints;

@@ -96,7 +96,7 @@ void CPlotLabelRgn::DrawLineSample(CPlotPaintContext& ctx, const gdi::Rect& r, i
     const int color = colorIndex >= 0 && colorIndex < ctx.env.tool->ColorCount() ? colorIndex : 0;
     {
         gdi::StateScope state(ctx.dc);
-        ctx.env.SelectPen(ctx.dc, color, std::max(sampleLineType, 1));
+        ctx.env.SelectPen(ctx.dc, color, samplePenLineType);
         ctx.dc.MoveTo(x, y0);
         ctx.dc.LineTo(x, r.bottom);
     }

@@ -42,8 +42,8 @@ public:
     int colorIndex = -1;     // palette colour of the text, -1 the foreground colour
     // The line sample beside an upright variable label.
     bool lineSample = false;
-    int sampleLineType = 1;
-    int sampleMarker = -1; // no marker when negative
+    int samplePenLineType = 1; // the curve's pen line type (no line: drawn as type 1)
+    int sampleMarker = -1;     // no marker when negative
 
 private:
     void DrawAcross(CPlotPaintContext& ctx, const gdi::Rect& r);

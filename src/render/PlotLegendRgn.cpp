@@ -1,6 +1,7 @@
 #include "render/PlotLegendRgn.h"
 
 #include "render/PlotPaintContext.h"
+#include "render/PlotVar.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,9 +99,9 @@ void CPlotLegendRgn::DrawEntry(CPlotPaintContext& ctx, const gdi::Rect& r, const
         env.SelectBrush(dc, color, std::clamp(e.barPattern, 0, 10));
         dc.Rectangle({x1, top, x2, baseline});
     } else {
-        if (e.lineType >= 0 && displayType != 1) {
+        if (e.penLineType != CPlotVar::kNoLine && displayType != 1) {
             gdi::StateScope state(dc);
-            env.SelectPen(dc, color, std::max(e.lineType, 1));
+            env.SelectPen(dc, color, e.penLineType);
             dc.MoveTo(x1, centre);
             dc.LineTo(x2, centre);
         }

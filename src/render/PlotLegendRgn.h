@@ -7,8 +7,8 @@
 // One entry of the legend, prepared by the plot model from a visible variable.
 struct CLegendEntry {
     CShownText shown;
-    int color = 0;    // palette index of the text and the line
-    int lineType = 1; // negative: no line
+    int color = 0;       // palette index of the text and the line
+    int penLineType = 1; // the curve's pen line type; CPlotVar::kNoLine: no line
     int marker = 0;
     int barPattern = 0; // hatch of a bar sample
     int barOutline = 0; // palette index of a bar sample's outline

@@ -92,7 +92,7 @@ bool CPlotTriDrawingRgn::HitTest(int x, int y) const {
 int CPlotTriDrawingRgn::ClipGrow(const CPlotPaintContext& ctx, const CPlotVar& styled) const {
     if (styled.area) return 0;
     if (styled.highlighted && ctx.highlightMode == 1 && !ctx.IsPrinter()) return 1;
-    return GrowForLineType(styled.lineType + 1);
+    return GrowForLineType(styled.PenLineType());
 }
 
 void CPlotTriDrawingRgn::ApplyClip(CPlotPaintContext& ctx, int grow) {

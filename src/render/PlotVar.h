@@ -52,6 +52,12 @@ public:
 
     // --- drawing support ---
     void RecordDevicePoint(int x, int y);
+    // The pen line type (1..9 of the drawing tables) of the variable's curve, which its
+    // legend and label samples show as well: the stored line type counts one lower. 0 when
+    // the variable draws no line (a stored type below 0).
+    int PenLineType() const { return DrawsLine() ? lineType + 1 : kNoLine; }
+    bool DrawsLine() const { return lineType >= 0; }
+    static constexpr int kNoLine = 0;
 
     // Fields, in the order the variable keeps them.
     std::uint32_t ringCapacity = 0;
@@ -69,6 +75,7 @@ public:
     std::uint32_t devicePointCount = 0;
     std::uint32_t writePos = 0;
     std::uint32_t wrapped = 0;
+    // Colour index, stored line type (see PenLineType) and marker kind.
     int color = 0, lineType = 0, marker = 0;
     // The second attribute quadruple (written as "Attrib2" by the settings text) holds the
     // curve attributes beyond colour, line and marker, two before and two after the hatch.
