@@ -2,8 +2,11 @@
 
 #include "control/TrendixCtrl.h"
 #include "model/NumberText.h"
+#include "render/PlotAxis.h"
 
+#include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -53,6 +56,17 @@ bool SplitFont(std::string_view v, std::string_view& numbers, std::string& face)
     return true;
 }
 
+// The scale range an axis is saved with: the drawn range while it is current. When a range has
+// been asked for since the axis was last scaled (no paint in between), the drawn range is no
+// longer the one the plot shows next, and saving it would lose the request: the requested range
+// is saved instead, in the same plot coordinates, so that applying the text and painting draws
+// what painting here would have drawn.
+std::pair<double, double> SavedScaleRange(const CPlotAxis& x) {
+    if (!x.scaleDirty) return {x.plotMin, x.plotMax};
+    const double a = x.ToPlot(x.reqMin), b = x.ToPlot(x.reqMax);
+    return {std::min(a, b), std::max(a, b)};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -60,7 +74,6 @@ bool SplitFont(std::string_view v, std::string_view& numbers, std::string& face)
 
 std::string CPlotSettings::Write() {
     out_.clear();
-    ctrl_.PlotModel().UpdateAxisScales(); // the ranges the next paint will draw
     WriteHeader();
     WriteVariables();
     WriteAxes();
@@ -130,10 +143,12 @@ void CPlotSettings::WriteAxis(const CPlotAxis& x) {
     if (!ctrl_.Properties().RunPlot) {
         Line("Range", G(x.dataMin) + ' ' + G(x.dataMax));
         Line("AxisInterval", G(x.interval) + ' ' + D(x.fixedInterval));
-        if (x.scaleType == 1)
+        if (x.scaleType == 1) {
             Line("AxisRange", G(x.viewMin) + ' ' + G(x.viewMax));
-        else
-            Line("AxisRange", G(x.plotMin) + ' ' + G(x.plotMax));
+        } else {
+            const auto [lo, hi] = SavedScaleRange(x);
+            Line("AxisRange", G(lo) + ' ' + G(hi));
+        }
     } else {
         Line("ARange", G(x.dataMin) + ' ' + G(x.dataMax) + ' ' + G(x.fullMin) + ' ' + G(x.fullMax) +
                            ' ' + G(x.reqMin) + ' ' + G(x.reqMax));

@@ -711,7 +711,7 @@ bool CPlotLook::GetRange(int axisNo, double& lo, double& hi) {
 bool CPlotLook::GetAxisRange(int axisNo, double& lo, double& hi) {
     CPlotAxisRgn* r = AxisRegion(axisNo);
     if (!r) return false;
-    UpdateAxisScales(); // the range the next paint will draw
+    // The drawn scale as it stands: it is recomputed when the axis is next laid out or drawn.
     lo = r->axis->plotMin;
     hi = r->axis->plotMax;
     return true;

@@ -2,7 +2,10 @@
 #include "platform/gdi/RecordingDC.h"
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -139,6 +142,129 @@ TEST(LiveDrawing, EveryLiveUpdateIsShownAtOnce) {
     EXPECT_EQ(site.flushCount, before);
     c.AddTimeData(1, 1.5, 2.0); // beyond it: the time axis moves on at once
     EXPECT_EQ(site.flushCount, before + 1);
+}
+
+} // namespace
+
+namespace {
+
+using com::Variant;
+
+// An axis's drawn scale is computed when the axis is laid out or drawn. Reading it through
+// GetAxisRange answers plotMin and plotMax as they stand, so before the first paint a read
+// gives what the range setters left there, and reading changes nothing.
+class AxisRangeRead : public DrawTest {
+protected:
+    std::pair<double, double> AxisRange(short axis) {
+        Variant lo = Variant::R8(-1), hi = Variant::R8(-1);
+        Call("GetAxisRange", {Variant::I2(axis), Variant::Ref(&lo), Variant::Ref(&hi)});
+        return {lo.r8(), hi.r8()};
+    }
+    // The lines of one axis block of the settings text.
+    std::string AxisBlock(short axis) {
+        const std::string text = Call("GetSettings").narrow();
+        const std::string head = "\nAxis:" + std::to_string(axis) + "\n";
+        const size_t at = text.find(head);
+        if (at == std::string::npos) return {};
+        const size_t end = text.find("\nAxis:", at + head.size());
+        return text.substr(at + 1, end == std::string::npos ? std::string::npos : end - at);
+    }
+    static bool HasLine(const std::string& block, const std::string& line) {
+        return ("\n" + block).find("\n" + line + "\n") != std::string::npos;
+    }
+};
+
+struct RangeCase {
+    const char* what;
+    std::function<void(AxisRangeRead&)> setUp;
+    std::pair<double, double> beforePaint;
+    // The drawn scale after a paint must hold this range.
+    std::pair<double, double> covered;
+};
+
+TEST_F(AxisRangeRead, ReadsAnswerTheRangeAsItStandsUntilAPaintScalesIt) {
+    const RangeCase cases[] = {
+        {"SetRange puts the data range into the drawn one",
+         [](AxisRangeRead& t) {
+             t.Call("SetRange", {Variant::I2(1), Variant::R8(0.125), Variant::R8(0.375)});
+         },
+         {0.125, 0.375},
+         {0.125, 0.375}},
+        {"a first sample widens the requested range only",
+         [](AxisRangeRead& t) {
+             t.Put("RunPlot", Variant::Bool(true));
+             t.Call("AddTimeData", {Variant::I2(1), Variant::R8(0), Variant::R8(10)});
+         },
+         {0, 1},
+         {10, 10}},
+        {"SetAxisRange asks for a range",
+         [](AxisRangeRead& t) {
+             t.Call("SetAxisRange", {Variant::I2(1), Variant::R8(-5.5), Variant::R8(5.5)});
+         },
+         {0, 1},
+         {-5.5, 5.5}},
+    };
+    for (const RangeCase& k : cases) {
+        SCOPED_TRACE(k.what);
+        Put("RunPlot", Variant::Bool(false));
+        Call("Clear");
+        k.setUp(*this);
+        EXPECT_EQ(AxisRange(1), k.beforePaint);
+        AxisBlock(1); // writing the settings text does not scale either
+        EXPECT_EQ(AxisRange(1), k.beforePaint);
+        Draw(400, 310);
+        const auto [lo, hi] = AxisRange(1);
+        EXPECT_LE(lo, k.covered.first);
+        EXPECT_GE(hi, k.covered.second);
+        EXPECT_EQ(M().Axis(1)->scaleDirty, 0);
+        Draw(400, 310);
+        EXPECT_EQ(AxisRange(1), std::make_pair(lo, hi)); // a drawn scale stays as it is
+    }
+}
+
+TEST_F(AxisRangeRead, SetRangeIsDrawnAsANiceScaleAfterThePaint) {
+    Call("SetRange", {Variant::I2(1), Variant::R8(0.125), Variant::R8(0.375)});
+    Draw(400, 310);
+    const auto [lo, hi] = AxisRange(1);
+    EXPECT_NEAR(lo, 0.1, 1e-12);
+    EXPECT_NEAR(hi, 0.4, 1e-12);
+}
+
+TEST_F(AxisRangeRead, TheSettingsTextWritesTheRangeAsItStandsBeforeThePaint) {
+    Call("SetSettings", {Variant::Str("Axis:1\nAxisInterval:0.5 1\n")});
+    Call("SetRange", {Variant::I2(1), Variant::R8(1e-5), Variant::R8(2e-5)});
+    std::string block = AxisBlock(1);
+    EXPECT_TRUE(HasLine(block, "AxisRange:1e-05 2e-05")) << block;
+    EXPECT_TRUE(HasLine(block, "AxisInterval:0.5 1")) << block;
+    Draw(400, 310);
+    block = AxisBlock(1);
+    EXPECT_TRUE(HasLine(block, "AxisRange:0 0.5")) << block; // snapped to the fixed interval
+}
+
+// A range asked for since the last paint is saved as asked, not as the scale drawn before it,
+// so that the text applied to a new control draws what this one draws.
+TEST_F(AxisRangeRead, ARangeAskedForSinceThePaintIsSavedAndDrawnAgain) {
+    Call("SetRange", {Variant::I2(1), Variant::R8(0), Variant::R8(100)});
+    Draw(400, 310);
+    Call("SetAxisRange", {Variant::I2(1), Variant::R8(-5.5), Variant::R8(5.5)});
+    Call("SetAxisRange", {Variant::I2(0), Variant::R8(2), Variant::R8(3)});
+    const std::string text = Call("GetSettings").narrow();
+    EXPECT_TRUE(HasLine(AxisBlock(1), "AxisRange:-5.5 5.5")) << AxisBlock(1);
+    EXPECT_TRUE(HasLine(AxisBlock(0), "AxisRange:2 3")) << AxisBlock(0);
+    Draw(400, 310);
+    const auto drawnY = AxisRange(1), drawnX = AxisRange(0);
+
+    ui::HeadlessSite otherSite;
+    CTrendixCtrl other{otherSite};
+    other.OnSize(400, 310);
+    other.SetSettings(text);
+    gdi::RecordingDC otherDc{400, 310};
+    other.OnDraw(otherDc, {0, 0, 400, 310}, {0, 0, 400, 310});
+    double lo = 0, hi = 0;
+    other.GetAxisRange(1, lo, hi);
+    EXPECT_EQ(std::make_pair(lo, hi), drawnY);
+    other.GetAxisRange(0, lo, hi);
+    EXPECT_EQ(std::make_pair(lo, hi), drawnX);
 }
 
 } // namespace

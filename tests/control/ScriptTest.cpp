@@ -3,6 +3,7 @@
 #include "control/ProfileBlock.h"
 #include "control/TrendixCtrl.h"
 #include "model/MenuTable.h"
+#include "platform/gdi/RecordingDC.h"
 #include "platform/ui/HeadlessSite.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,9 @@ TEST(ScriptLines, NumbersAreTruncatedAndMissingOnesReadZero) {
     EXPECT_EQ(hr, com::E_INVALIDARG); // the size reaches BufferSize clamped, which refuses it
     EXPECT_EQ(s.c.Getnvariables(), 3);
     EXPECT_EQ(s.c.GetAxisMap(2), 0); // axis 0 hides the variable
+    // The range asked for is scaled when the plot is next drawn.
+    gdi::RecordingDC dc{400, 310};
+    s.c.OnDraw(dc, {0, 0, 400, 310}, {0, 0, 400, 310});
     double lo = 0, hi = 0;
     s.c.GetAxisRange(1, lo, hi);
     EXPECT_LE(lo, -5.5);
@@ -202,6 +206,38 @@ TEST(InputFileProperty, ARunPlotFileStartsEmpty) {
     double v = 0;
     EXPECT_TRUE(s.c.GetData(2, 0, v));
     EXPECT_EQ(v, 5.0);
+}
+
+// RunPlot follows the kind of the file loaded, whatever it was before: a plot loaded from a
+// file that is not a run plot takes no live samples, and its settings text must not describe
+// a run plot, or applying it again would turn the loaded X axis into a time axis.
+TEST(InputFileProperty, RunPlotFollowsTheKindOfTheFileLoaded) {
+    const std::string profile =
+        "title:Column\nnumpoints:2\nnumindep:1\nnumdep:1\n"
+        "indeplow:0\nindephigh:10\ndeplow:0\ndephigh:5\nvalues:\n1 2\n3 4\n";
+    const std::string run = "runplot:\nnumdep:1\nindeplow:0\nindephigh:30\n";
+    const struct {
+        bool before;
+        const std::string& file;
+        bool after;
+    } cases[] = {
+        {false, profile, false}, {true, profile, false}, {false, run, true}, {true, run, true}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.before ? "RunPlot TRUE, " : "RunPlot FALSE, ") +
+                     (k.after ? "run plot file" : "profile file"));
+        Sited s;
+        s.c.SetRunPlot(k.before);
+        ScratchFile file("kind.plx", k.file);
+        s.c.SetInputFile(file.path());
+        EXPECT_EQ(s.c.GetRunPlot(), k.after);
+        EXPECT_EQ(s.c.Model()->runPlotActive, k.after ? 1 : 0);
+        const std::string text = s.c.GetSettings();
+        EXPECT_NE(text.find(k.after ? "\nRunPlot:1\n" : "\nRunPlot:0\n"), std::string::npos);
+        s.c.SetSettings(text);
+        EXPECT_EQ(s.c.GetRunPlot(), k.after);
+        EXPECT_EQ(s.c.Model()->runPlotActive, k.after ? 1 : 0);
+        EXPECT_EQ(s.c.Model()->xAxisRegion->axis->timeAxis, k.after ? 1 : 0);
+    }
 }
 
 TEST(InputFileProperty, AFileThatCannotBeReadOrDescribesNoPlotChangesNothing) {
