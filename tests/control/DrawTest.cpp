@@ -176,7 +176,7 @@ protected:
 
 struct RangeCase {
     const char* what;
-    std::function<void(AxisRangeRead&)> setUp;
+    std::function<void()> setUp;
     std::pair<double, double> beforePaint;
     // The drawn scale after a paint must hold this range.
     std::pair<double, double> covered;
@@ -185,21 +185,21 @@ struct RangeCase {
 TEST_F(AxisRangeRead, ReadsAnswerTheRangeAsItStandsUntilAPaintScalesIt) {
     const RangeCase cases[] = {
         {"SetRange puts the data range into the drawn one",
-         [](AxisRangeRead& t) {
-             t.Call("SetRange", {Variant::I2(1), Variant::R8(0.125), Variant::R8(0.375)});
+         [this] {
+             Call("SetRange", {Variant::I2(1), Variant::R8(0.125), Variant::R8(0.375)});
          },
          {0.125, 0.375},
          {0.125, 0.375}},
         {"a first sample widens the requested range only",
-         [](AxisRangeRead& t) {
-             t.Put("RunPlot", Variant::Bool(true));
-             t.Call("AddTimeData", {Variant::I2(1), Variant::R8(0), Variant::R8(10)});
+         [this] {
+             Put("RunPlot", Variant::Bool(true));
+             Call("AddTimeData", {Variant::I2(1), Variant::R8(0), Variant::R8(10)});
          },
          {0, 1},
          {10, 10}},
         {"SetAxisRange asks for a range",
-         [](AxisRangeRead& t) {
-             t.Call("SetAxisRange", {Variant::I2(1), Variant::R8(-5.5), Variant::R8(5.5)});
+         [this] {
+             Call("SetAxisRange", {Variant::I2(1), Variant::R8(-5.5), Variant::R8(5.5)});
          },
          {0, 1},
          {-5.5, 5.5}},
@@ -208,7 +208,7 @@ TEST_F(AxisRangeRead, ReadsAnswerTheRangeAsItStandsUntilAPaintScalesIt) {
         SCOPED_TRACE(k.what);
         Put("RunPlot", Variant::Bool(false));
         Call("Clear");
-        k.setUp(*this);
+        k.setUp();
         EXPECT_EQ(AxisRange(1), k.beforePaint);
         AxisBlock(1); // writing the settings text does not scale either
         EXPECT_EQ(AxisRange(1), k.beforePaint);
@@ -265,6 +265,38 @@ TEST_F(AxisRangeRead, ARangeAskedForSinceThePaintIsSavedAndDrawnAgain) {
     EXPECT_EQ(std::make_pair(lo, hi), drawnY);
     other.GetAxisRange(0, lo, hi);
     EXPECT_EQ(std::make_pair(lo, hi), drawnX);
+}
+
+} // namespace
+
+namespace {
+
+// The line sample beside an upright variable label shows the pen of the variable's curve, for
+// every line type: every pen selected in the variable's colour is the same pen.
+TEST_F(DrawTest, TheLabelLineSampleShowsThePenOfItsCurve) {
+    constexpr short kRed = 3;
+    const long long red = 0x0000FF; // palette colour 3 as a colour reference
+    for (short stored = 0; stored < 9; ++stored) {
+        SCOPED_TRACE("stored line type " + std::to_string(stored));
+        Put("RunPlot", com::Variant::Bool(true));
+        Call("Clear");
+        Call("SetAttribute", {com::Variant::I2(0), com::Variant::I2(stored), com::Variant::I2(0),
+                              com::Variant::I2(kRed)});
+        for (int k = 0; k < 4; ++k)
+            AddTimeData(1, 0.2 * k, k % 2 ? 3.0 : 1.0);
+        dc.Clear();
+        Draw(400, 310);
+        std::vector<std::string> pens;
+        for (const gdi::RecordedCall& call : dc.Calls())
+            if (call.name == "SelectPen" && call.args.size() >= 3 && call.args[2] == red)
+                pens.push_back(call.Describe());
+        ASSERT_GE(pens.size(), 2u); // the curve and the label's sample
+        for (const std::string& pen : pens)
+            EXPECT_EQ(pen, pens.front());
+        const auto& labels = M().yLabelRegions;
+        ASSERT_FALSE(labels.empty());
+        EXPECT_TRUE(labels[0]->lineSample);
+    }
 }
 
 } // namespace
