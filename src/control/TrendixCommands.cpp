@@ -197,7 +197,7 @@ void CTrendixCtrl::OnCommand(int command) {
     }
     case ID_SHOW_LEGEND:
         m.SetShowLegend(!m.showLegend);
-        props_.ShowLegend = m.showLegend != 0;
+        SetShowLegendValue(m.showLegend != 0);
         Repaint();
         return;
     case ID_EDIT:

@@ -62,6 +62,10 @@ void CTrendixCtrl::CreateModel() {
     GrowVariableNames(props_.nvariables);
 }
 
+// The property set is the source of the display settings the model keeps copies of; this takes
+// the whole copy (a new model, loaded properties). Each property setter copies its own field,
+// and mode changes of the model write forced values back through IPlotHost (docs/design.md,
+// "Where display settings live").
 void CTrendixCtrl::CopySettingsIntoModel(CPlotLook& m) const {
     m.gridType = props_.GridType;
     m.markerSize = props_.MarkerSize;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+// The control's part of a paint's context: its colours and highlight period, taken at the start
+// of each paint (the model adds the plot's flags; docs/design.md).
 CPlotPaintContext CTrendixCtrl::PaintContextOn(gdi::IDeviceContext& dc) {
     CPlotPaintContext ctx(dc, env_);
     ctx.foreColor = foreColor_;

@@ -21,7 +21,8 @@ public:
     virtual int PlotType() const = 0;
     virtual char DecimalSeparator() const = 0;
 
-    // Property values a mode change forces.
+    // Property values a mode change forces. The model is then their source: it sets its own
+    // field and writes the property back here in the same call (docs/design.md).
     virtual void SetDisplayTypeValue(int value) = 0;
     virtual void SetMarkerIntervalValue(int value) = 0;
     virtual void SetTimeWindowValue(float value) = 0;

@@ -33,7 +33,8 @@ void MapYFrom(CPlotEnv& env, const CPlotAxis& axis) {
 
 } // namespace
 
-// The plot values the drawing region reads.
+// The plot values the drawing region reads: the model is their source, and this is the one
+// place they are copied into a paint's context (docs/design.md).
 static void FillDrawingContext(CPlotLook& look, CPlotPaintContext& ctx) {
     ctx.runPlot = look.runPlotActive;
     ctx.phasePlot = look.phasePlotActive;
