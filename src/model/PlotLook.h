@@ -150,6 +150,9 @@ public:
     // --- saving and loading (PlotLookProfile.cpp, PlotLookSettings.cpp) ---
     // Rebuilds the plot from a profile record for the kind flags already set.
     void LoadProfile(const CProfileRecord& record);
+    // The samples LoadProfile would allocate for record: rings of the host's BufferSize when
+    // ring, else the record's points, for every variable it makes.
+    std::int64_t ProfileSamples(const CProfileRecord& record, bool ring) const;
     // Before a settings text is applied: sample values cleared, no region selected.
     void PrepareForSettings();
     // Deletes the Y axis regions from position count on (at least one stays; none in a
@@ -305,6 +308,10 @@ private:
     void PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s);
     void PlaceFlippedAxis(CPlotPaintContext& ctx, const LayoutState& s);
     // Paint steps (PlotLookPaint.cpp).
+    void PaintSteps(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly,
+                    bool skipCurves);
+    // Each diagnostic the scales noted since the last paint goes to the host once.
+    void ReportDiagnostics();
     void EnsureBackBuffer(CPlotPaintContext& ctx);
     void RunDeferredWork(CPlotPaintContext& ctx, const gdi::Rect& rect);
     void ShowSelection(CPlotPaintContext& ctx);

@@ -126,18 +126,11 @@ double CPlotAxis::TargetIntervals(double axisLength, double fontPoints, double s
     return axisLength / label;
 }
 
-void CPlotAxis::PLsetstm(int mode, double lo, double hi, double n, double intervalIn,
-                         double& outMin, double& outMax, double& outInterval) {
-    if (lo == hi) hi = lo + 1;
-    if (lo > hi) std::swap(lo, hi);
-    if (-lo > kFloatMax) {
-        std::fputs("Error at PLsetstm: lower range is minus Infinity\n", stdout);
-        lo = -kReplacedInfinity;
-    }
-    if (hi > kFloatMax) {
-        std::fputs("Error at PLsetstm: upper range is Infinity\n", stdout);
-        hi = kReplacedInfinity;
-    }
+namespace {
+
+// The nice scale of an ordered range whose infinite ends were replaced.
+void NiceScaleOfRange(int mode, double lo, double hi, double n, double intervalIn,
+                      double& outMin, double& outMax, double& outInterval) {
     if (lo != 0 && (hi - lo) / std::fabs(lo) < 1e-7) hi = lo + std::fabs(lo) * 1e-7;
     if (lo == 0 && (hi - lo) / std::fabs(hi) < 1e-7) lo = hi - std::fabs(hi) * 1e-7;
 
@@ -236,6 +229,25 @@ void CPlotAxis::PLsetstm(int mode, double lo, double hi, double n, double interv
     emit(cand[chosen]);
 }
 
+} // namespace
+
+unsigned CPlotAxis::PLsetstm(int mode, double lo, double hi, double n, double intervalIn,
+                             double& outMin, double& outMax, double& outInterval) {
+    if (lo == hi) hi = lo + 1;
+    if (lo > hi) std::swap(lo, hi);
+    unsigned diagnostics = 0;
+    if (-lo > kFloatMax) {
+        diagnostics |= kLowerRangeInfinite;
+        lo = -kReplacedInfinity;
+    }
+    if (hi > kFloatMax) {
+        diagnostics |= kUpperRangeInfinite;
+        hi = kReplacedInfinity;
+    }
+    NiceScaleOfRange(mode, lo, hi, n, intervalIn, outMin, outMax, outInterval);
+    return diagnostics;
+}
+
 void CPlotAxis::UpdateScale(double targetIntervals, double triGridInterval) {
     if (!scaleDirty) return;
     const bool ticksFromList = scaleType == kLogarithmic || scaleType == kProbability;
@@ -257,11 +269,11 @@ void CPlotAxis::UpdateScale(double targetIntervals, double triGridInterval) {
     const int mode = (integerAxis ? 1 : 0) + (fixedInterval ? 2 : 0);
     const double intervalIn = triKind ? triGridInterval : interval;
     double lo = plotMin, hi = plotMax, step = interval;
-    PLsetstm(mode, viewMin, viewMax, targetIntervals, intervalIn, lo, hi, step);
+    NoteDiagnostics(PLsetstm(mode, viewMin, viewMax, targetIntervals, intervalIn, lo, hi, step));
     if (std::fabs(lo - viewMin) > 1e-7 || std::fabs(hi - viewMax) > 1e-7) {
         // The nice range can call for a different interval than the data range did.
         double lo2 = lo, hi2 = hi;
-        PLsetstm(mode, lo, hi, targetIntervals, intervalIn, lo2, hi2, step);
+        NoteDiagnostics(PLsetstm(mode, lo, hi, targetIntervals, intervalIn, lo2, hi2, step));
     }
     if (scaleType == kReciprocal) {
         if (lo == 0) lo = viewMin;

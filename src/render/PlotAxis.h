@@ -3,6 +3,7 @@
 #include "platform/gdi/GdiTypes.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gdi {
@@ -60,8 +61,18 @@ public:
     // Nice scale for [lo, hi] with about n intervals. mode: 0 plain, 1 integer, 2 fixed
     // interval, 3 integer with fixed interval. The outputs are left as they are when no
     // scale can be produced (n <= 0, NaN ends).
-    static void PLsetstm(int mode, double lo, double hi, double n, double intervalIn,
-                         double& outMin, double& outMax, double& outInterval);
+    // Returns the diagnostics of the call (ScaleDiagnostic bits); the routine prints nothing.
+    static unsigned PLsetstm(int mode, double lo, double hi, double n, double intervalIn,
+                             double& outMin, double& outMax, double& outInterval);
+    // What the scale routine reports when it replaces an infinite end: one bit per message.
+    enum ScaleDiagnostic : unsigned { kLowerRangeInfinite = 1u, kUpperRangeInfinite = 2u };
+    static constexpr const char* kScaleDiagnosticText[] = {
+        "Error at PLsetstm: lower range is minus Infinity\n",
+        "Error at PLsetstm: upper range is Infinity\n"};
+    // Keeps the diagnostics of scale computations until a paint reports them; Take returns
+    // them and forgets them.
+    void NoteDiagnostics(unsigned bits) { diagnostics_ |= bits; }
+    unsigned TakeDiagnostics() { return std::exchange(diagnostics_, 0u); }
     void LogTickList();
     void ProbabilityTicks();
 
@@ -107,6 +118,7 @@ public:
     double LabelFactor() const;
 
 private:
+    unsigned diagnostics_ = 0; // ScaleDiagnostic bits not yet reported
     void ViewFromRequested();
     void RequestedFromView();
     void PlotFromRequested();

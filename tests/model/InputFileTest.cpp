@@ -162,7 +162,7 @@ TEST(InputFileValues, CountsThatCannotBeMetStoreNothing) {
 
 TEST(InputFileValues, CarriageReturnsOfTheLineEndsAreDropped) {
     CInputFile f;
-    ASSERT_TRUE(f.Read(DataFile("two-x-crlf.plx")));
+    ASSERT_EQ(f.Read(DataFile("two-x-crlf.plx")), CInputFile::ReadStatus::Read);
     EXPECT_EQ(f.record.title, "Stripper profile");
     EXPECT_EQ(f.record.numindep, 2);
     EXPECT_EQ(f.record.values.size(), 12u);
@@ -171,7 +171,7 @@ TEST(InputFileValues, CarriageReturnsOfTheLineEndsAreDropped) {
 
 TEST(InputFileValues, AMissingFileReadsNothing) {
     CInputFile f;
-    EXPECT_FALSE(f.Read(DataFile("no-such-file.plx")));
+    EXPECT_EQ(f.Read(DataFile("no-such-file.plx")), CInputFile::ReadStatus::Unreadable);
 }
 
 TEST(InputFileValues, GarbageAndBinaryTextNeverReadOutsideTheLine) {
@@ -292,7 +292,7 @@ TEST(ProfileLoading, SeveralXVariablesAreSharedOutInOrder) {
     ProfileHost host;
     CPlotLook m(host);
     CInputFile f;
-    ASSERT_TRUE(f.Read(DataFile("two-x-crlf.plx")));
+    ASSERT_EQ(f.Read(DataFile("two-x-crlf.plx")), CInputFile::ReadStatus::Read);
     m.LoadProfile(f.record);
     ASSERT_EQ(m.NXVars(), 2);
     EXPECT_EQ(ValueOf(m.XVar(1), 0), 10.0);
