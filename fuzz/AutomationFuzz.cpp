@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -61,31 +62,74 @@ void MayBeRefused(const char* where, F&& step) {
 }
 
 // Integers at and past every limit the members check: indices, counts, sizes and codes.
-const std::int32_t kEdgeIntegers[] = {0,     1,     2,     3,      4,      5,     6,     7,
-                                      8,     9,     10,    11,     12,     15,    16,    17,
-                                      20,    31,    32,    33,     63,     64,    65,    99,
-                                      100,   255,   256,   1000,   2000,   4096,  20000, 32767,
-                                      -1,    -2,    -32768, 65535, 1 << 16, 1 << 20, 1 << 24,
-                                      (1 << 24) + 1, std::numeric_limits<std::int32_t>::max(),
+const std::int32_t kEdgeIntegers[] = {0,
+                                      1,
+                                      2,
+                                      3,
+                                      4,
+                                      5,
+                                      6,
+                                      7,
+                                      8,
+                                      9,
+                                      10,
+                                      11,
+                                      12,
+                                      15,
+                                      16,
+                                      17,
+                                      20,
+                                      31,
+                                      32,
+                                      33,
+                                      63,
+                                      64,
+                                      65,
+                                      99,
+                                      100,
+                                      255,
+                                      256,
+                                      1000,
+                                      2000,
+                                      4096,
+                                      20000,
+                                      32767,
+                                      -1,
+                                      -2,
+                                      -32768,
+                                      65535,
+                                      1 << 16,
+                                      1 << 20,
+                                      1 << 24,
+                                      (1 << 24) + 1,
+                                      std::numeric_limits<std::int32_t>::max(),
                                       std::numeric_limits<std::int32_t>::min()};
 
 double EdgeReal(FuzzedDataProvider& in) {
     constexpr double inf = std::numeric_limits<double>::infinity();
-    const double table[] = {0.0,   1.0,     -1.0,  0.5,   1e-300, 1e300,  -1e300,
-                            1e38,  3.5e38,  1e-45, 100.0, -0.0,   inf,    -inf,
-                            std::numeric_limits<double>::quiet_NaN(), 32768.0, -32769.0};
+    const double table[] = {
+        0.0,     1.0,     -1.0, 0.5,    1e-300,
+        1e300,   -1e300,  1e38, 3.5e38, 1e-45,
+        100.0,   -0.0,    inf,  -inf,   std::numeric_limits<double>::quiet_NaN(),
+        32768.0, -32769.0};
     if (in.ConsumeBool()) return in.PickValueInArray(table);
     return in.ConsumeFloatingPointInRange(-1e6, 1e6);
 }
 
 std::string EdgeString(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0: return {};
-    case 1: return std::string(in.ConsumeIntegralInRange<size_t>(0, 70000), 'W');
-    case 2: return "/tmp";
-    case 3: return "/dev/null";
-    case 4: return "Attrib:0 1 1 99\nGrid:1\n";
-    default: return in.ConsumeRandomLengthString(256);
+    case 0:
+        return {};
+    case 1:
+        return std::string(in.ConsumeIntegralInRange<size_t>(0, 70000), 'W');
+    case 2:
+        return "/tmp";
+    case 3:
+        return "/dev/null";
+    case 4:
+        return "Attrib:0 1 1 99\nGrid:1\n";
+    default:
+        return in.ConsumeRandomLengthString(256);
     }
 }
 
@@ -99,7 +143,8 @@ com::FloatArray EdgeArray(FuzzedDataProvider& in) {
     // The element count may disagree with the bounds, as a broken host's array would.
     size_t n = size_t(a.count1) * a.count2;
     if (in.ConsumeIntegralInRange(0, 7) == 0) n = in.ConsumeIntegralInRange<size_t>(0, 64);
-    for (size_t i = 0; i < n; ++i) a.data.push_back(float(EdgeReal(in)));
+    for (size_t i = 0; i < n; ++i)
+        a.data.push_back(float(EdgeReal(in)));
     return a;
 }
 
@@ -107,23 +152,32 @@ com::FloatArray EdgeArray(FuzzedDataProvider& in) {
 Variant EdgeValue(FuzzedDataProvider& in, VarType declared) {
     VarType t = declared;
     if (in.ConsumeIntegralInRange(0, 9) == 0) {
-        const VarType any[] = {VarType::Empty, VarType::I2,  VarType::I4,   VarType::R4,
-                               VarType::R8,    VarType::BStr, VarType::Bool, VarType::Unknown,
-                               VarType::ArrayR4};
+        const VarType any[] = {VarType::Empty, VarType::I2,      VarType::I4,
+                               VarType::R4,    VarType::R8,      VarType::BStr,
+                               VarType::Bool,  VarType::Unknown, VarType::ArrayR4};
         t = in.PickValueInArray(any);
     }
     switch (t) {
-    case VarType::I2: return Variant::I2(std::int16_t(in.PickValueInArray(kEdgeIntegers)));
-    case VarType::I4: return Variant::I4(in.PickValueInArray(kEdgeIntegers));
-    case VarType::R4: return Variant::R4(float(EdgeReal(in)));
-    case VarType::R8: return Variant::R8(EdgeReal(in));
-    case VarType::Bool: return Variant::Bool(in.ConsumeBool());
-    case VarType::BStr: return Variant::Str(EdgeString(in));
-    case VarType::Unknown: return Variant::Object(nullptr);
-    case VarType::ArrayR4: return Variant::Array(EdgeArray(in));
+    case VarType::I2:
+        return Variant::I2(std::int16_t(in.PickValueInArray(kEdgeIntegers)));
+    case VarType::I4:
+        return Variant::I4(in.PickValueInArray(kEdgeIntegers));
+    case VarType::R4:
+        return Variant::R4(float(EdgeReal(in)));
+    case VarType::R8:
+        return Variant::R8(EdgeReal(in));
+    case VarType::Bool:
+        return Variant::Bool(in.ConsumeBool());
+    case VarType::BStr:
+        return Variant::Str(EdgeString(in));
+    case VarType::Unknown:
+        return Variant::Object(nullptr);
+    case VarType::ArrayR4:
+        return Variant::Array(EdgeArray(in));
     case VarType::Variant:
         return in.ConsumeBool() ? Variant::Array(EdgeArray(in)) : Variant::R8(EdgeReal(in));
-    default: return Variant();
+    default:
+        return Variant();
     }
 }
 
@@ -137,13 +191,27 @@ public:
 
     void Step(FuzzedDataProvider& in) {
         switch (in.ConsumeIntegralInRange(0, 9)) {
-        case 0: Resize(in); break;
-        case 1: PaintRecording(in); break;
-        case 2: PaintImage(in); break;
-        case 3: Input(in); break;
-        case 4: SettingsRoundTrip(); break;
-        case 5: PropertySetRoundTrip(in.ConsumeBool()); break;
-        default: Call(in); break;
+        case 0:
+            Resize(in);
+            break;
+        case 1:
+            PaintRecording(in);
+            break;
+        case 2:
+            PaintImage(in);
+            break;
+        case 3:
+            Input(in);
+            break;
+        case 4:
+            SettingsRoundTrip();
+            break;
+        case 5:
+            PropertySetRoundTrip(in.ConsumeBool());
+            break;
+        default:
+            Call(in);
+            break;
         }
     }
 
@@ -185,16 +253,33 @@ private:
         site_.menuAnswer = in.ConsumeIntegralInRange(0, 40000);
         MustNotThrow("input handler", [&] {
             switch (in.ConsumeIntegralInRange(0, 8)) {
-            case 0: control_.OnLButtonDown(x, y, modifiers); break;
-            case 1: control_.OnLButtonUp(x, y, modifiers); break;
-            case 2: control_.OnLButtonDblClk(x, y, modifiers); break;
-            case 3: control_.OnRButtonDown(x, y, modifiers); break;
-            case 4: control_.OnMouseMove(x, y, modifiers); break;
-            case 5: control_.OnKeyDown(key, modifiers, 1); break;
-            case 6: control_.OnChar(key); break;
-            case 7: control_.OnScrollBar(in.ConsumeBool(), in.ConsumeIntegralInRange(0, 8), x); break;
+            case 0:
+                control_.OnLButtonDown(x, y, modifiers);
+                break;
+            case 1:
+                control_.OnLButtonUp(x, y, modifiers);
+                break;
+            case 2:
+                control_.OnLButtonDblClk(x, y, modifiers);
+                break;
+            case 3:
+                control_.OnRButtonDown(x, y, modifiers);
+                break;
+            case 4:
+                control_.OnMouseMove(x, y, modifiers);
+                break;
+            case 5:
+                control_.OnKeyDown(key, modifiers, 1);
+                break;
+            case 6:
+                control_.OnChar(key);
+                break;
+            case 7:
+                control_.OnScrollBar(in.ConsumeBool(), in.ConsumeIntegralInRange(0, 8), x);
+                break;
             default:
-                for (const auto& [id, ms] : std::map<int, int>(site_.timers)) control_.OnTimer(id);
+                for (const auto& [id, ms] : std::map<int, int>(site_.timers))
+                    control_.OnTimer(id);
                 break;
             }
         });
@@ -217,16 +302,27 @@ private:
         });
     }
 
-    // A saved property set loads into a fresh control, which paints.
+    // A saved property set loads into a fresh control (or is refused as a whole), which then
+    // sizes and paints.
     void PropertySetRoundTrip(bool binary) {
-        MustNotThrow("property set round trip", [&] {
-            ui::HeadlessSite site;
-            CTrendixCtrl other(site);
-            other.SetSampleBudget(kFuzzSampleBudget);
+        std::vector<std::uint8_t> bytes;
+        std::string text;
+        MustNotThrow("property set save", [&] {
             if (binary)
-                other.LoadBinary(control_.SaveBinary());
+                bytes = control_.SaveBinary();
             else
-                other.LoadText(control_.SaveText());
+                text = control_.SaveText();
+        });
+        ui::HeadlessSite site;
+        CTrendixCtrl other(site);
+        other.SetSampleBudget(kFuzzSampleBudget);
+        MayBeRefused("property set load", [&] {
+            if (binary)
+                other.LoadBinary(bytes);
+            else
+                other.LoadText(text);
+        });
+        MustNotThrow("paint after a load", [&] {
             other.OnSize(200, 150);
             gdi::RecordingDC dc(200, 150);
             const gdi::Rect all{0, 0, 200, 150};
@@ -236,7 +332,8 @@ private:
 
     void Call(FuzzedDataProvider& in) {
         const auto& members = control_.GetTypeInfo().members();
-        const com::MemberInfo& m = members[in.ConsumeIntegralInRange<size_t>(0, members.size() - 1)];
+        const com::MemberInfo& m =
+            members[in.ConsumeIntegralInRange<size_t>(0, members.size() - 1)];
         if (Skipped(m.id)) return;
         com::InvokeKind kind = com::InvokeKind::Method;
         std::vector<Variant> args;
@@ -268,15 +365,16 @@ private:
     // Members that wait for a person (dialogs, printing) or reach outside the process.
     static bool Skipped(com::DISPID id) {
         switch (id) {
-        case 77:  // AddTextDialog
-        case 78:  // HideVariableDialog
-        case 127: // Print2
-        case 128: // PrintPreview
-        case 129: // OpenLog
-        case 131: // PageLayout
+        case 77:   // AddTextDialog
+        case 78:   // HideVariableDialog
+        case 127:  // Print2
+        case 128:  // PrintPreview
+        case 129:  // OpenLog
+        case 131:  // PageLayout
         case -552: // AboutBox
             return true;
-        default: return false;
+        default:
+            return false;
         }
     }
 
@@ -294,6 +392,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     Session session;
-    for (int step = 0; step < kMaxSteps && in.remaining_bytes() > 0; ++step) session.Step(in);
+    for (int step = 0; step < kMaxSteps && in.remaining_bytes() > 0; ++step)
+        session.Step(in);
     return 0;
 }

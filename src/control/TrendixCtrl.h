@@ -87,7 +87,9 @@ public:
     static constexpr std::int64_t kDefaultSampleBudget = std::int64_t(1) << 25;
     // The host changes the budget for this control (at least one sample); a plot already
     // beyond it is kept, and the next request that would grow it is refused.
-    void SetSampleBudget(std::int64_t samples) { sampleBudget_ = std::max<std::int64_t>(samples, 1); }
+    void SetSampleBudget(std::int64_t samples) {
+        sampleBudget_ = std::max<std::int64_t>(samples, 1);
+    }
 
     // --- input from the window (TrendixInput.cpp) ---
     // Points are client coordinates; modifiers is 1 Shift + 2 Ctrl + 4 Alt at the time of the
@@ -404,6 +406,17 @@ private:
     void FireCaption();
     void ApplyVariableChangesStep();
     void CheckAxisIndex(int axisNo) const;
+    // Refuses with E_OUTOFMEMORY, before anything is allocated, a plot of more samples than
+    // the budget allows. After: a change to a plot of after samples, unless that is no more
+    // than the plot holds now (a plot beyond a lowered budget may shrink).
+    void CheckSampleBudget(std::int64_t samples) const;
+    void CheckSamplesAfter(std::int64_t after) const;
+    // The samples of the model's variables (at least one X and one Y) at perVariable each,
+    // and of those it holds with count more variables of the size a new one gets.
+    std::int64_t SamplesResizedTo(std::int64_t perVariable) const;
+    std::int64_t SamplesWithMoreVariables(int count) const;
+    // A colour index must name a colour of the table: the invalid-argument error otherwise.
+    void CheckColorIndex(int color) const;
     [[noreturn]] void Pending(const char* member) const;
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
@@ -411,9 +424,6 @@ private:
     void LoadProfileRecord(const CProfileRecord& record);
     void RunScript(const std::string& path);
     void OpenPlotFile();
-    // Refuses with E_OUTOFMEMORY, before anything is allocated, a plot of more samples than
-    // the budget allows.
-    void CheckSampleBudget(std::int64_t samples) const;
 
     ui::IWindowSite& site_;
     com::ConnectionPoint events_;

@@ -23,8 +23,9 @@ bool IsScriptName(const std::string& path) {
 
 } // namespace
 
-// The loading steps run after a script whether or not it fails part way: what it did stays.
-// A refused input file changes nothing, so they do not run for it.
+// The loading steps run after a script whether or not it fails part way: what it did stays,
+// the name included. A refused input file changes nothing, so it is not stored and the steps
+// do not run for it.
 void CTrendixCtrl::LoadFile(const std::string& path) {
     auto finish = [this] {
         EnsureModel().dataDirty = 1;
@@ -34,9 +35,11 @@ void CTrendixCtrl::LoadFile(const std::string& path) {
     };
     if (!IsScriptName(path)) {
         LoadInputFile(path);
+        props_.InputFile = path;
         finish();
         return;
     }
+    props_.InputFile = path;
     try {
         RunScript(path);
     } catch (...) {
@@ -57,12 +60,14 @@ void CTrendixCtrl::RunScript(const std::string& path) {
 void CTrendixCtrl::LoadInputFile(const std::string& path) {
     CInputFile file;
     switch (file.Read(path)) {
-    case CInputFile::ReadStatus::Unreadable: return;
+    case CInputFile::ReadStatus::Unreadable:
+        return;
     case CInputFile::ReadStatus::TooLarge:
         throw com::DispatchError::InvalidArg("The input file " + path + " is longer than " +
                                              std::to_string(CInputFile::kMaxFileBytes >> 20) +
                                              " MiB");
-    case CInputFile::ReadStatus::Read: break;
+    case CInputFile::ReadStatus::Read:
+        break;
     }
     if (!file.record.CountsValid())
         throw com::DispatchError::InvalidArg("The counts of the input file " + path +
@@ -127,12 +132,4 @@ void CTrendixCtrl::OpenPlotFile() {
         return;
     }
     Repaint();
-}
-
-void CTrendixCtrl::CheckSampleBudget(std::int64_t samples) const {
-    if (samples > sampleBudget_)
-        throw com::DispatchError(com::E_OUTOFMEMORY,
-                                 "The plot would hold " + std::to_string(samples) +
-                                     " samples; this control may hold " +
-                                     std::to_string(sampleBudget_));
 }

@@ -2,6 +2,7 @@
 #include "control/TrendixCtrl.h"
 #include "platform/com/PropExchange.h"
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -13,10 +14,6 @@ constexpr std::uint32_t kPropertyVersion = 0x00010006;
 
 constexpr std::uint32_t kDefaultBackColor = 0xFFFFFF;
 constexpr std::uint32_t kDefaultForeColor = 0x000000;
-
-// Samples that a loaded run plot may ask for over all its rings; a setter can go further,
-// but data from outside must not be able to make the control allocate without bound.
-constexpr std::int64_t kLoadedSampleLimit = std::int64_t(1) << 27;
 
 using Member = std::variant<std::string TrendixProperties::*, std::int16_t TrendixProperties::*,
                             std::int32_t TrendixProperties::*, bool TrendixProperties::*,
@@ -109,9 +106,6 @@ void CheckLoaded(const TrendixProperties& p, std::int32_t maxBufferSize) {
     if (!std::isfinite(p.TimeScrollUnit)) Refuse("TimeScrollUnit is not a number");
     if (p.BufferSize < 1 || p.BufferSize > maxBufferSize)
         Refuse("BufferSize " + std::to_string(p.BufferSize) + " is out of range");
-    const std::int64_t rings = std::int64_t(p.nvariables) + p.nxvariables;
-    if (p.RunPlot && rings * p.BufferSize > kLoadedSampleLimit)
-        Refuse("the run plot's buffers would hold too many samples");
 }
 
 std::string Trimmed(const std::string& s) {
@@ -129,6 +123,11 @@ void CTrendixCtrl::DoPropExchange(com::PropExchange& px) {
     ExchangeSet(px, set);
     if (!px.IsLoading()) return;
     CheckLoaded(set.props, kMaxBufferSize);
+    // A loaded run plot makes a ring for every variable at once: within the sample budget.
+    if (set.props.RunPlot)
+        CheckSampleBudget((std::int64_t(std::max<int>(set.props.nxvariables, 1)) +
+                           std::max<int>(set.props.nvariables, 1)) *
+                          set.props.BufferSize);
 
     // The members are stored as they are, without the setters' behaviours or events.
     props_ = set.props;

@@ -70,6 +70,8 @@ public:
     int NYAxes() const { return int(yAxisRegions.size()); }
     int NYVars() const { return int(yVariables.size()); }
     int NXVars() const { return int(xVariables.size()); }
+    // The samples the variables hold (the sizes of their value arrays).
+    std::int64_t SamplesHeld() const;
 
     void SetAxisMap(int varNo0, int axisNo);
     void ApplyAxisMap();
@@ -308,8 +310,7 @@ private:
     void PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s);
     void PlaceFlippedAxis(CPlotPaintContext& ctx, const LayoutState& s);
     // Paint steps (PlotLookPaint.cpp).
-    void PaintSteps(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly,
-                    bool skipCurves);
+    void PaintSteps(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, bool skipCurves);
     // Each diagnostic the scales noted since the last paint goes to the host once.
     void ReportDiagnostics();
     void EnsureBackBuffer(CPlotPaintContext& ctx);

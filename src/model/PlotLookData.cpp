@@ -129,7 +129,8 @@ void CPlotLook::RecomputeTimeRange(CPlotAxis& axis, double fullMax, bool alwaysS
     axis.reqMin = axis.viewMin = axis.plotMin = start;
     axis.reqMax = axis.viewMax = axis.plotMax = fullMax;
     double lo, hi, interval;
-    axis.NoteDiagnostics(CPlotAxis::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval));
+    axis.NoteDiagnostics(
+        CPlotAxis::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval));
     if (interval > 0) axis.interval = axis.intervalCopy = interval;
     axis.scaleDirty = 0;
 }

@@ -129,8 +129,8 @@ double CPlotAxis::TargetIntervals(double axisLength, double fontPoints, double s
 namespace {
 
 // The nice scale of an ordered range whose infinite ends were replaced.
-void NiceScaleOfRange(int mode, double lo, double hi, double n, double intervalIn,
-                      double& outMin, double& outMax, double& outInterval) {
+void NiceScaleOfRange(int mode, double lo, double hi, double n, double intervalIn, double& outMin,
+                      double& outMax, double& outInterval) {
     if (lo != 0 && (hi - lo) / std::fabs(lo) < 1e-7) hi = lo + std::fabs(lo) * 1e-7;
     if (lo == 0 && (hi - lo) / std::fabs(hi) < 1e-7) lo = hi - std::fabs(hi) * 1e-7;
 

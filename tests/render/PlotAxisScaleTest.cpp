@@ -122,7 +122,8 @@ TEST(PlotAxisNiceScale, InfiniteEndsAreReplacedAndReported) {
     EXPECT_EQ(none, 0u);
     EXPECT_STREQ(CPlotAxis::kScaleDiagnosticText[0],
                  "Error at PLsetstm: lower range is minus Infinity\n");
-    EXPECT_STREQ(CPlotAxis::kScaleDiagnosticText[1], "Error at PLsetstm: upper range is Infinity\n");
+    EXPECT_STREQ(CPlotAxis::kScaleDiagnosticText[1],
+                 "Error at PLsetstm: upper range is Infinity\n");
     EXPECT_TRUE(std::isfinite(s.min) && std::isfinite(s.max));
     EXPECT_LE(s.min, -3.4028234663852887e28);
     EXPECT_GE(s.max, 3.4028234663852887e28);
