@@ -62,48 +62,13 @@ void MayBeRefused(const char* where, F&& step) {
 }
 
 // Integers at and past every limit the members check: indices, counts, sizes and codes.
-const std::int32_t kEdgeIntegers[] = {0,
-                                      1,
-                                      2,
-                                      3,
-                                      4,
-                                      5,
-                                      6,
-                                      7,
-                                      8,
-                                      9,
-                                      10,
-                                      11,
-                                      12,
-                                      15,
-                                      16,
-                                      17,
-                                      20,
-                                      31,
-                                      32,
-                                      33,
-                                      63,
-                                      64,
-                                      65,
-                                      99,
-                                      100,
-                                      255,
-                                      256,
-                                      1000,
-                                      2000,
-                                      4096,
-                                      20000,
-                                      32767,
-                                      -1,
-                                      -2,
-                                      -32768,
-                                      65535,
-                                      1 << 16,
-                                      1 << 20,
-                                      1 << 24,
-                                      (1 << 24) + 1,
-                                      std::numeric_limits<std::int32_t>::max(),
-                                      std::numeric_limits<std::int32_t>::min()};
+// clang-format off
+const std::int32_t kEdgeIntegers[] = {
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 20, 31, 32, 33, 63, 64, 65, 99, 100,
+    255, 256, 1000, 2000, 4096, 8192, 8193, 20000, 32767, -1, -2, -32768, 65535, 1 << 16,
+    1 << 20, 1 << 24, (1 << 24) + 1, std::numeric_limits<std::int32_t>::max(),
+    std::numeric_limits<std::int32_t>::min()};
+// clang-format on
 
 double EdgeReal(FuzzedDataProvider& in) {
     constexpr double inf = std::numeric_limits<double>::infinity();

@@ -31,7 +31,7 @@ status=0
 for target in "${targets[@]}"; do
   echo "== $target for ${seconds}s"
   build-fuzz/fuzz/$target "build-fuzz/corpus/$target" -max_total_time="$seconds" \
-    -max_len=8192 -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 \
+    -max_len=8192 -rss_limit_mb=2048 -timeout=60 -print_final_stats=1 \
     -artifact_prefix="build-fuzz/findings/$target-" 2>&1 | tail -n 25 || status=1
 done
 exit $status

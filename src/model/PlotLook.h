@@ -299,6 +299,10 @@ private:
     void PrepareLegend();
     void FillEmptyFirstLabels();
     CPlotLabelRgn& AddYLabelRegion(int axisNo, int varNo);
+    // Makes a label region without listing it; ListYLabelRegionsFrom lists those from first
+    // on in one insertion.
+    CPlotLabelRgn& MakeYLabelRegion(int axisNo, int varNo);
+    void ListYLabelRegionsFrom(size_t first);
     // Layout steps (PlotLookLayout.cpp).
     struct LayoutState;
     void LayoutTopParts(CPlotPaintContext& ctx, LayoutState& s);
