@@ -58,8 +58,8 @@ void CPlotLook::ReportDiagnostics() {
     if (xAxisRegion && xAxisRegion->axis) bits |= xAxisRegion->axis->TakeDiagnostics();
     for (auto& r : yAxisRegions)
         if (r && r->axis) bits |= r->axis->TakeDiagnostics();
-    for (size_t i = 0; i < std::size(CPlotAxis::kScaleDiagnosticText); ++i)
-        if (bits & (1u << i)) host.ReportDiagnostic(CPlotAxis::kScaleDiagnosticText[i]);
+    for (size_t i = 0; i < std::size(AxisScale::kScaleDiagnosticText); ++i)
+        if (bits & (1u << i)) host.ReportDiagnostic(AxisScale::kScaleDiagnosticText[i]);
 }
 
 void CPlotLook::EnsureBackBuffer(CPlotPaintContext& ctx) {

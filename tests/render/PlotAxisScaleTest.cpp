@@ -1,4 +1,4 @@
-// Nice scales, tick lists and axis transforms of CPlotAxis.
+// Nice scales, tick lists and axis transforms of CPlotAxis and AxisScale.
 #include "render/AxisTransform.h"
 #include "render/PlotAxis.h"
 
@@ -20,7 +20,7 @@ struct Scale {
 
 Scale Nice(int mode, double lo, double hi, double n, double fixed = 0) {
     Scale s{-99, -99, -99};
-    CPlotAxis::PLsetstm(mode, lo, hi, n, fixed, s.min, s.max, s.interval);
+    AxisScale::PLsetstm(mode, lo, hi, n, fixed, s.min, s.max, s.interval);
     return s;
 }
 
@@ -110,19 +110,19 @@ TEST(PlotAxisNiceScale, InfiniteEndsAreReplacedAndReported) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     Scale s{-99, -99, -99};
-    const unsigned both = CPlotAxis::PLsetstm(0, -kInf, kInf, 5, 0, s.min, s.max, s.interval);
+    const unsigned both = AxisScale::PLsetstm(0, -kInf, kInf, 5, 0, s.min, s.max, s.interval);
     Scale t{-99, -99, -99};
-    const unsigned upper = CPlotAxis::PLsetstm(0, 0, kInf, 5, 0, t.min, t.max, t.interval);
+    const unsigned upper = AxisScale::PLsetstm(0, 0, kInf, 5, 0, t.min, t.max, t.interval);
     Scale u{-99, -99, -99};
-    const unsigned none = CPlotAxis::PLsetstm(0, 0, 1, 5, 0, u.min, u.max, u.interval);
+    const unsigned none = AxisScale::PLsetstm(0, 0, 1, 5, 0, u.min, u.max, u.interval);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(both, CPlotAxis::kLowerRangeInfinite | CPlotAxis::kUpperRangeInfinite);
-    EXPECT_EQ(upper, unsigned(CPlotAxis::kUpperRangeInfinite));
+    EXPECT_EQ(both, AxisScale::kLowerRangeInfinite | AxisScale::kUpperRangeInfinite);
+    EXPECT_EQ(upper, unsigned(AxisScale::kUpperRangeInfinite));
     EXPECT_EQ(none, 0u);
-    EXPECT_STREQ(CPlotAxis::kScaleDiagnosticText[0],
+    EXPECT_STREQ(AxisScale::kScaleDiagnosticText[0],
                  "Error at PLsetstm: lower range is minus Infinity\n");
-    EXPECT_STREQ(CPlotAxis::kScaleDiagnosticText[1],
+    EXPECT_STREQ(AxisScale::kScaleDiagnosticText[1],
                  "Error at PLsetstm: upper range is Infinity\n");
     EXPECT_TRUE(std::isfinite(s.min) && std::isfinite(s.max));
     EXPECT_LE(s.min, -3.4028234663852887e28);
@@ -156,13 +156,13 @@ TEST(PlotAxisUpdateScale, LinearAxisTakesNiceRange) {
 TEST(PlotAxisUpdateScale, NoRoomKeepsScaleDirty) {
     CPlotAxis axis;
     axis.SetRequestedRange(0, 97);
-    axis.UpdateScale(CPlotAxis::TargetIntervals(0, 8, 1));
+    axis.UpdateScale(AxisScale::TargetIntervals(0, 8, 1));
     EXPECT_EQ(axis.scaleDirty, 1);
-    axis.UpdateScale(CPlotAxis::TargetIntervals(300, 8, 1)); // n = 10
+    axis.UpdateScale(AxisScale::TargetIntervals(300, 8, 1)); // n = 10
     EXPECT_EQ(axis.scaleDirty, 0);
     EXPECT_EQ(axis.plotMax, 100);
     EXPECT_EQ(axis.interval, 20);
-    EXPECT_EQ(CPlotAxis::TargetIntervals(300, 0, 1), 0);
+    EXPECT_EQ(AxisScale::TargetIntervals(300, 0, 1), 0);
 }
 
 TEST(PlotAxisUpdateScale, ExtentOnlyFollowsWhenItCoversTheData) {
