@@ -1,5 +1,5 @@
-// Input files and profile records: the keyword reader on any text, loading what it built, and
-// the record reader on any bytes.
+// Input files and profile records: the keyword reader on any text, loading and painting what
+// it built, and the record reader on any bytes. A refused file is an automation error.
 #include "FuzzControl.h"
 #include "control/ProfileBlock.h"
 #include "model/InputFile.h"
@@ -33,8 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Loadable(file.record)) {
         std::ofstream(ScratchPath(), std::ios::binary) << text;
         FuzzControl f;
-        f.control.SetInputFile(ScratchPath());
+        try {
+            f.control.SetInputFile(ScratchPath());
+        } catch (const com::DispatchError&) {
+        }
         f.control.GetSettings();
+        f.Paint();
     }
     for (const bool withValues : {true, false}) {
         CProfileRecord record;
@@ -43,7 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!Loadable(record)) continue;
         FuzzControl f;
         const CProfileBlock block(data, size);
-        f.control.SetPlotVals(const_cast<CProfileBlock*>(&block));
+        try {
+            f.control.SetPlotVals(const_cast<CProfileBlock*>(&block));
+        } catch (const com::DispatchError&) {
+            continue;
+        }
+        f.Paint();
     }
     return 0;
 }

@@ -44,5 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A scripted call the control refused ends the script.
     }
     f.control.GetSettings();
+    f.Paint();
     return 0;
 }

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the settings text, input file and script readers with clang
-# (AddressSanitizer and UBSan) into build-fuzz/, then runs each for SECONDS (default 60) on a
-# corpus seeded from examples/ and tests/data/. Findings are written to build-fuzz/findings/.
-#   scripts/fuzz.sh [SECONDS]
+# Builds the libFuzzer targets of the settings text, input file and script readers and of the
+# automation interface with clang (AddressSanitizer and UBSan) into build-fuzz/, then runs each
+# for SECONDS (default 60) on a corpus seeded from examples/ and tests/data/ (the automation
+# fuzzer starts from nothing). Findings are written to build-fuzz/findings/.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(SettingsFuzz InputFileFuzz ScriptFuzz AutomationFuzz)
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DTRENDIX_FUZZ=ON \
   -DTRENDIX_TESTS=OFF -DTRENDIX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build-fuzz --target SettingsFuzz InputFileFuzz ScriptFuzz
+cmake --build build-fuzz --target "${targets[@]}"
 
 seed() { # target, file patterns
   local corpus="build-fuzz/corpus/$1"; shift
@@ -19,13 +23,15 @@ seed() { # target, file patterns
 seed SettingsFuzz examples/*.tset tests/data/*.tset
 seed InputFileFuzz examples/*.plx tests/data/*.plx
 seed ScriptFuzz examples/*.ply tests/data/*.ply
+seed AutomationFuzz
 mkdir -p build-fuzz/findings
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 
 status=0
-for target in SettingsFuzz InputFileFuzz ScriptFuzz; do
+for target in "${targets[@]}"; do
   echo "== $target for ${seconds}s"
   build-fuzz/fuzz/$target "build-fuzz/corpus/$target" -max_total_time="$seconds" \
-    -max_len=8192 -rss_limit_mb=2048 -timeout=30 -print_final_stats=1 \
+    -max_len=8192 -rss_limit_mb=2048 -timeout=60 -print_final_stats=1 \
     -artifact_prefix="build-fuzz/findings/$target-" 2>&1 | tail -n 25 || status=1
 done
 exit $status

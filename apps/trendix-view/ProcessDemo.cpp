@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <exception>
 
 namespace {
 
@@ -59,9 +61,25 @@ void ProcessDemo::Stop() {
     redraw_.stop();
 }
 
+// A timer's work: what fails stops the demo with a message, and the window keeps running.
+template <typename Work>
+void ProcessDemo::Guarded(Work&& work) noexcept {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        Stop();
+        std::fprintf(stderr, "trendix-view: the demo stopped: %s\n", e.what());
+    }
+}
+
 // The steps due since the start go in, at most a fifth of a second's worth at a time; a slow
 // machine drops what it cannot catch up with instead of freezing.
 void ProcessDemo::Feed() {
+    Guarded([this] { FeedDueSteps(); });
+    view_.update(); // shows what the live update drew
+}
+
+void ProcessDemo::FeedDueSteps() {
     const auto due = static_cast<long long>(double(clock_.elapsed()) / 1000.0 * rate_);
     const long long limit = std::max<long long>(1, std::llround(rate_ * kCatchUp));
     long long count = due - steps_ - dropped_;
@@ -76,10 +94,11 @@ void ProcessDemo::Feed() {
             c.AddTimeData(std::int16_t(i + 1), process_.Time(), values[i]);
         ++steps_;
     }
-    view_.update(); // shows what the live update drew
 }
 
 void ProcessDemo::Redraw() {
-    view_.control().Redraw();
-    ++redraws_;
+    Guarded([this] {
+        view_.control().Redraw();
+        ++redraws_;
+    });
 }

@@ -28,7 +28,10 @@ public:
 private:
     void SetUpPlot();
     void Feed();
+    void FeedDueSteps();
     void Redraw();
+    template <typename Work>
+    void Guarded(Work&& work) noexcept;
 
     TrendixWidget& view_;
     SimulatedProcess process_;

@@ -18,6 +18,7 @@
 #include <QSocketNotifier>
 #include <QStatusBar>
 
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -49,6 +50,13 @@ ViewWindow::ViewWindow(const ViewOptions& options)
             [this](const QString& coordinate, int, int) { ShowPointer(coordinate); });
     connect(view_, &TrendixWidget::pointerExit, this, [this] { pointer_->clear(); });
     connect(view_, &TrendixWidget::eventFired, this, &ViewWindow::LogEvent);
+    // A window handler that failed: told on standard error and in the status bar.
+    connect(view_, &TrendixWidget::handlerFailed, this,
+            [this](const QString& handler, const QString& message) {
+                const QString text = "trendix-view: " + handler + " failed: " + message;
+                std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+                statusBar()->showMessage(text);
+            });
     // The status bar follows the pointer, so the host asks for its location.
     view_->control().SetEvent(1, true, true);
 }

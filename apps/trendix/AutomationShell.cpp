@@ -3,6 +3,7 @@
 #include "ShellCommand.h"
 #include "ValueText.h"
 #include "platform/com/ConnectionPoint.h"
+#include "platform/gdi/GdiTypes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -143,6 +144,8 @@ void AutomationShell::AddBuiltInDirectives() {
         static constexpr char kUsage[] = "usage: .size W H";
         if (words.size() != 2) throw SyntaxError(kUsage);
         const int width = ReadInt(words[0], kUsage), height = ReadInt(words[1], kUsage);
+        if (width > gdi::kMaxSurfaceSide || height > gdi::kMaxSurfaceSide)
+            throw com::DispatchError::InvalidArg(gdi::kMaxSurfaceSideText);
         if (resize_) resize_(width, height);
         return std::string("ok");
     });

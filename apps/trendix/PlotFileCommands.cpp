@@ -6,6 +6,7 @@
 #include "control/TrendixCtrl.h"
 #include "platform/com/DispatchError.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -18,7 +19,11 @@ bool EndsWith(const std::string& s, const std::string& end) {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
+// A folder opens as a stream on this system but cannot be read: it is refused as well.
 std::ifstream OpenOrThrow(const std::string& path) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        throw std::runtime_error("cannot read " + path + ": it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
     return in;

@@ -47,22 +47,31 @@ class MissingText {};
 bool CPlotScript::Run(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    Run(in);
-    return true;
+    return Run(in);
 }
 
-// Lines of at most kLineLength characters; carriage returns and line feeds are removed.
-void CPlotScript::Run(std::istream& in) {
+// Lines of at most kLineLength characters; carriage returns and line feeds are removed. A
+// read error (a folder) sets the stream's bad bit and ends the script.
+bool CPlotScript::Run(std::istream& in) {
     std::string line;
+    size_t lines = 0, bytes = 0;
+    auto run = [&] {
+        if (++lines > kMaxLines)
+            throw com::DispatchError::InvalidArg("A script may hold at most " +
+                                                 std::to_string(kMaxLines) + " lines");
+        RunLine(line);
+        line.clear();
+    };
     char c = 0;
     while (in.get(c)) {
+        if (++bytes > kMaxBytes)
+            throw com::DispatchError::InvalidArg("A script may hold at most " +
+                                                 std::to_string(kMaxBytes >> 20) + " MiB");
         if (c != '\n') line += c;
-        if (c == '\n' || line.size() == kLineLength) {
-            RunLine(line);
-            line.clear();
-        }
+        if (c == '\n' || line.size() == kLineLength) run();
     }
-    if (!line.empty()) RunLine(line);
+    if (!line.empty()) run();
+    return !in.bad();
 }
 
 void CPlotScript::RunLine(std::string_view line) {

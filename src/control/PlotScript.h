@@ -13,11 +13,16 @@
 class CPlotScript {
 public:
     static constexpr size_t kLineLength = 240; // a longer line continues as the next line
+    // What one script may hold; reading stops with an error beyond either (an endless
+    // stream included), after the lines before it have run.
+    static constexpr size_t kMaxLines = 100000;
+    static constexpr size_t kMaxBytes = size_t(8) << 20;
 
     explicit CPlotScript(com::IDispatch& control) : control_(control) {}
 
-    bool Run(const std::string& path); // false when the file cannot be opened
-    void Run(std::istream& in);
+    bool Run(const std::string& path); // false when the file cannot be opened or read
+    // Runs the lines of in; false when reading failed part way (what ran stays).
+    bool Run(std::istream& in);
     void RunLine(std::string_view line);
 
     // The ID the last "newline", "newpolygon" or "newtext" returned (0 before any).

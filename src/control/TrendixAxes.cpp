@@ -104,6 +104,9 @@ std::int16_t CTrendixCtrl::GetNYaxes() {
 
 void CTrendixCtrl::SetAttribute(std::int16_t lineNo, std::int16_t type, std::int16_t marker,
                                 std::int16_t color) {
+    // Line types and hatches outside their tables draw as the nearest one and markers outside
+    // theirs draw nothing, but a colour must be in the table for the curve to be drawn.
+    CheckColorIndex(color);
     EnsureModel().SetAttribute(lineNo, type, marker, color);
     MarkModified();
     if (!loading_) Repaint();

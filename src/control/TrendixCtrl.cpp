@@ -7,6 +7,7 @@
 // input files.
 
 #include "control/TrendixCtrl.h"
+#include "render/DrawTool.h"
 
 #include <algorithm>
 #include <clocale>
@@ -43,6 +44,37 @@ void CTrendixCtrl::Fire(TrendixEvent id, std::initializer_list<com::Variant> arg
 
 void CTrendixCtrl::Pending(const char* member) const {
     throw com::DispatchError(com::E_NOTIMPL, std::string(member) + " is not available yet");
+}
+
+void CTrendixCtrl::CheckSampleBudget(std::int64_t samples) const {
+    if (samples > sampleBudget_)
+        throw com::DispatchError(com::E_OUTOFMEMORY, "The plot would hold " +
+                                                         std::to_string(samples) +
+                                                         " samples; this control may hold " +
+                                                         std::to_string(sampleBudget_));
+}
+
+void CTrendixCtrl::CheckSamplesAfter(std::int64_t after) const {
+    if (after > model_->SamplesHeld()) CheckSampleBudget(after);
+}
+
+std::int64_t CTrendixCtrl::SamplesResizedTo(std::int64_t perVariable) const {
+    return (std::int64_t(std::max(model_->NXVars(), 1)) + std::max(model_->NYVars(), 1)) *
+           perVariable;
+}
+
+std::int64_t CTrendixCtrl::SamplesWithMoreVariables(int count) const {
+    const CPlotLook& m = *model_;
+    const bool ring = m.runPlotActive || m.phasePlotActive;
+    const std::int64_t perVariable =
+        ring ? std::max(props_.BufferSize, 1) : std::max<int>(npoints_, 0);
+    return m.SamplesHeld() + std::int64_t(std::max(count, 0)) * perVariable;
+}
+
+void CTrendixCtrl::CheckColorIndex(int color) const {
+    if (color < 0 || color >= CDrawTool::Instance().ColorCount())
+        throw com::DispatchError::InvalidArg("Colour index " + std::to_string(color) +
+                                             " is outside the colour table");
 }
 
 void CTrendixCtrl::CheckAxisIndex(int axisNo) const {
@@ -101,9 +133,10 @@ void CTrendixCtrl::FireCaption() {
 // ---------------------------------------------------------------------------------------------
 // Window
 
+// A window larger than the largest surface lays the plot out at the size that fits.
 void CTrendixCtrl::OnSize(int width, int height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = std::clamp(width, 0, gdi::kMaxSurfaceSide);
+    height = std::clamp(height, 0, gdi::kMaxSurfaceSide);
     CPlotLook& m = EnsureModel();
     if (width != extentWidth_ || height != extentHeight_) {
         if (m.showLegend) m.legendRegion->sized = 0;
@@ -116,8 +149,10 @@ void CTrendixCtrl::OnSize(int width, int height) {
     if (!props_.InputFile.empty() && !plotDefined_) {
         try {
             SetInputFile(props_.InputFile);
-        } catch (const com::DispatchError&) {
-            // A file that cannot be read leaves the plot as it is; there is no caller to tell.
+        } catch (const std::exception& e) {
+            // A refused file leaves the plot as it is; there is no caller to tell, so the
+            // diagnostics hear of it.
+            ReportDiagnostic("InputFile " + props_.InputFile + ": " + e.what() + "\n");
         }
     }
 }

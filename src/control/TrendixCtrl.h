@@ -7,6 +7,7 @@
 #include "platform/com/IDispatch.h"
 #include "platform/ui/IWindowSite.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -81,6 +82,14 @@ public:
     void LoadText(std::string_view text);
     // The largest sample buffer the control accepts for one variable.
     static constexpr std::int32_t kMaxBufferSize = 1 << 24;
+    // The samples one control may hold over all its variables unless the host says
+    // otherwise: 2^25 samples of 8 bytes, 256 MiB.
+    static constexpr std::int64_t kDefaultSampleBudget = std::int64_t(1) << 25;
+    // The host changes the budget for this control (at least one sample); a plot already
+    // beyond it is kept, and the next request that would grow it is refused.
+    void SetSampleBudget(std::int64_t samples) {
+        sampleBudget_ = std::max<std::int64_t>(samples, 1);
+    }
 
     // --- input from the window (TrendixInput.cpp) ---
     // Points are client coordinates; modifiers is 1 Shift + 2 Ctrl + 4 Alt at the time of the
@@ -367,6 +376,7 @@ public:
     bool RunPlot() const override { return props_.RunPlot; }
     int PlotType() const override { return props_.PlotType; }
     char DecimalSeparator() const override { return decimalSeparator_; }
+    std::int64_t SampleBudget() const override { return sampleBudget_; }
     void SetDisplayTypeValue(int v) override { props_.DisplayType = std::int16_t(v); }
     void SetMarkerIntervalValue(int v) override { props_.MarkerInterval = std::int16_t(v); }
     void SetTimeWindowValue(float v) override { props_.TimeWindow = v; }
@@ -396,6 +406,17 @@ private:
     void FireCaption();
     void ApplyVariableChangesStep();
     void CheckAxisIndex(int axisNo) const;
+    // Refuses with E_OUTOFMEMORY, before anything is allocated, a plot of more samples than
+    // the budget allows. After: a change to a plot of after samples, unless that is no more
+    // than the plot holds now (a plot beyond a lowered budget may shrink).
+    void CheckSampleBudget(std::int64_t samples) const;
+    void CheckSamplesAfter(std::int64_t after) const;
+    // The samples of the model's variables (at least one X and one Y) at perVariable each,
+    // and of those it holds with count more variables of the size a new one gets.
+    std::int64_t SamplesResizedTo(std::int64_t perVariable) const;
+    std::int64_t SamplesWithMoreVariables(int count) const;
+    // A colour index must name a colour of the table: the invalid-argument error otherwise.
+    void CheckColorIndex(int color) const;
     [[noreturn]] void Pending(const char* member) const;
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
@@ -436,6 +457,7 @@ private:
     bool printPreview_ = false, printerSetUp_ = false;
     std::unique_ptr<CPlotMenu> menuWalker_;
     char decimalSeparator_ = '.';
+    std::int64_t sampleBudget_ = kDefaultSampleBudget;
 
     // window
     int extentWidth_ = 0, extentHeight_ = 0;

@@ -83,6 +83,9 @@ std::int32_t CTrendixCtrl::AddPhaseData(float x, com::FloatArray& y) {
 }
 
 void CTrendixCtrl::SetPhasePlot(bool set) {
+    const CPlotLook& m = EnsureModel();
+    if (set && !m.runPlotActive && !m.phasePlotActive)
+        CheckSamplesAfter(SamplesResizedTo(std::max(props_.BufferSize, 1)));
     phasePlot_ = set;
     EnsureModel().SetPhasePlot(set);
 }
@@ -222,6 +225,8 @@ void CTrendixCtrl::CopyToBuffer(com::Variant& data) {
     const com::Variant* value = data.isRef() ? data.ref() : &data;
     if (!value || value->type() != com::VarType::ArrayR4 || value->array().dims != 2) return;
     const com::FloatArray& a = value->array();
+    if (a.data.size() < size_t(a.count1) * a.count2)
+        throw com::DispatchError::InvalidArg("The array holds fewer values than its bounds say");
     const bool moved = m.CopyToBuffer(a.data.data(), int(a.count1), int(a.count2));
     m.rangeDirty = 1;
     Repaint();

@@ -2,6 +2,9 @@
 // types, bound to the typed C++ members of CTrendixCtrl.
 #include "control/TrendixCtrl.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace {
 
 using com::ParamDir;
@@ -269,7 +272,15 @@ const Map& DispatchMapOfControl() {
 
 const com::TypeInfo& CTrendixCtrl::GetTypeInfo() const { return DispatchMapOfControl().info(); }
 
+// Memory that cannot be had fails the call with the out-of-memory status; the members that
+// allocate leave what they were changing as it was.
 com::Variant CTrendixCtrl::Invoke(com::DISPID id, com::InvokeKind kind, std::span<com::Variant> args) {
     if (kind == com::InvokeKind::PropertyPut && id > 0) assigned_ |= 1u << (id & 31);
-    return DispatchMapOfControl().Invoke(*this, id, kind, args);
+    try {
+        return DispatchMapOfControl().Invoke(*this, id, kind, args);
+    } catch (const std::bad_alloc&) {
+        throw com::DispatchError(com::E_OUTOFMEMORY, "Out of memory");
+    } catch (const std::length_error&) {
+        throw com::DispatchError(com::E_OUTOFMEMORY, "Out of memory");
+    }
 }

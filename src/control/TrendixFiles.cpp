@@ -23,7 +23,9 @@ bool IsScriptName(const std::string& path) {
 
 } // namespace
 
-// The loading steps run whether or not a script fails part way: what it did stays.
+// The loading steps run after a script whether or not it fails part way: what it did stays,
+// the name included. A refused input file changes nothing, so it is not stored and the steps
+// do not run for it.
 void CTrendixCtrl::LoadFile(const std::string& path) {
     auto finish = [this] {
         EnsureModel().dataDirty = 1;
@@ -31,11 +33,15 @@ void CTrendixCtrl::LoadFile(const std::string& path) {
         MarkModified();
         plotDefined_ = true;
     };
+    if (!IsScriptName(path)) {
+        LoadInputFile(path);
+        props_.InputFile = path;
+        finish();
+        return;
+    }
+    props_.InputFile = path;
     try {
-        if (IsScriptName(path))
-            RunScript(path);
-        else
-            LoadInputFile(path);
+        RunScript(path);
     } catch (...) {
         finish();
         throw;
@@ -47,13 +53,28 @@ void CTrendixCtrl::RunScript(const std::string& path) {
     CPlotScript(*this).Run(path);
 }
 
-// A file whose counts cannot describe a plot (negative, more than ten dependent variables,
-// more values than a record may hold) is refused as a whole, like one that cannot be opened.
+// A file that cannot be opened or read leaves the plot as it is, without a message. One that
+// is too long, or whose counts cannot describe a plot (negative, more than ten dependent
+// variables, more values than a record may hold) or would hold more samples than the budget
+// allows, is refused as a whole: an error, and the plot stays as it was.
 void CTrendixCtrl::LoadInputFile(const std::string& path) {
     CInputFile file;
-    if (!file.Read(path) || !file.record.CountsValid()) return;
+    switch (file.Read(path)) {
+    case CInputFile::ReadStatus::Unreadable:
+        return;
+    case CInputFile::ReadStatus::TooLarge:
+        throw com::DispatchError::InvalidArg("The input file " + path + " is longer than " +
+                                             std::to_string(CInputFile::kMaxFileBytes >> 20) +
+                                             " MiB");
+    case CInputFile::ReadStatus::Read:
+        break;
+    }
+    if (!file.record.CountsValid())
+        throw com::DispatchError::InvalidArg("The counts of the input file " + path +
+                                             " cannot describe a plot");
     CPlotLook& m = EnsureModel();
     const CInputFile::Kinds& k = file.kinds;
+    CheckSampleBudget(m.ProfileSamples(file.record, k.runPlot != 0));
     m.runPlotActive = k.runPlot;
     m.phasePlotActive = 0;
     m.parametric = k.parametric;
@@ -98,13 +119,21 @@ void CTrendixCtrl::SetPlotVals(com::Unknown* record) {
     CProfileRecord parsed;
     if (!CProfileRecord::FromBytes(bytes, withValues, parsed))
         throw com::DispatchError::InvalidArg("The profile record's counts do not fit its length");
+    CheckSampleBudget(m.ProfileSamples(parsed, !withValues));
     LoadProfileRecord(parsed);
     MarkModified();
 }
 
+// The open command of the context menu: a refused file is told to the user, as the window
+// has no caller to hand the error to.
 void CTrendixCtrl::OpenPlotFile() {
     const std::string path = site_.OpenFileDialog("K5 plot file (*.plx)|*.plx");
     if (path.empty()) return;
-    LoadInputFile(path);
+    try {
+        LoadInputFile(path);
+    } catch (const com::DispatchError& e) {
+        site_.MessageBox(e.description(), "Open", 0);
+        return;
+    }
     Repaint();
 }

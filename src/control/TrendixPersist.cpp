@@ -2,6 +2,7 @@
 #include "control/TrendixCtrl.h"
 #include "platform/com/PropExchange.h"
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -13,10 +14,6 @@ constexpr std::uint32_t kPropertyVersion = 0x00010006;
 
 constexpr std::uint32_t kDefaultBackColor = 0xFFFFFF;
 constexpr std::uint32_t kDefaultForeColor = 0x000000;
-
-// Samples that a loaded run plot may ask for over all its rings; a setter can go further,
-// but data from outside must not be able to make the control allocate without bound.
-constexpr std::int64_t kLoadedSampleLimit = std::int64_t(1) << 27;
 
 using Member = std::variant<std::string TrendixProperties::*, std::int16_t TrendixProperties::*,
                             std::int32_t TrendixProperties::*, bool TrendixProperties::*,
@@ -101,17 +98,20 @@ void ExchangeSet(com::PropExchange& px, PersistedSet& set) {
 }
 
 // Values that no setter lets into the control are refused with the whole load: counts
-// below zero, a time window that is not a positive number, a buffer size out of range.
-void CheckLoaded(const TrendixProperties& p, std::int32_t maxBufferSize) {
+// below zero, a time window that is not a positive number, a buffer size out of range, a run
+// plot whose rings (one per variable, made at once) would go beyond the sample budget.
+void CheckLoaded(const TrendixProperties& p, std::int32_t maxBufferSize,
+                 std::int64_t sampleBudget) {
     if (p.nvariables < 0) Refuse("nvariables is negative");
     if (p.nxvariables < 0) Refuse("nxvariables is negative");
     if (!std::isfinite(p.TimeWindow) || !(p.TimeWindow > 0)) Refuse("TimeWindow is not positive");
     if (!std::isfinite(p.TimeScrollUnit)) Refuse("TimeScrollUnit is not a number");
     if (p.BufferSize < 1 || p.BufferSize > maxBufferSize)
         Refuse("BufferSize " + std::to_string(p.BufferSize) + " is out of range");
-    const std::int64_t rings = std::int64_t(p.nvariables) + p.nxvariables;
-    if (p.RunPlot && rings * p.BufferSize > kLoadedSampleLimit)
-        Refuse("the run plot's buffers would hold too many samples");
+    const std::int64_t rings = std::int64_t(std::max<int>(p.nxvariables, 1)) +
+                               std::max<int>(p.nvariables, 1);
+    if (p.RunPlot && rings * p.BufferSize > sampleBudget)
+        Refuse("the run plot's rings would hold more samples than the budget allows");
 }
 
 std::string Trimmed(const std::string& s) {
@@ -128,7 +128,7 @@ void CTrendixCtrl::DoPropExchange(com::PropExchange& px) {
     PersistedSet set{props_, backColor_, foreColor_};
     ExchangeSet(px, set);
     if (!px.IsLoading()) return;
-    CheckLoaded(set.props, kMaxBufferSize);
+    CheckLoaded(set.props, kMaxBufferSize, sampleBudget_);
 
     // The members are stored as they are, without the setters' behaviours or events.
     props_ = set.props;

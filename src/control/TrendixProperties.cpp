@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 // ---------------------------------------------------------------------------------------------
 // Properties
@@ -36,7 +37,11 @@ void CTrendixCtrl::SetMultiYaxis(bool v) {
     props_.MultiYaxis = v;
 }
 
+// Switching a plot to rings makes every variable a ring of BufferSize samples.
 void CTrendixCtrl::SetRunPlot(bool v) {
+    const CPlotLook& m = EnsureModel();
+    if (v && !m.runPlotActive && !m.phasePlotActive)
+        CheckSamplesAfter(SamplesResizedTo(std::max(props_.BufferSize, 1)));
     props_.RunPlot = v;
     ApplyRunPlot(v);
     MarkModified();
@@ -73,14 +78,18 @@ void CTrendixCtrl::SetUseVariable(bool v) {
     MarkModified();
 }
 
+// A non-empty name is stored by the load, which refuses an input file without storing it.
 void CTrendixCtrl::SetInputFile(const std::string& v) {
-    props_.InputFile = v;
-    if (v.empty()) return;
-    LoadFile(v);
+    if (v.empty())
+        props_.InputFile.clear();
+    else
+        LoadFile(v);
 }
 
 void CTrendixCtrl::Setnpoints(std::int16_t v) {
     if (v < 0) throw com::DispatchError::InvalidArg("npoints must not be negative");
+    const CPlotLook& m = EnsureModel();
+    if (!m.runPlotActive && !m.phasePlotActive) CheckSamplesAfter(SamplesResizedTo(v));
     npoints_ = v;
     EnsureModel().SetNPoints(v);
     MarkModified();
@@ -88,6 +97,8 @@ void CTrendixCtrl::Setnpoints(std::int16_t v) {
 
 void CTrendixCtrl::Setnvariables(std::int16_t v) {
     if (v < 0) throw com::DispatchError::InvalidArg("nvariables must not be negative");
+    const CPlotLook& m = EnsureModel();
+    if (v > m.NYVars()) CheckSamplesAfter(SamplesWithMoreVariables(v - m.NYVars()));
     props_.nvariables = v;
     const bool changed = EnsureModel().SetNVariables(v);
     GrowVariableNames(v);
@@ -158,12 +169,23 @@ void CTrendixCtrl::SetDisplayType(std::int16_t v) {
     Repaint();
 }
 
+// The rings are made anew at the new size; when that fails the old size and rings stay.
 void CTrendixCtrl::SetBufferSize(std::int32_t v) {
     if (v < 1 || v > kMaxBufferSize)
         throw com::DispatchError::InvalidArg("BufferSize must lie between 1 and " +
                                              std::to_string(kMaxBufferSize));
+    CPlotLook& m = EnsureModel();
+    const bool ring = m.runPlotActive || m.phasePlotActive;
+    if (ring) CheckSamplesAfter(SamplesResizedTo(v));
+    const std::int32_t old = props_.BufferSize;
     props_.BufferSize = v;
-    EnsureModel().SetBufferSize(v);
+    try {
+        m.SetBufferSize(v);
+    } catch (const std::bad_alloc&) {
+        props_.BufferSize = old;
+        m.SetBufferSize(old);
+        throw com::DispatchError(com::E_OUTOFMEMORY, "No memory for buffers of that size");
+    }
     MarkModified();
 }
 
@@ -191,6 +213,8 @@ void CTrendixCtrl::SetParametric(bool v) {
 
 void CTrendixCtrl::Setnxvariables(std::int16_t v) {
     if (v < 0) throw com::DispatchError::InvalidArg("nxvariables must not be negative");
+    const CPlotLook& m = EnsureModel();
+    if (v > m.NXVars()) CheckSamplesAfter(SamplesWithMoreVariables(v - m.NXVars()));
     props_.nxvariables = v;
     EnsureModel().SetNXVariables(v);
     MarkModified();

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 // What the plot model needs of the control that owns it: the property values it reads and the
@@ -20,6 +22,9 @@ public:
     virtual bool RunPlot() const = 0;
     virtual int PlotType() const = 0;
     virtual char DecimalSeparator() const = 0;
+    // The most samples the plot may hold over all its variables; a request beyond it is
+    // refused before anything is allocated.
+    virtual std::int64_t SampleBudget() const = 0;
 
     // Property values a mode change forces. The model is then their source: it sets its own
     // field and writes the property back here in the same call (docs/design.md).
@@ -37,6 +42,9 @@ public:
     virtual void RefreshScrollBars() = 0;
     // The pop-up text window shows text with its top-left corner at the client point x, y.
     virtual void ShowPopupText(const std::string& /*text*/, int /*x*/, int /*y*/) {}
+    // A diagnostic line of the drawing code (it ends in a newline); it never belongs in the
+    // host's answers, so by default it goes to standard error.
+    virtual void ReportDiagnostic(const std::string& line) { std::fputs(line.c_str(), stderr); }
     // A command of the control's context menus runs (a key the model handles asks for one).
     virtual void RunCommand(int /*command*/) {}
 };

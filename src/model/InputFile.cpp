@@ -4,13 +4,15 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
+#include <vector>
 
 namespace {
 
 // The value area fills as numbers arrive, so memory follows the file, not what its counts
 // claim; this much is reserved up front.
 constexpr std::int64_t kInitialReserve = 1 << 20;
+// Files are read in blocks of this many bytes.
+constexpr size_t kReadBlock = 1 << 16;
 
 void SetText(std::string& field, std::string_view value, size_t width) {
     field = CProfileRecord::FitField(value, width);
@@ -18,28 +20,49 @@ void SetText(std::string& field, std::string_view value, size_t width) {
 
 } // namespace
 
-bool CInputFile::Read(const std::string& path) {
+CInputFile::ReadStatus CInputFile::Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ReadText(text);
-    return true;
+    if (!in) return ReadStatus::Unreadable;
+    // The stream reports a read error (a folder, a device that fails) through its state.
+    std::string pending;
+    std::vector<char> block(kReadBlock);
+    std::uint64_t total = 0;
+    for (;;) {
+        in.read(block.data(), std::streamsize(block.size()));
+        const auto got = size_t(in.gcount());
+        if (in.bad()) return ReadStatus::Unreadable;
+        total += got;
+        if (total > kMaxFileBytes) return ReadStatus::TooLarge;
+        pending.append(block.data(), got);
+        const bool last = got < block.size();
+        pending.erase(0, ReadLines(pending, last));
+        if (last) return ReadStatus::Read;
+    }
+}
+
+void CInputFile::ReadText(std::string_view text) {
+    ReadLines(text, true);
 }
 
 // Lines of at most kLineLength characters, each cut at its line feed; a carriage return
 // before the line feed is dropped, as reading the file in text mode on its home system does.
-void CInputFile::ReadText(std::string_view text) {
+// A line that is neither cut nor ended waits for more text unless this is the last of it.
+size_t CInputFile::ReadLines(std::string_view text, bool last) {
     size_t pos = 0;
     while (pos < text.size()) {
         std::string_view chunk = text.substr(pos, kLineLength);
         const size_t lf = chunk.find('\n');
-        if (lf != std::string_view::npos) chunk = chunk.substr(0, lf + 1);
+        if (lf != std::string_view::npos)
+            chunk = chunk.substr(0, lf + 1);
+        else if (!last && chunk.size() < kLineLength)
+            break;
         pos += chunk.size();
         std::string_view line = chunk.substr(0, chunk.find('\n'));
         if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos)
             line.remove_suffix(1);
         ReadLine(line);
     }
+    return pos;
 }
 
 void CInputFile::ReadLine(std::string_view line) {

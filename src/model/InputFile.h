@@ -1,6 +1,7 @@
 #pragma once
 #include "model/ProfileRecord.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,17 @@ public:
         int square = 0, diagonal = 0, zeroLine = 0;
     };
 
-    // Reads the file; false when it cannot be opened (nothing is read then).
-    bool Read(const std::string& path);
+    // The most bytes an input file may have; reading stops there (an endless stream included).
+    static constexpr std::uint64_t kMaxFileBytes = std::uint64_t(256) << 20;
+
+    enum class ReadStatus {
+        Read,       // the whole file was read
+        Unreadable, // it cannot be opened or read (a folder, a read error)
+        TooLarge,   // it goes on beyond kMaxFileBytes
+    };
+    // Reads the file as a stream, a block at a time, so that memory follows the values it
+    // holds rather than its length; never throws but std::bad_alloc.
+    ReadStatus Read(const std::string& path);
     // Reads the text of a whole file.
     void ReadText(std::string_view text);
 
@@ -27,6 +37,9 @@ public:
     Kinds kinds;
 
 private:
+    // Reads the whole lines at the start of text (all of it when last) and returns how many
+    // characters they took.
+    size_t ReadLines(std::string_view text, bool last);
     void ReadLine(std::string_view line);
     void ReadKeyword(std::string_view keyword, std::string_view value);
     void ReadValues(std::string_view line);

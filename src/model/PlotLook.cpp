@@ -185,6 +185,15 @@ void CPlotLook::ResetFonts() {
     fonts[AxisFont].placement = placement;
 }
 
+std::int64_t CPlotLook::SamplesHeld() const {
+    std::int64_t n = 0;
+    for (const auto& v : xVariables)
+        n += std::int64_t(v->values.size());
+    for (const auto& v : yVariables)
+        n += std::int64_t(v->values.size());
+    return n;
+}
+
 std::unique_ptr<CPlotVar> CPlotLook::NewVariable(bool independent) const {
     auto v = std::make_unique<CPlotVar>(independent);
     if (runPlotActive || phasePlotActive)

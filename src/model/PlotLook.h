@@ -70,6 +70,8 @@ public:
     int NYAxes() const { return int(yAxisRegions.size()); }
     int NYVars() const { return int(yVariables.size()); }
     int NXVars() const { return int(xVariables.size()); }
+    // The samples the variables hold (the sizes of their value arrays).
+    std::int64_t SamplesHeld() const;
 
     void SetAxisMap(int varNo0, int axisNo);
     void ApplyAxisMap();
@@ -150,6 +152,9 @@ public:
     // --- saving and loading (PlotLookProfile.cpp, PlotLookSettings.cpp) ---
     // Rebuilds the plot from a profile record for the kind flags already set.
     void LoadProfile(const CProfileRecord& record);
+    // The samples LoadProfile would allocate for record: rings of the host's BufferSize when
+    // ring, else the record's points, for every variable it makes.
+    std::int64_t ProfileSamples(const CProfileRecord& record, bool ring) const;
     // Before a settings text is applied: sample values cleared, no region selected.
     void PrepareForSettings();
     // Deletes the Y axis regions from position count on (at least one stays; none in a
@@ -294,6 +299,10 @@ private:
     void PrepareLegend();
     void FillEmptyFirstLabels();
     CPlotLabelRgn& AddYLabelRegion(int axisNo, int varNo);
+    // Makes a label region without listing it; ListYLabelRegionsFrom lists those from first
+    // on in one insertion.
+    CPlotLabelRgn& MakeYLabelRegion(int axisNo, int varNo);
+    void ListYLabelRegionsFrom(size_t first);
     // Layout steps (PlotLookLayout.cpp).
     struct LayoutState;
     void LayoutTopParts(CPlotPaintContext& ctx, LayoutState& s);
@@ -305,6 +314,9 @@ private:
     void PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s);
     void PlaceFlippedAxis(CPlotPaintContext& ctx, const LayoutState& s);
     // Paint steps (PlotLookPaint.cpp).
+    void PaintSteps(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, bool skipCurves);
+    // Each diagnostic the scales noted since the last paint goes to the host once.
+    void ReportDiagnostics();
     void EnsureBackBuffer(CPlotPaintContext& ctx);
     void RunDeferredWork(CPlotPaintContext& ctx, const gdi::Rect& rect);
     void ShowSelection(CPlotPaintContext& ctx);

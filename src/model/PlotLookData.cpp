@@ -132,7 +132,8 @@ void CPlotLook::RecomputeTimeRange(CPlotAxis& axis, double fullMax, bool alwaysS
     axis.reqMax = axis.viewMax = axis.plotMax = fullMax;
     // The nice scale leaves its outputs alone when it cannot produce one.
     double lo = start, hi = fullMax, interval = 0;
-    AxisScale::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval);
+    axis.NoteDiagnostics(
+        AxisScale::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval));
     if (interval > 0) axis.interval = axis.intervalCopy = interval;
     axis.scaleDirty = 0;
 }

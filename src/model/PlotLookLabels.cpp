@@ -1,6 +1,9 @@
 // The label regions beside the Y axes: rebuilt when the data or the legend change.
 #include "model/PlotLook.h"
 
+#include <algorithm>
+#include <vector>
+
 void CPlotLook::FillEmptyFirstLabels() {
     CPlotAxisRgn* first = AxisRegion(1);
     if (first && first->label.text.empty()) first->label.text = "     ";
@@ -11,19 +14,31 @@ void CPlotLook::FillEmptyFirstLabels() {
 }
 
 CPlotLabelRgn& CPlotLook::AddYLabelRegion(int axisNo, int varNo) {
+    CPlotLabelRgn& made = MakeYLabelRegion(axisNo, varNo);
+    ListYLabelRegionsFrom(yLabelRegions.size() - 1);
+    return made;
+}
+
+CPlotLabelRgn& CPlotLook::MakeYLabelRegion(int axisNo, int varNo) {
     auto region = std::make_unique<CPlotLabelRgn>(CPlotRegion::YLabel, axisNo);
     region->varNo = varNo;
     region->font = &fonts[LabelFont];
     region->secondFont = &fonts[LabelSubFont];
     region->hidden = labelsHidden;
-    CPlotLabelRgn& raw = *region;
-    // Listed with the other labels, before the axes.
+    yLabelRegions.push_back(std::move(region));
+    return *yLabelRegions.back();
+}
+
+// Listed with the other labels, before the axes, in one insertion: a plot of many variables
+// makes as many labels, and listing them one at a time would take the square of their number.
+void CPlotLook::ListYLabelRegionsFrom(size_t first) {
     auto at = std::find_if(regionList.begin(), regionList.end(), [](const CPlotRegion* r) {
         return r->kind == CPlotRegion::YAxis || r->kind == CPlotRegion::Legend;
     });
-    regionList.insert(at, region.get());
-    yLabelRegions.push_back(std::move(region));
-    return raw;
+    std::vector<CPlotRegion*> made;
+    for (size_t i = first; i < yLabelRegions.size(); ++i)
+        made.push_back(yLabelRegions[i].get());
+    regionList.insert(at, made.begin(), made.end());
 }
 
 void CPlotLook::RebuildLabelRegions() {
@@ -67,17 +82,19 @@ void CPlotLook::RebuildLabelRegions() {
             for (int k = 1; k <= NYAxes(); ++k) {
                 const CPlotAxisRgn* axis = AxisRegion(k);
                 if (!axis || axis->hidden || axis->label.text.empty()) continue;
-                CPlotLabelRgn& r = AddYLabelRegion(k, NYAxes() > 1 ? -1 : 0);
-                r.plain = 1;
+                MakeYLabelRegion(k, NYAxes() > 1 ? -1 : 0).plain = 1;
             }
+            ListYLabelRegionsFrom(0);
         }
     }
     // 4. A label per visible variable, unless the legend names them.
     if (showLegend && !profileMode) return;
+    const size_t first = yLabelRegions.size();
     for (int i = 0; i < NYVars(); ++i) {
         CPlotVar& v = *yVariables[size_t(i)];
         if (v.hidden || v.label.text.empty()) continue;
-        AddYLabelRegion(v.axisNo, i + 1);
+        MakeYLabelRegion(v.axisNo, i + 1);
         v.legendNo = int(yLabelRegions.size());
     }
+    ListYLabelRegionsFrom(first);
 }

@@ -4,11 +4,9 @@
 #include "model/PlotLook.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
-
-// Sizes above this are refused for the back buffer: a window is never that large.
-constexpr int kMaxSurfaceSide = 16384;
 
 CPlotPaintContext ContextOn(gdi::IDeviceContext& dc, const CPlotPaintContext& like) {
     CPlotPaintContext ctx(dc, like.env);
@@ -28,6 +26,12 @@ gdi::Rect ToGdi(const CPlotRegion::Rect& r) {
 void CPlotLook::Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int mode,
                       bool skipCurves) {
     (void)mode;
+    PaintSteps(ctx, rect, axesOnly, skipCurves);
+    ReportDiagnostics();
+}
+
+void CPlotLook::PaintSteps(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly,
+                           bool skipCurves) {
     ctx.axesOnly = axesOnly;
     // 1. The off-screen surface follows the layout size.
     if (ctx.IsScreen()) EnsureBackBuffer(ctx);
@@ -49,12 +53,21 @@ void CPlotLook::Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOn
     if (!axesOnly) DrawLateParts(ctx);
 }
 
+void CPlotLook::ReportDiagnostics() {
+    unsigned bits = 0;
+    if (xAxisRegion && xAxisRegion->axis) bits |= xAxisRegion->axis->TakeDiagnostics();
+    for (auto& r : yAxisRegions)
+        if (r && r->axis) bits |= r->axis->TakeDiagnostics();
+    for (size_t i = 0; i < std::size(AxisScale::kScaleDiagnosticText); ++i)
+        if (bits & (1u << i)) host.ReportDiagnostic(AxisScale::kScaleDiagnosticText[i]);
+}
+
 void CPlotLook::EnsureBackBuffer(CPlotPaintContext& ctx) {
     const int w = bufferWidth, h = bufferHeight;
     if (backBuffer && backBufferWidth == w && backBufferHeight == h) return;
     backBuffer.reset();
     backBufferWidth = backBufferHeight = 0;
-    if (w <= 0 || h <= 0 || w > kMaxSurfaceSide || h > kMaxSurfaceSide) return;
+    if (w <= 0 || h <= 0 || w > gdi::kMaxSurfaceSide || h > gdi::kMaxSurfaceSide) return;
     try {
         backBuffer = ctx.dc.CreateCompatible(w, h);
     } catch (const std::exception&) {

@@ -47,8 +47,25 @@ void CPlotLook::NumberProfileRegions(const CProfileRecord& r) {
     }
 }
 
+namespace {
+
 // Every plot keeps at least one X and one Y variable, so a record without X or Y variables
-// still gives one of each, empty.
+// still gives one of each, empty; beyond kMaxDep Y variables are not made.
+int ProfileXVariables(const CProfileRecord& r) {
+    return std::max(r.numindep, 1);
+}
+int ProfileYVariables(const CProfileRecord& r) {
+    return std::clamp(r.numdep, 1, CProfileRecord::kMaxDep);
+}
+
+} // namespace
+
+std::int64_t CPlotLook::ProfileSamples(const CProfileRecord& r, bool ring) const {
+    const std::int64_t perVariable =
+        ring ? std::max(host.BufferSize(), 1) : std::max(r.numpoints, 0);
+    return (std::int64_t(ProfileXVariables(r)) + ProfileYVariables(r)) * perVariable;
+}
+
 void CPlotLook::LoadProfileVariables(const CProfileRecord& r) {
     const bool ring = runPlotActive || phasePlotActive;
     const bool takeValues = !ring && r.hasValues;
@@ -64,10 +81,10 @@ void CPlotLook::LoadProfileVariables(const CProfileRecord& r) {
                 v->SetAt(m, r.Value(first + m));
         return v;
     };
-    const int nIndep = std::max(r.numindep, 1);
+    const int nIndep = ProfileXVariables(r);
     for (int j = 0; j < nIndep; ++j)
         xVariables.push_back(make(true, j < r.numindep ? std::int64_t(j) * points : -1));
-    const int nDep = std::clamp(r.numdep, 1, CProfileRecord::kMaxDep);
+    const int nDep = ProfileYVariables(r);
     for (int k = 0; k < nDep; ++k) {
         const bool real = k < r.numdep;
         auto v = make(false, real ? (std::int64_t(r.numindep) + k) * points : -1);

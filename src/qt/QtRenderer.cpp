@@ -61,6 +61,9 @@ std::unique_ptr<gdi::IDeviceContext> QtRenderer::MakeSurface(int width, int heig
 }
 
 void QtRenderer::Render(CTrendixCtrl& control, const std::string& path, int width, int height) {
+    if (width < 1 || height < 1 || width > gdi::kMaxSurfaceSide || height > gdi::kMaxSurfaceSide)
+        throw std::runtime_error("cannot draw " + path + " at " + std::to_string(width) + " x " +
+                                 std::to_string(height) + ": " + gdi::kMaxSurfaceSideText);
     EnsureApplication();
     const QString file = QString::fromStdString(path);
     if (EndsWith(path, ".png")) {

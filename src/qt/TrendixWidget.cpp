@@ -10,12 +10,15 @@
 #include "qt/QtWindowSite.h"
 
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -34,6 +37,28 @@ public:
 private:
     TrendixWidget& widget_;
 };
+
+template <typename Work>
+void TrendixWidget::Guarded(const char* handler, Work&& work) noexcept {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        ReportFailure(handler, e.what());
+    } catch (...) {
+        ReportFailure(handler, "unknown exception");
+    }
+}
+
+void TrendixWidget::ReportFailure(const char* handler, const char* message) noexcept {
+    try {
+        if (isSignalConnected(QMetaMethod::fromSignal(&TrendixWidget::handlerFailed)))
+            emit handlerFailed(QString::fromUtf8(handler), QString::fromUtf8(message));
+        else
+            std::fprintf(stderr, "trendix: %s failed: %s\n", handler, message);
+    } catch (...) {
+        std::fprintf(stderr, "trendix: %s failed: %s\n", handler, message);
+    }
+}
 
 TrendixWidget::TrendixWidget(QWidget* parent)
     : QWidget(parent), site_(std::make_unique<QtWindowSite>(*this)) {
@@ -153,16 +178,20 @@ void TrendixWidget::Relayout() {
     const QSize client = clientSize();
     Bar(false)->setGeometry(client.width(), 0, width() - client.width(), client.height());
     Bar(true)->setGeometry(0, client.height(), client.width(), height() - client.height());
+    // A window larger than any surface may be shows the part of the plot that fits.
+    const int w = std::min(client.width(), gdi::kMaxSurfaceSide);
+    const int h = std::min(client.height(), gdi::kMaxSurfaceSide);
     const QSize current =
         surface_ ? QSize(surface_->SurfaceSize().cx, surface_->SurfaceSize().cy) : QSize(0, 0);
-    if (client == current && surface_) return;
+    if (QSize(w, h) == current && surface_) return;
     surface_.reset();
-    if (!client.isEmpty())
-        surface_ = std::make_unique<QtDeviceContext>(client.width(), client.height(),
-                                                     gdi::DeviceKind::Screen);
-    control_->OnSize(client.width(), client.height());
     surfaceDirty_ = true;
     update();
+    Guarded("resize", [&] {
+        if (w > 0 && h > 0)
+            surface_ = std::make_unique<QtDeviceContext>(w, h, gdi::DeviceKind::Screen);
+        control_->OnSize(w, h);
+    });
 }
 
 void TrendixWidget::paintEvent(QPaintEvent*) {
@@ -170,7 +199,7 @@ void TrendixWidget::paintEvent(QPaintEvent*) {
     if (surfaceDirty_ && surface_) {
         surfaceDirty_ = false;
         painting_ = true;
-        control_->PaintWindowSurface();
+        Guarded("paint", [&] { control_->PaintWindowSurface(); });
         painting_ = false;
     }
     if (surface_ && surface_->Image())
@@ -205,17 +234,20 @@ bool TrendixWidget::event(QEvent* e) {
 void TrendixWidget::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     const int mods = QtInputMap::Modifiers(e->modifiers());
-    if (e->button() == Qt::LeftButton)
-        control_->OnLButtonDown(p.x(), p.y(), mods);
-    else if (e->button() == Qt::RightButton)
-        control_->OnRButtonDown(p.x(), p.y(), mods);
+    Guarded("mouse press", [&] {
+        if (e->button() == Qt::LeftButton)
+            control_->OnLButtonDown(p.x(), p.y(), mods);
+        else if (e->button() == Qt::RightButton)
+            control_->OnRButtonDown(p.x(), p.y(), mods);
+    });
     update();
 }
 
 void TrendixWidget::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const QPoint p = e->position().toPoint();
-    control_->OnLButtonUp(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    Guarded("mouse release",
+            [&] { control_->OnLButtonUp(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers())); });
     update();
 }
 
@@ -224,13 +256,16 @@ void TrendixWidget::mouseReleaseEvent(QMouseEvent* e) {
 void TrendixWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const QPoint p = e->position().toPoint();
-    control_->OnLButtonDblClk(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    Guarded("double click", [&] {
+        control_->OnLButtonDblClk(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    });
     update();
 }
 
 void TrendixWidget::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    control_->OnMouseMove(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers()));
+    Guarded("mouse move",
+            [&] { control_->OnMouseMove(p.x(), p.y(), QtInputMap::Modifiers(e->modifiers())); });
     update();
 }
 
@@ -238,17 +273,19 @@ void TrendixWidget::keyPressEvent(QKeyEvent* e) {
     const int key = QtInputMap::VirtualKey(e->key(), e->modifiers());
     const int mods = QtInputMap::Modifiers(e->modifiers());
     const bool alt = (mods & ui::ModAlt) != 0 || e->key() == Qt::Key_Alt;
-    if (key != 0) {
-        if (alt)
-            control_->OnSysKeyDown(key, mods);
-        else
-            control_->OnKeyDown(key, mods, std::max(e->count(), 1));
-    }
-    // Characters follow their key; Alt combinations and Delete give none.
-    if (!alt && e->key() != Qt::Key_Delete) {
-        for (const QChar c : e->text())
-            control_->OnChar(c.unicode());
-    }
+    Guarded("key press", [&] {
+        if (key != 0) {
+            if (alt)
+                control_->OnSysKeyDown(key, mods);
+            else
+                control_->OnKeyDown(key, mods, std::max(e->count(), 1));
+        }
+        // Characters follow their key; Alt combinations and Delete give none.
+        if (!alt && e->key() != Qt::Key_Delete) {
+            for (const QChar c : e->text())
+                control_->OnChar(c.unicode());
+        }
+    });
     e->accept();
     update();
 }
@@ -259,7 +296,7 @@ void TrendixWidget::keyReleaseEvent(QKeyEvent* e) {
     const int key = QtInputMap::VirtualKey(e->key(), e->modifiers());
     const int mods = QtInputMap::Modifiers(e->modifiers());
     if (key == 0 || (mods & ui::ModAlt) != 0 || e->key() == Qt::Key_Alt) return;
-    control_->OnKeyUp(key, mods);
+    Guarded("key release", [&] { control_->OnKeyUp(key, mods); });
     update();
 }
 
@@ -275,9 +312,11 @@ void TrendixWidget::wheelEvent(QWheelEvent* e) {
     rest -= steps * kWheelStep;
     if (steps == 0) return;
     const int code = steps > 0 ? QtInputMap::LineUp : QtInputMap::LineDown;
-    for (int i = 0; i < std::abs(steps); ++i)
-        control_->OnScrollBar(horizontal, code, Bar(horizontal)->value());
-    control_->OnScrollBar(horizontal, QtInputMap::EndScroll, Bar(horizontal)->value());
+    Guarded("wheel", [&] {
+        for (int i = 0; i < std::abs(steps); ++i)
+            control_->OnScrollBar(horizontal, code, Bar(horizontal)->value());
+        control_->OnScrollBar(horizontal, QtInputMap::EndScroll, Bar(horizontal)->value());
+    });
     e->accept();
     update();
 }
@@ -286,21 +325,25 @@ void TrendixWidget::ScrollAction(bool horizontal, int sliderAction) {
     const int code = QtInputMap::ScrollCode(sliderAction);
     if (code == QtInputMap::NoScroll) return;
     QScrollBar* bar = Bar(horizontal);
-    control_->OnScrollBar(horizontal, code, bar->sliderPosition());
-    if (QtInputMap::EndsAtOnce(sliderAction))
-        control_->OnScrollBar(horizontal, QtInputMap::EndScroll, bar->value());
+    Guarded("scroll", [&] {
+        control_->OnScrollBar(horizontal, code, bar->sliderPosition());
+        if (QtInputMap::EndsAtOnce(sliderAction))
+            control_->OnScrollBar(horizontal, QtInputMap::EndScroll, bar->value());
+    });
     update();
 }
 
 void TrendixWidget::ThumbReleased(bool horizontal) {
     QScrollBar* bar = Bar(horizontal);
-    control_->OnScrollBar(horizontal, QtInputMap::ThumbPosition, bar->sliderPosition());
-    control_->OnScrollBar(horizontal, QtInputMap::EndScroll, bar->value());
+    Guarded("scroll", [&] {
+        control_->OnScrollBar(horizontal, QtInputMap::ThumbPosition, bar->sliderPosition());
+        control_->OnScrollBar(horizontal, QtInputMap::EndScroll, bar->value());
+    });
     update();
 }
 
 void TrendixWidget::TimerFired(int id) {
-    control_->OnTimer(id);
+    Guarded("timer", [&] { control_->OnTimer(id); });
     update();
 }
 

@@ -94,6 +94,9 @@ signals:
     void onLivePlot(bool set);
     void setCaption(const QString& text);
     void modified();
+    // A window handler (paint, resize, input, timer) failed; the widget keeps running. Without
+    // a receiver the message goes to standard error.
+    void handlerFailed(const QString& handler, const QString& message);
 
 protected:
     bool event(QEvent* event) override;
@@ -119,6 +122,10 @@ private:
     void ThumbReleased(bool horizontal);
     void TimerFired(int id);
     void Relay(int dispid, std::span<const com::Variant> args);
+    // Runs the control's part of one window handler: no exception leaves it into Qt.
+    template <typename Work>
+    void Guarded(const char* handler, Work&& work) noexcept;
+    void ReportFailure(const char* handler, const char* message) noexcept;
     void EmitTyped(int dispid, const QVariantList& a);
 
     std::unique_ptr<QtWindowSite> site_;

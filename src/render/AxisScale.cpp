@@ -94,18 +94,11 @@ double TargetIntervals(double axisLength, double fontPoints, double scale) {
     return axisLength / label;
 }
 
-void PLsetstm(int mode, double lo, double hi, double n, double intervalIn, double& outMin,
-              double& outMax, double& outInterval) {
-    if (lo == hi) hi = lo + 1;
-    if (lo > hi) std::swap(lo, hi);
-    if (-lo > kFloatMax) {
-        std::fputs("Error at PLsetstm: lower range is minus Infinity\n", stdout);
-        lo = -kReplacedInfinity;
-    }
-    if (hi > kFloatMax) {
-        std::fputs("Error at PLsetstm: upper range is Infinity\n", stdout);
-        hi = kReplacedInfinity;
-    }
+namespace {
+
+// The nice scale of an ordered range whose infinite ends were replaced.
+void NiceScaleOfRange(int mode, double lo, double hi, double n, double intervalIn, double& outMin,
+                      double& outMax, double& outInterval) {
     if (lo != 0 && (hi - lo) / std::fabs(lo) < 1e-7) hi = lo + std::fabs(lo) * 1e-7;
     if (lo == 0 && (hi - lo) / std::fabs(hi) < 1e-7) lo = hi - std::fabs(hi) * 1e-7;
 
@@ -202,6 +195,25 @@ void PLsetstm(int mode, double lo, double hi, double n, double intervalIn, doubl
         return;
     }
     emit(cand[chosen]);
+}
+
+} // namespace
+
+unsigned PLsetstm(int mode, double lo, double hi, double n, double intervalIn, double& outMin,
+                  double& outMax, double& outInterval) {
+    if (lo == hi) hi = lo + 1;
+    if (lo > hi) std::swap(lo, hi);
+    unsigned diagnostics = 0;
+    if (-lo > kFloatMax) {
+        diagnostics |= kLowerRangeInfinite;
+        lo = -kReplacedInfinity;
+    }
+    if (hi > kFloatMax) {
+        diagnostics |= kUpperRangeInfinite;
+        hi = kReplacedInfinity;
+    }
+    NiceScaleOfRange(mode, lo, hi, n, intervalIn, outMin, outMax, outInterval);
+    return diagnostics;
 }
 
 std::optional<TickList> LogTicks(double lo, double hi, double viewMin, double viewMax) {

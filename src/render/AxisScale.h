@@ -23,9 +23,16 @@ double TargetIntervals(double axisLength, double fontPoints, double scale);
 
 // Nice scale for [lo, hi] with about n intervals. mode: 0 plain, 1 integer, 2 fixed
 // interval, 3 integer with fixed interval. The outputs are left as they are when no scale can
-// be produced (n <= 0, NaN ends).
-void PLsetstm(int mode, double lo, double hi, double n, double intervalIn, double& outMin,
-              double& outMax, double& outInterval);
+// be produced (n <= 0, NaN ends). Returns the diagnostics of the call (ScaleDiagnostic bits);
+// the routine prints nothing.
+unsigned PLsetstm(int mode, double lo, double hi, double n, double intervalIn, double& outMin,
+                  double& outMax, double& outInterval);
+
+// What the scale routine reports when it replaces an infinite end: one bit per message.
+enum ScaleDiagnostic : unsigned { kLowerRangeInfinite = 1u, kUpperRangeInfinite = 2u };
+inline constexpr const char* kScaleDiagnosticText[] = {
+    "Error at PLsetstm: lower range is minus Infinity\n",
+    "Error at PLsetstm: upper range is Infinity\n"};
 
 // A tick list in data units, ended by a 0 and kTickSlots long, and the plot range it spans.
 struct TickList {

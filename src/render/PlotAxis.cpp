@@ -65,11 +65,13 @@ void CPlotAxis::UpdateScale(double targetIntervals, double triGridInterval) {
     const int mode = (integerAxis ? 1 : 0) + (fixedInterval ? 2 : 0);
     const double intervalIn = triKind ? triGridInterval : interval;
     double lo = plotMin, hi = plotMax, step = interval;
-    AxisScale::PLsetstm(mode, viewMin, viewMax, targetIntervals, intervalIn, lo, hi, step);
+    NoteDiagnostics(
+        AxisScale::PLsetstm(mode, viewMin, viewMax, targetIntervals, intervalIn, lo, hi, step));
     if (std::fabs(lo - viewMin) > 1e-7 || std::fabs(hi - viewMax) > 1e-7) {
         // The nice range can call for a different interval than the data range did.
         double lo2 = lo, hi2 = hi;
-        AxisScale::PLsetstm(mode, lo, hi, targetIntervals, intervalIn, lo2, hi2, step);
+        NoteDiagnostics(
+            AxisScale::PLsetstm(mode, lo, hi, targetIntervals, intervalIn, lo2, hi2, step));
     }
     if (scaleType == kReciprocal) {
         if (lo == 0) lo = viewMin;

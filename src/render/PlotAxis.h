@@ -2,6 +2,7 @@
 
 #include "render/AxisScale.h"
 
+#include <utility>
 #include <vector>
 
 // The ranges of one plot axis: the data, scrollable, requested, working and drawn ranges with
@@ -46,6 +47,10 @@ public:
     // intervals (AxisScale::TargetIntervals); triGridInterval is the triangular grid interval
     // of the control, used only when triKind != 0.
     void UpdateScale(double targetIntervals, double triGridInterval = 0.1);
+    // Keeps the diagnostics of scale computations (AxisScale::ScaleDiagnostic bits) until a
+    // paint reports them; Take returns them and forgets them.
+    void NoteDiagnostics(unsigned bits) { diagnostics_ |= bits; }
+    unsigned TakeDiagnostics() { return std::exchange(diagnostics_, 0u); }
     void LogTickList();
     void ProbabilityTicks();
 
@@ -69,6 +74,7 @@ public:
     AxisScale::Division Division() const;
 
 private:
+    unsigned diagnostics_ = 0; // scale diagnostics not yet reported
     void ViewFromRequested();
     void PlotFromRequested();
     void ViewInDataUnits(double& lo, double& hi) const;

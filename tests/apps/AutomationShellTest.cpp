@@ -194,6 +194,12 @@ TEST_F(AutomationShellTest, SizeDirectiveResizesTheWindow) {
     EXPECT_EQ(Run(".size 640 480"), Lines{"ok"});
     EXPECT_EQ(Run(".size  -1   0 "), Lines{"ok"});
     EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{640, 480}, {-1, 0}}));
+    // Beyond the largest window side: a clear error, and no resize.
+    EXPECT_EQ(Run(".size 30000 30000"),
+              Lines{"error 0x80070057 the largest window or picture side is 8192 pixels"});
+    EXPECT_EQ(Run(".size 8192 8193"),
+              Lines{"error 0x80070057 the largest window or picture side is 8192 pixels"});
+    EXPECT_EQ(sizes.size(), 2u);
 }
 
 TEST_F(AutomationShellTest, AddedDirectivesGetTheirWords) {

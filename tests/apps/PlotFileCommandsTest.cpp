@@ -8,7 +8,9 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -100,6 +102,24 @@ TEST(SettingsCommand, PrintsTheSettingsOfEachExample) {
     }
     EXPECT_NE(RunHost("settings " + Example("ternary.plx")).first.find("Type:2\n"),
               std::string::npos);
+}
+
+// A refused input is an error on every path of the command-line host: exit status 1.
+TEST(SettingsCommand, FailsOnARefusedInputAFolderOrAPictureTooLarge) {
+    const auto scratch = std::filesystem::temp_directory_path() /
+                         ("trendix-refused-" + std::to_string(getpid()) + ".plx");
+    std::ofstream(scratch) << "title:Refused\nnumpoints:2\nnumindep:1\nnumdep:100000\n";
+    EXPECT_EQ(RunHost("settings " + scratch.string()).second, 1);
+    EXPECT_EQ(RunHost("render " + scratch.string() + " -o /dev/null.png").second, 1);
+    EXPECT_EQ(RunHost("settings /tmp").second, 1);
+    std::filesystem::remove(scratch);
+    const auto picture = std::filesystem::temp_directory_path() /
+                         ("trendix-large-" + std::to_string(getpid()) + ".png");
+    EXPECT_EQ(
+        RunHost("render " + Example("bars.tsh") + " -o " + picture.string() + " --size 9000x10")
+            .second,
+        1);
+    EXPECT_FALSE(std::filesystem::exists(picture));
 }
 
 TEST(SettingsCommand, FailsOnAMissingFileOrAScriptError) {

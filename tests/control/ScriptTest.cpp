@@ -246,8 +246,10 @@ TEST(InputFileProperty, AFileThatCannotBeReadOrDescribesNoPlotChangesNothing) {
     ScratchFile tooMany("many.plx", "title:Refused\nnumdep:11\n");
     ScratchFile negative("neg.plx", "title:Refused\nnumpoints:-1\n");
     s.c.SetInputFile("/no/such/file.plx");
-    s.c.SetInputFile(tooMany.path());
-    s.c.SetInputFile(negative.path());
+    // A file whose counts describe no plot is refused with an error, not taken silently.
+    EXPECT_EQ(StatusOf([&] { s.c.SetInputFile(tooMany.path()); }), com::E_INVALIDARG);
+    EXPECT_EQ(StatusOf([&] { s.c.SetInputFile(negative.path()); }), com::E_INVALIDARG);
+    EXPECT_EQ(s.c.GetInputFile(), "/no/such/file.plx");
     EXPECT_EQ(s.c.GetTitle(), "Kept");
     EXPECT_EQ(s.c.Model()->profileMode, 0);
 }
@@ -267,7 +269,10 @@ TEST(InputFileProperty, BadFilesNeverCrash) {
     for (const std::string& text : inputs) {
         Sited s;
         ScratchFile file("bad" + std::to_string(n++) + ".plx", text);
-        s.c.SetInputFile(file.path());
+        try {
+            s.c.SetInputFile(file.path());
+        } catch (const com::DispatchError&) {
+        }
         ScratchFile script("bad" + std::to_string(n++) + ".ply", text);
         try {
             s.c.SetInputFile(script.path());

@@ -19,6 +19,7 @@ public:
     bool runPlot = false;
     int plotType = 0;
     char decimalSeparator = ',';
+    std::int64_t sampleBudget = std::int64_t(1) << 25;
 
     int displayType = 2;
     int markerInterval = 1;
@@ -38,6 +39,7 @@ public:
     bool RunPlot() const override { return runPlot; }
     int PlotType() const override { return plotType; }
     char DecimalSeparator() const override { return decimalSeparator; }
+    std::int64_t SampleBudget() const override { return sampleBudget; }
 
     void SetDisplayTypeValue(int v) override { displayType = v; }
     void SetMarkerIntervalValue(int v) override { markerInterval = v; }

@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +38,7 @@ public:
     bool RunPlot() const override { return false; }
     int PlotType() const override { return 0; }
     char DecimalSeparator() const override { return '.'; }
+    std::int64_t SampleBudget() const override { return std::int64_t(1) << 25; }
     void SetDisplayTypeValue(int v) override { displayType = v; }
     void SetMarkerIntervalValue(int v) override { markerInterval = v; }
     void SetTimeWindowValue(float v) override { timeWindow = v; }
@@ -162,7 +166,7 @@ TEST(InputFileValues, CountsThatCannotBeMetStoreNothing) {
 
 TEST(InputFileValues, CarriageReturnsOfTheLineEndsAreDropped) {
     CInputFile f;
-    ASSERT_TRUE(f.Read(DataFile("two-x-crlf.plx")));
+    ASSERT_EQ(f.Read(DataFile("two-x-crlf.plx")), CInputFile::ReadStatus::Read);
     EXPECT_EQ(f.record.title, "Stripper profile");
     EXPECT_EQ(f.record.numindep, 2);
     EXPECT_EQ(f.record.values.size(), 12u);
@@ -171,7 +175,7 @@ TEST(InputFileValues, CarriageReturnsOfTheLineEndsAreDropped) {
 
 TEST(InputFileValues, AMissingFileReadsNothing) {
     CInputFile f;
-    EXPECT_FALSE(f.Read(DataFile("no-such-file.plx")));
+    EXPECT_EQ(f.Read(DataFile("no-such-file.plx")), CInputFile::ReadStatus::Unreadable);
 }
 
 TEST(InputFileValues, GarbageAndBinaryTextNeverReadOutsideTheLine) {
@@ -292,11 +296,45 @@ TEST(ProfileLoading, SeveralXVariablesAreSharedOutInOrder) {
     ProfileHost host;
     CPlotLook m(host);
     CInputFile f;
-    ASSERT_TRUE(f.Read(DataFile("two-x-crlf.plx")));
+    ASSERT_EQ(f.Read(DataFile("two-x-crlf.plx")), CInputFile::ReadStatus::Read);
     m.LoadProfile(f.record);
     ASSERT_EQ(m.NXVars(), 2);
     EXPECT_EQ(ValueOf(m.XVar(1), 0), 10.0);
     EXPECT_EQ(ValueOf(m.YVar(0), 0), 5.0);
     EXPECT_EQ(m.GetXVariable(1), 1);
     EXPECT_EQ(m.GetXVariable(2), 2);
+}
+
+// Reading a file as a stream of blocks gives what reading its whole text gives, wherever the
+// block boundaries fall: in a line, in a number, between a carriage return and its line feed.
+TEST(InputFileStream, BlocksReadAsTheWholeTextDoes) {
+    std::mt19937 random(7);
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("trendix-stream-" + std::to_string(getpid()) + ".plx"))
+                                 .string();
+    const std::string words[] = {
+        "1.5", "-2e3", "x", "\r\n", "\n", " ", "\t", "123456789", std::string(1, '\0')};
+    for (int round = 0; round < 6; ++round) {
+        std::string text = "title:Stream " + std::to_string(round) +
+                           "\nnumpoints:40000\nnumindep:1\nnumdep:2\nvalues\n";
+        // Long unbroken runs now and then, so that cut lines cross blocks too.
+        while (text.size() < size_t(70000 + round * 20011)) {
+            if (random() % 50 == 0) text += std::string(300 + random() % 300, '7');
+            text += words[random() % 9];
+        }
+        std::ofstream(path, std::ios::binary) << text;
+        CInputFile streamed;
+        ASSERT_EQ(streamed.Read(path), CInputFile::ReadStatus::Read);
+        const CInputFile whole = Read(text);
+        EXPECT_EQ(streamed.record.title, whole.record.title);
+        EXPECT_EQ(streamed.record.values, whole.record.values) << "round " << round;
+    }
+    std::filesystem::remove(path);
+}
+
+TEST(InputFileStream, FoldersAreUnreadableAndEndlessStreamsTooLarge) {
+    CInputFile folder;
+    EXPECT_EQ(folder.Read("/tmp"), CInputFile::ReadStatus::Unreadable);
+    CInputFile endless;
+    EXPECT_EQ(endless.Read("/dev/zero"), CInputFile::ReadStatus::TooLarge);
 }

@@ -11,7 +11,7 @@ void EnsureQtApp() {
     if (app) return;
     // Fonts must be pinned before the font database is first read.
     setenv("FONTCONFIG_FILE", TRENDIX_FONTS_CONF, 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1); // whatever the caller exported
     static int argc = 1;
     static char name[] = "test_qt";
     static char* argv[] = {name, nullptr};

@@ -104,19 +104,29 @@ TEST(PlotAxisNiceScale, BadInputLeavesOutputsOrTerminates) {
     EXPECT_TRUE(tiny.interval == -99 || tiny.interval > 0);
 }
 
+// The routine reports the replaced ends as diagnostics of its result and prints nothing: the
+// paint that used the scale reports them (to standard error, once per paint).
 TEST(PlotAxisNiceScale, InfiniteEndsAreReplacedAndReported) {
     testing::internal::CaptureStdout();
-    const Scale s = Nice(0, -kInf, kInf, 5);
-    const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, "Error at PLsetstm: lower range is minus Infinity\n"
-                   "Error at PLsetstm: upper range is Infinity\n");
+    testing::internal::CaptureStderr();
+    Scale s{-99, -99, -99};
+    const unsigned both = AxisScale::PLsetstm(0, -kInf, kInf, 5, 0, s.min, s.max, s.interval);
+    Scale t{-99, -99, -99};
+    const unsigned upper = AxisScale::PLsetstm(0, 0, kInf, 5, 0, t.min, t.max, t.interval);
+    Scale u{-99, -99, -99};
+    const unsigned none = AxisScale::PLsetstm(0, 0, 1, 5, 0, u.min, u.max, u.interval);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(both, AxisScale::kLowerRangeInfinite | AxisScale::kUpperRangeInfinite);
+    EXPECT_EQ(upper, unsigned(AxisScale::kUpperRangeInfinite));
+    EXPECT_EQ(none, 0u);
+    EXPECT_STREQ(AxisScale::kScaleDiagnosticText[0],
+                 "Error at PLsetstm: lower range is minus Infinity\n");
+    EXPECT_STREQ(AxisScale::kScaleDiagnosticText[1],
+                 "Error at PLsetstm: upper range is Infinity\n");
     EXPECT_TRUE(std::isfinite(s.min) && std::isfinite(s.max));
     EXPECT_LE(s.min, -3.4028234663852887e28);
     EXPECT_GE(s.max, 3.4028234663852887e28);
-
-    testing::internal::CaptureStdout();
-    Nice(0, 0, 1, 5);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
 TEST(PlotAxisUpdateScale, LinearAxisTakesNiceRange) {

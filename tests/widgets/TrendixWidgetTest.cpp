@@ -308,3 +308,16 @@ TEST_F(TrendixWidgetTest, ResizeDuringADragKeepsGoing) {
 }
 
 } // namespace
+
+// A window wider than the largest surface shows the part that fits; nothing fails.
+TEST_F(TrendixWidgetTest, AWindowBeyondTheLargestSurfaceIsCappedNotFailed) {
+    QSignalSpy failed(widget.get(), &TrendixWidget::handlerFailed);
+    widget->resize(gdi::kMaxSurfaceSide + 808, 60);
+    ProcessEvents();
+    EXPECT_EQ(Shown().size(), QSize(gdi::kMaxSurfaceSide, 60));
+    EXPECT_EQ(widget->control().PlotWidth(), gdi::kMaxSurfaceSide);
+    widget->resize(300, 200);
+    ProcessEvents();
+    EXPECT_EQ(Shown().size(), QSize(300, 200));
+    EXPECT_EQ(failed.count(), 0);
+}

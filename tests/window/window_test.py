@@ -88,6 +88,14 @@ class Picture:
         return count / float(w * h)
 
 
+def real_window_environment():
+    """The caller's environment with the X platform: the window must appear on the Xvfb
+    display even when the caller exported QT_QPA_PLATFORM=offscreen (or another platform)."""
+    env = dict(os.environ)
+    env["QT_QPA_PLATFORM"] = "xcb"
+    return env
+
+
 class View:
     """trendix-view with its shell on standard input and its event log."""
 
@@ -96,7 +104,8 @@ class View:
         self.proc = subprocess.Popen(
             [exe, example, "--event-log", log, "--shell", "--size",
              "%dx%d" % (CLIENT_W, CLIENT_H), "--quit-after", str(WHOLE_TEST_SECONDS * 1000)],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
+            env=real_window_environment())
         self.pending = b""  # output read but not yet answered
 
     def command(self, line, timeout=5):

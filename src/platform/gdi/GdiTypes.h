@@ -116,4 +116,9 @@ enum class RasterOp : std::uint8_t { CopyPen, NotXorPen, MaskPen };
 enum class BackgroundMode : std::uint8_t { Transparent, Opaque };
 enum class DeviceKind : std::uint8_t { Screen, Memory, Printer, Metafile };
 
+// The largest side of any window surface or picture, in device pixels: a surface of
+// 8192 x 8192 holds 256 MiB. Larger sizes are refused where they come in.
+inline constexpr int kMaxSurfaceSide = 8192;
+inline constexpr char kMaxSurfaceSideText[] = "the largest window or picture side is 8192 pixels";
+
 } // namespace gdi
