@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/gdi/DeviceContext.h"
 #include "platform/locale/Locale.h"
+#include "render/CurveGeometry.h"
 #include "render/DrawTool.h"
 #include "render/PlotBullet.h"
 #include "render/ViewCoeff.h"
@@ -9,7 +10,9 @@
 #include <cmath>
 #include <functional>
 #include <list>
+#include <span>
 #include <string_view>
+#include <vector>
 
 // The drawing environment of one plot: the mapping from plot (world) coordinates to device
 // coordinates for the rectangle being drawn, the device scale factor of scaled output, text
@@ -41,6 +44,10 @@ public:
     int MapY(float y) const {
         return Round((y - y0) * static_cast<float>(height) / (y1 - y0)) - negTop + offsetY;
     }
+    // The mapping as a value: MapX and MapY as they are, or with world y from yTop at the top
+    // to yBottom at the bottom (widened as SetYRange widens it), the environment unchanged.
+    CurveGeometry::CurveMap CurveMapping() const;
+    CurveGeometry::CurveMap CurveMapping(float yTop, float yBottom) const;
     // False, with the outputs untouched, when a coordinate is NaN or infinite.
     virtual bool WorldToDevice(float x, float y, int& dx, int& dy) const;
     // The offsets are not removed.
@@ -72,6 +79,9 @@ public:
     // Marker kinds 0..11 of half size h at (x, y); nothing when the square x ± h, y ± h is
     // not visible in the DC.
     void DrawMarker(gdi::IDeviceContext& dc, int kind, int x, int y, int colorIndex, int halfSize);
+    // The same marker at each point, in order, as DrawMarker draws them one by one.
+    void DrawMarkers(gdi::IDeviceContext& dc, int kind, std::span<const gdi::Point> at,
+                     int colorIndex, int halfSize);
     // A filled arrow head size long with its tip at tip, pointing away from tail.
     void DrawArrowHead(gdi::IDeviceContext& dc, int tipX, int tipY, int tailX, int tailY, int size);
     void SnapToGrid(float& x, float& y) const;
@@ -111,6 +121,7 @@ private:
         return static_cast<int>(d >= 0 ? d + 0.5 : d - 0.5);
     }
     void Recompute();
-    void DrawMarkerShape(gdi::IDeviceContext& dc, int shape, int x, int y, int h);
+    static void DrawMarkerShape(gdi::IDeviceContext& dc, int shape, int x, int y, int h);
+    std::vector<gdi::Point> visibleMarkers_; // reused from call to call
     void DrawHandle(gdi::IDeviceContext& dc, const CPlotBullet& handle, int brushColor);
 };

@@ -90,7 +90,7 @@ std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int 
         CPlotAxis axis;
         y.lineType = penLineType - 1;
         y.color = 1;
-        region.DrawCurve(ctx, x, y, axis, axis);
+        region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
         if (pass == 1) {
             dc.FillSolidRect(gdi::Rect{0, 0, width, height}, 0xFFFFFF);
             std::vector<gdi::Point> all;
