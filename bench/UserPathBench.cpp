@@ -50,7 +50,8 @@ std::string InputFile(int curves, int points) {
 
 // One `trendix render INPUT -o OUT --size 1600x1000`: a control laid out at the size, the
 // input file loaded, the picture written. Lines only when asked (DisplayType 0 after the load).
-void Render(benchmark::State& state, int curves, int points, const char* ending, bool linesOnly) {
+void BM_UserPathRender(benchmark::State& state, int curves, int points, const char* ending,
+                       bool linesOnly) {
     QtRenderer::EnsureApplication();
     const std::string input = InputFile(curves, points);
     const std::string output =
@@ -70,33 +71,25 @@ void Render(benchmark::State& state, int curves, int points, const char* ending,
     std::filesystem::remove(output);
 }
 
-void BM_UserPathPng_1x1M_Markers(benchmark::State& state) {
-    Render(state, 1, 1'000'000, ".png", false);
-}
-void BM_UserPathPng_1x1M_Lines(benchmark::State& state) {
-    Render(state, 1, 1'000'000, ".png", true);
-}
-void BM_UserPathPng_8x100k_Markers(benchmark::State& state) {
-    Render(state, 8, 100'000, ".png", false);
-}
-void BM_UserPathPng_8x100k_Lines(benchmark::State& state) {
-    Render(state, 8, 100'000, ".png", true);
-}
-void BM_UserPathPng_1x10k_Lines(benchmark::State& state) {
-    Render(state, 1, 10'000, ".png", true);
-}
-void BM_UserPathSvg_1x1M_Markers(benchmark::State& state) {
-    Render(state, 1, 1'000'000, ".svg", false);
-}
-void BM_UserPathSvg_1x1M_Lines(benchmark::State& state) {
-    Render(state, 1, 1'000'000, ".svg", true);
-}
-void BM_UserPathPdf_1x1M_Markers(benchmark::State& state) {
-    Render(state, 1, 1'000'000, ".pdf", false);
-}
-void BM_UserPathPdf_1x1M_Lines(benchmark::State& state) {
-    Render(state, 1, 1'000'000, ".pdf", true);
-}
+// One benchmark a row of the table: curves x points, picture kind, markers or lines only.
+BENCHMARK_CAPTURE(BM_UserPathRender, png_1x1M_markers, 1, 1'000'000, ".png", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, png_1x1M_lines, 1, 1'000'000, ".png", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, png_8x100k_markers, 8, 100'000, ".png", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, png_8x100k_lines, 8, 100'000, ".png", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, png_1x10k_lines, 1, 10'000, ".png", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, svg_1x1M_markers, 1, 1'000'000, ".svg", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, svg_1x1M_lines, 1, 1'000'000, ".svg", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, pdf_1x1M_markers, 1, 1'000'000, ".pdf", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_UserPathRender, pdf_1x1M_lines, 1, 1'000'000, ".pdf", true)
+    ->Unit(benchmark::kMillisecond);
 
 // Reading alone: how much of the PNG row above is the input file.
 void BM_UserPathRead_1x1M(benchmark::State& state) {
@@ -109,15 +102,6 @@ void BM_UserPathRead_1x1M(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 1'000'000);
 }
 
-BENCHMARK(BM_UserPathPng_1x1M_Markers)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathPng_1x1M_Lines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathPng_8x100k_Markers)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathPng_8x100k_Lines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathPng_1x10k_Lines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathSvg_1x1M_Markers)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathSvg_1x1M_Lines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathPdf_1x1M_Markers)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UserPathPdf_1x1M_Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UserPathRead_1x1M)->Unit(benchmark::kMillisecond);
 
 // The live strip chart: 8 variables streamed into a run plot whose 2000-sample ring fills the

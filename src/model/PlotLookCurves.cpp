@@ -117,4 +117,11 @@ void CPlotLook::PaintCurves(CPlotPaintContext& ctx) {
         if (dt != 0) drawingRegion->DrawMarkers(ctx, map, *xVar, y, *xAxis, *yAxis, i);
         if (dt != 1) drawingRegion->DrawDirectionArrow(ctx, *xVar, y);
     }
+    // What is drawn after the curves (annotations, marks) maps through the first vertical
+    // axis, whichever axis the regions drawn before left the environment on.
+    if (!flipped && ctx.vertical) {
+        double lo = 0, hi = 0;
+        ctx.vertical->DrawnRange(lo, hi);
+        ctx.env.SetYRange(static_cast<float>(hi), static_cast<float>(lo));
+    }
 }

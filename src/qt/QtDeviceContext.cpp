@@ -540,7 +540,10 @@ void QtDeviceContext::Chord(const gdi::Rect& r, gdi::Point start, gdi::Point end
 }
 
 bool QtDeviceContext::CanStamp() const {
-    return IsRaster() && state_.rop == gdi::RasterOp::CopyPen &&
+    // Wide pens are stroked as outlines whose curves round differently at different places.
+    const bool thinPen =
+        state_.pen.style == gdi::PenStyle::Null || (state_.pen.width <= 1 && !state_.pen.geometric);
+    return IsRaster() && thinPen && state_.rop == gdi::RasterOp::CopyPen &&
            state_.brush.style != gdi::BrushStyle::Pattern;
 }
 

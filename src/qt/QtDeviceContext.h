@@ -138,8 +138,8 @@ private:
         int y, x0, x1;
         QRgb color;
     };
-    // Whether a figure's pixels are the same wherever it is drawn: copy mode, and no pattern,
-    // whose cells stay where they are on the device.
+    // Whether a figure's pixels are the same wherever it is drawn: copy mode, a pen of one
+    // unit, and no pattern, whose cells stay where they are on the device.
     bool CanStamp() const;
     // Draws figure at the origin into stamp_ as runs; false when it left the extent.
     bool MakeStamp(const gdi::Rect& extent, const Figure& figure);
