@@ -56,6 +56,11 @@ void CPlotEnv::SetYRange(float newY0, float newY1) {
     Recompute();
 }
 
+CScaleMap CPlotEnv::YMapFor(float top, float bottom) const {
+    WidenLowHigh(bottom, top);
+    return CScaleMap(top, bottom, height, offsetY - negTop);
+}
+
 void CPlotEnv::Recompute() {
     coeff.Compute(x0, x1, y0, y1, width, height);
 }
@@ -65,10 +70,10 @@ CurveGeometry::CurveMap CPlotEnv::CurveMapping() const {
 }
 
 CurveGeometry::CurveMap CPlotEnv::CurveMapping(float yTop, float yBottom) const {
-    WidenLowHigh(yBottom, yTop);
+    const CScaleMap y = YMapFor(yTop, yBottom);
     return CurveGeometry::CurveMap{
         CurveGeometry::AxisMap(x0, x1, width, offsetX - negLeft, kDeviceLimit),
-        CurveGeometry::AxisMap(yTop, yBottom, height, offsetY - negTop, kDeviceLimit)};
+        CurveGeometry::AxisMap(y.P0(), y.P1(), height, offsetY - negTop, kDeviceLimit)};
 }
 
 bool CPlotEnv::WorldToDevice(float x, float y, int& dx, int& dy) const {
