@@ -108,22 +108,6 @@ std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int 
     return pictures;
 }
 
-int DifferingPixels(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            count += a.pixel(x, y) != b.pixel(x, y);
-    return count;
-}
-
-int InkedPixels(const QImage& a) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            count += a.pixel(x, y) != qRgb(255, 255, 255);
-    return count;
-}
-
 TEST(CurvePixels, ColumnReductionLeavesAThinLineUnchanged) {
     EnsureQtApp();
     const Shape shapes[] = {Shape::Noise, Shape::Sine, Shape::Steps, Shape::Spikes, Shape::Gaps};

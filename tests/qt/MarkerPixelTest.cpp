@@ -95,22 +95,6 @@ std::pair<QImage, QImage> DrawBothWays(const Case& c, CPlotVar& x, CPlotVar& y) 
     return pictures;
 }
 
-int DifferingPixels(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int yy = 0; yy < a.height(); ++yy)
-        for (int xx = 0; xx < a.width(); ++xx)
-            count += a.pixel(xx, yy) != b.pixel(xx, yy);
-    return count;
-}
-
-int InkedPixels(const QImage& a) {
-    int count = 0;
-    for (int yy = 0; yy < a.height(); ++yy)
-        for (int xx = 0; xx < a.width(); ++xx)
-            count += a.pixel(xx, yy) != qRgb(255, 255, 255);
-    return count;
-}
-
 TEST(MarkerPixels, DenseMarkersOfEveryKindSizeAndScaleLookTheSameReduced) {
     EnsureQtApp();
     std::mt19937 random(5);
