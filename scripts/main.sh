@@ -22,5 +22,5 @@ for input in examples/*.tsh examples/*.ply examples/*.plx examples/*.tset; do
 done
 build/apps/trendix/trendix render examples/legend-symbols.tsh -o out/legend-symbols.pdf
 echo out/legend-symbols.pdf
-build/apps/trendix/trendix render examples/xy-two-axes.tsh -o out/xy-two-axes.svg --size 800x620
+build/apps/trendix/trendix render examples/xy-two-axes.tsh -o out/xy-two-axes.svg --scale 800x620
 echo out/xy-two-axes.svg

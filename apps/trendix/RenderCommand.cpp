@@ -27,7 +27,8 @@ bool ParseInt(const std::string& s, int& out) {
 }
 
 int RenderUsage() {
-    std::cerr << "usage: trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--time]\n";
+    std::cerr << "usage: trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--scale WxH] "
+                 "[--time]\n";
     return 2;
 }
 
@@ -54,14 +55,17 @@ void RenderCommand::AddDirective(AutomationShell& shell, CTrendixCtrl& control) 
 int RenderCommand::Run(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
     std::string input, output;
-    int w = 0, h = 0;
+    int layoutW = 0, layoutH = 0;   // --size: the control is laid out at this size
+    int pictureW = 0, pictureH = 0; // --scale: the layout drawn scaled to this size
     bool timed = false;
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "-o" && i + 1 < argc)
             output = argv[++i];
         else if (arg == "--size" && i + 1 < argc) {
-            if (!ParseSize(argv[++i], w, h)) return RenderUsage();
+            if (!ParseSize(argv[++i], layoutW, layoutH)) return RenderUsage();
+        } else if (arg == "--scale" && i + 1 < argc) {
+            if (!ParseSize(argv[++i], pictureW, pictureH)) return RenderUsage();
         } else if (arg == "--time")
             timed = true;
         else if (input.empty() && arg[0] != '-')
@@ -77,14 +81,21 @@ int RenderCommand::Run(int argc, char** argv) {
     ui::HeadlessSite site;
     site.surfaceFactory = QtRenderer::MakeSurface;
     CTrendixCtrl control(site);
-    control.OnSize(kInitialWidth, kInitialHeight);
-    site.ResizeSurface(kInitialWidth, kInitialHeight);
+    const bool laidOut = layoutW > 0;
+    auto layOut = [&](int w, int h) {
+        control.OnSize(w, h);
+        site.ResizeSurface(w, h);
+    };
+    layOut(laidOut ? layoutW : kInitialWidth, laidOut ? layoutH : kInitialHeight);
     const int failed = PlotFileCommands::ReportingFailures(input, [&] {
         PlotFileCommands::Load(control, input);
+        // The size asked for holds over a size the input set itself.
         const CPlotLook* m = control.Model();
-        if (w == 0) w = m ? m->bufferWidth : kInitialWidth;
-        if (h == 0) h = m ? m->bufferHeight : kInitialHeight;
-        QtRenderer::Render(control, output, w, h);
+        if (laidOut && (!m || m->bufferWidth != layoutW || m->bufferHeight != layoutH))
+            layOut(layoutW, layoutH);
+        if (pictureW == 0) pictureW = m ? m->bufferWidth : kInitialWidth;
+        if (pictureH == 0) pictureH = m ? m->bufferHeight : kInitialHeight;
+        QtRenderer::Render(control, output, pictureW, pictureH);
     });
     if (failed) return failed;
     if (timed) {

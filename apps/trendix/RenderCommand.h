@@ -4,9 +4,10 @@
 class AutomationShell;
 class CTrendixCtrl;
 
-// Pictures of a control: `trendix render INPUT -o OUT [--size WxH]` and the shell's
-// `.render FILE [W H]`. Both draw through the control's own drawing entry, so a size other
-// than the control's is a scaled draw.
+// Pictures of a control: `trendix render INPUT -o OUT [--size WxH] [--scale WxH]` and the
+// shell's `.render FILE [W H]`. Both draw through the control's own drawing entry: --size lays
+// the control out at that size, and a picture size other than the control's (--scale, or the
+// directive's W H) is a scaled draw of the layout.
 class RenderCommand {
 public:
     static void AddDirective(AutomationShell& shell, CTrendixCtrl& control);

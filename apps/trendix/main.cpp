@@ -2,7 +2,7 @@
 //   trendix shell      drive one control from standard input, one command a line
 //   trendix typelib    list the automation and event interfaces
 //   trendix settings INPUT   print the settings text of a control loaded from INPUT
-//   trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH]   draw the control into a file
+//   trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--scale WxH]   draw the control
 #include "AutomationShell.h"
 #include "PlotFileCommands.h"
 #include "RenderCommand.h"
@@ -18,11 +18,12 @@ constexpr int kInitialWidth = 400;
 constexpr int kInitialHeight = 310;
 
 int Usage() {
-    std::cerr << "usage: trendix shell < SESSION\n"
-                 "       trendix typelib\n"
-                 "       trendix settings INPUT   (.ply script, .plx input file, .tset settings,"
-                 " .tsh session)\n"
-                 "       trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--time]\n";
+    std::cerr
+        << "usage: trendix shell < SESSION\n"
+           "       trendix typelib\n"
+           "       trendix settings INPUT   (.ply script, .plx input file, .tset settings,"
+           " .tsh session)\n"
+           "       trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--scale WxH] [--time]\n";
     return 2;
 }
 

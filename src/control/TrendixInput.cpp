@@ -487,7 +487,8 @@ bool CTrendixCtrl::ConvertToDevice(double x, double y, std::int16_t& ix, std::in
     m.MapDrawingRegion(env_);
     CPlotPaintContext ctx = InputContext();
     gdi::Point p;
-    if (!m.drawingRegion->MapPoint(ctx, double(float(x)), double(float(y)), p)) return false;
+    if (!m.drawingRegion->MapPoint(ctx, env_.CurveMapping(), double(float(x)), double(float(y)), p))
+        return false;
     ix = std::int16_t(std::clamp(p.x, -32768, 32767));
     iy = std::int16_t(std::clamp(p.y, -32768, 32767));
     return true;

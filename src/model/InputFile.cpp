@@ -82,10 +82,13 @@ void CInputFile::ReadValues(std::string_view line) {
         while (pos < line.size() && CNumberText::IsBlank(line[pos]))
             ++pos;
         if (pos >= line.size()) return;
-        // atof of each blank-separated word: a word that is no number stores 0.
-        const size_t end = std::min(line.find_first_of(" \t\v\f\r\n", pos), line.size());
-        record.values.push_back(CNumberText::ToDouble(line.substr(pos, end - pos)));
-        pos = end;
+        // atof of each blank-separated word: its longest leading number, 0 when none. The
+        // number ends before any blank, so it is read in place and the rest of the word skipped.
+        double value = 0;
+        pos += CNumberText::DoubleLength(line.substr(pos), value);
+        record.values.push_back(value);
+        while (pos < line.size() && !CNumberText::IsBlank(line[pos]))
+            ++pos;
     }
 }
 

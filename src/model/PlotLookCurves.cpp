@@ -24,11 +24,13 @@ void WidenNarrowRange(CPlotAxis& axis) {
     axis.plotMax = hi;
 }
 
-// Device y from the axis's drawn range: its high end at the top.
-void MapYFrom(CPlotEnv& env, const CPlotAxis& axis) {
+// The mapping of a curve on axis: device y from the axis's drawn range, its high end at the
+// top. Flipped plots run the X values up the vertical axis, which is the environment's.
+CurveGeometry::CurveMap CurveMapOn(const CPlotEnv& env, const CPlotAxis& axis, bool flipped) {
+    if (flipped) return env.CurveMapping();
     double lo = 0, hi = 0;
     axis.DrawnRange(lo, hi);
-    env.SetYRange(static_cast<float>(hi), static_cast<float>(lo));
+    return env.CurveMapping(static_cast<float>(hi), static_cast<float>(lo));
 }
 
 } // namespace
@@ -79,7 +81,7 @@ void CPlotLook::PaintCurves(CPlotPaintContext& ctx) {
     };
     auto mapFor = [&](CPlotAxis& yAxis) {
         WidenNarrowRange(yAxis);
-        if (!flipped) MapYFrom(ctx.env, yAxis);
+        return CurveMapOn(ctx.env, yAxis, flipped != 0);
     };
 
     // Pass 1: areas, under everything else.
@@ -89,8 +91,7 @@ void CPlotLook::PaintCurves(CPlotPaintContext& ctx) {
             CPlotAxis* yAxis = nullptr;
             CPlotVar& y = *yVariables[std::size_t(i)];
             if (!y.area || !pairOf(i, xVar, yAxis)) continue;
-            mapFor(*yAxis);
-            drawingRegion->DrawCurve(ctx, *xVar, y, *xAxis, *yAxis);
+            drawingRegion->DrawCurve(ctx, mapFor(*yAxis), *xVar, y, *xAxis, *yAxis);
         }
     }
     // Pass 2: lines, markers and arrows, or the bar series.
@@ -107,16 +108,21 @@ void CPlotLook::PaintCurves(CPlotPaintContext& ctx) {
         CPlotAxis* yAxis = nullptr;
         CPlotVar& y = *yVariables[std::size_t(i)];
         if ((y.area && !barMode) || !pairOf(i, xVar, yAxis)) continue;
-        mapFor(*yAxis);
+        const CPlotDrawingRgn::Map map = mapFor(*yAxis);
         if (barMode) {
-            drawingRegion->DrawBars(ctx, *xVar, y, *xAxis, *yAxis, seriesCount, series++,
+            drawingRegion->DrawBars(ctx, map, *xVar, y, *xAxis, *yAxis, seriesCount, series++,
                                     flipped != 0);
             continue;
         }
-        if (dt != 1) drawingRegion->DrawCurve(ctx, *xVar, y, *xAxis, *yAxis);
-        if (dt != 0) drawingRegion->DrawMarkers(ctx, *xVar, y, *xAxis, *yAxis, i);
+        if (dt != 1) drawingRegion->DrawCurve(ctx, map, *xVar, y, *xAxis, *yAxis);
+        if (dt != 0) drawingRegion->DrawMarkers(ctx, map, *xVar, y, *xAxis, *yAxis, i);
         if (dt != 1) drawingRegion->DrawDirectionArrow(ctx, *xVar, y);
     }
-    // The vertical axis's mapping again for whatever is drawn next.
-    if (!flipped && ctx.vertical) MapYFrom(ctx.env, *ctx.vertical);
+    // What is drawn after the curves (annotations, marks) maps through the first vertical
+    // axis, whichever axis the regions drawn before left the environment on.
+    if (!flipped && ctx.vertical) {
+        double lo = 0, hi = 0;
+        ctx.vertical->DrawnRange(lo, hi);
+        ctx.env.SetYRange(static_cast<float>(hi), static_cast<float>(lo));
+    }
 }

@@ -328,7 +328,7 @@ bool CPlotLook::DeletePointsInMarkedRegion(CPlotPaintContext& ctx) {
         if (!xVar) xVar = XVar(0);
         if (!yAxis || !xVar) continue;
         MapDrawingRegion(ctx.env, nullptr, flipped ? nullptr : yAxis);
-        drawingRegion->DeletePointsInBox(ctx, *xVar, y, *xAxis, *yAxis);
+        drawingRegion->DeletePointsInBox(ctx, ctx.env.CurveMapping(), *xVar, y, *xAxis, *yAxis);
     }
     MapDrawingRegion(ctx.env);
     rangeDirty = 1;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 void CPlotLook::LoadProfile(const CProfileRecord& r) {
     profileMode = 1;
@@ -76,9 +77,14 @@ void CPlotLook::LoadProfileVariables(const CProfileRecord& r) {
             v->MakeRing(std::uint32_t(std::max(host.BufferSize(), 1)));
         else
             v->Resize(points);
-        if (takeValues && first >= 0)
-            for (std::uint32_t m = 0; m < points; ++m)
-                v->SetAt(m, r.Value(first + m));
+        if (takeValues && first >= 0) {
+            // The stored values from first on, read as 0 past their end.
+            const auto stored = std::int64_t(r.values.size());
+            const std::int64_t from = std::min(first, stored);
+            const std::int64_t count = std::min<std::int64_t>(points, stored - from);
+            v->SetFirst(std::span<const double>(r.values.data() + from, std::size_t(count)),
+                        points);
+        }
         return v;
     };
     const int nIndep = ProfileXVariables(r);

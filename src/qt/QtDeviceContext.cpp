@@ -7,6 +7,7 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -536,6 +537,126 @@ void QtDeviceContext::Chord(const gdi::Rect& r, gdi::Point start, gdi::Point end
         return path;
     });
     painter_.drawChord(OutlineRect(r), qRound(a0 * 16), qRound(sweep * 16));
+}
+
+bool QtDeviceContext::CanStamp() const {
+    // Wide pens are stroked as outlines whose curves round differently at different places.
+    const bool thinPen =
+        state_.pen.style == gdi::PenStyle::Null || (state_.pen.width <= 1 && !state_.pen.geometric);
+    return IsRaster() && thinPen && state_.rop == gdi::RasterOp::CopyPen &&
+           state_.brush.style != gdi::BrushStyle::Pattern;
+}
+
+void QtDeviceContext::DrawCopies(std::span<const gdi::Point> at, const gdi::Rect& extent,
+                                 const Figure& figure) {
+    // Below a few copies the stamp costs more than it saves.
+    constexpr std::size_t kFewCopies = 16;
+    // Vector pictures of thousands of copies would grow with each: they get one image of the
+    // copies at the picture's own resolution instead.
+    constexpr std::size_t kManyCopies = 2000;
+    if (at.size() >= kFewCopies && CanStamp() && MakeStamp(extent, figure)) {
+        ApplyCompositionMode();
+        const Ink ink = SolidInk();
+        for (const gdi::Point& p : at)
+            StampAt(p, ink);
+        return;
+    }
+    if (!IsRaster() && at.size() >= kManyCopies && state_.brush.style != gdi::BrushStyle::Pattern) {
+        DrawCopiesAsImage(at, extent, figure);
+        return;
+    }
+    gdi::IDeviceContext::DrawCopies(at, extent, figure);
+}
+
+void QtDeviceContext::DrawCopiesAsImage(std::span<const gdi::Point> at, const gdi::Rect& extent,
+                                        const Figure& figure) {
+    // The copies are drawn on a transparent image over the part of the clip box they reach,
+    // one device unit a pixel, which the picture then holds in their place. Vector devices
+    // keep no clip of their own, so the image stops at the clip box.
+    const int margin = std::max(1, state_.pen.width) + 2;
+    gdi::Rect reach{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const gdi::Point& p : at) {
+        reach.left = std::min(reach.left, p.x + extent.left - margin);
+        reach.top = std::min(reach.top, p.y + extent.top - margin);
+        reach.right = std::max(reach.right, p.x + extent.right + margin);
+        reach.bottom = std::max(reach.bottom, p.y + extent.bottom + margin);
+    }
+    const gdi::Rect box = gdi::Intersect(reach, state_.clip);
+    if (box.IsEmpty()) return;
+    QImage image(box.Width(), box.Height(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QtDeviceContext raster(image, gdi::DeviceKind::Memory);
+        raster.SelectPen(state_.pen);
+        raster.SelectBrush(state_.brush);
+        raster.SetTextColor(state_.textColor);
+        raster.SetBkColor(state_.bkColor);
+        raster.SetBkMode(state_.bkMode);
+        std::vector<gdi::Point> moved(at.begin(), at.end());
+        for (gdi::Point& p : moved)
+            p = {p.x - box.left, p.y - box.top};
+        raster.DrawCopies(moved, extent, figure);
+    }
+    painter_.drawImage(QPoint(box.left, box.top), image);
+}
+
+bool QtDeviceContext::MakeStamp(const gdi::Rect& extent, const Figure& figure) {
+    // The figure is drawn with the current pen and brush on a transparent image with room
+    // for the pen around the extent; its opaque pixels become the stamp. Pixels on the
+    // image's border mean it reached further than it said: then it is drawn copy by copy.
+    constexpr int kMaxSide = 1024;
+    const int margin = std::max(1, state_.pen.width) + 2;
+    const QRect box(extent.left - margin, extent.top - margin, extent.Width() + 2 * margin,
+                    extent.Height() + 2 * margin);
+    if (box.width() > kMaxSide || box.height() > kMaxSide || box.isEmpty()) return false;
+    QImage image(box.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QtDeviceContext stamp(image, kind_);
+        stamp.SelectPen(state_.pen);
+        stamp.SelectBrush(state_.brush);
+        stamp.SetTextColor(state_.textColor);
+        stamp.SetBkColor(state_.bkColor);
+        stamp.SetBkMode(state_.bkMode);
+        figure(stamp, -box.left(), -box.top());
+    }
+    stamp_.clear();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width();) {
+            if (qAlpha(line[x]) == 0) {
+                ++x;
+                continue;
+            }
+            if (y == 0 || y == image.height() - 1 || x == 0) return false;
+            int end = x;
+            while (end + 1 < image.width() && line[end + 1] == line[x])
+                ++end;
+            if (end == image.width() - 1) return false;
+            stamp_.push_back(StampRun{y + box.top(), x + box.left(), end + box.left(), line[x]});
+            x = end + 1;
+        }
+    }
+    return true;
+}
+
+void QtDeviceContext::StampAt(gdi::Point p, const Ink& ink) {
+    if (!ink.pixels) {
+        for (const StampRun& r : stamp_)
+            painter_.fillRect(QRect(QPoint(p.x + r.x0, p.y + r.y), QPoint(p.x + r.x1, p.y + r.y)),
+                              QColor::fromRgb(r.color));
+        return;
+    }
+    const QRect& clip = ink.clip;
+    for (const StampRun& r : stamp_) {
+        const int y = p.y + r.y;
+        if (y < clip.top() || y > clip.bottom()) continue;
+        const int x0 = std::max(p.x + r.x0, clip.left());
+        const int x1 = std::min(p.x + r.x1, clip.right());
+        if (x0 > x1) continue;
+        auto* line = reinterpret_cast<QRgb*>(ink.pixels + y * ink.stride);
+        std::fill(line + x0, line + x1 + 1, r.color);
+    }
 }
 
 void QtDeviceContext::FillSolidRect(const gdi::Rect& r, gdi::ColorRef color) {

@@ -51,6 +51,7 @@ public:
     gdi::ColorRef SetBkColor(gdi::ColorRef color) override;
     gdi::BackgroundMode SetBkMode(gdi::BackgroundMode mode) override;
     gdi::RasterOp SetRop2(gdi::RasterOp op) override;
+    gdi::RasterOp Rop2() const override { return state_.rop; }
     unsigned SetTextAlign(unsigned flags) override;
     void TextOut(int x, int y, std::string_view text) override;
     gdi::Size GetTextExtent(std::string_view text) override;
@@ -63,6 +64,9 @@ public:
     void Ellipse(const gdi::Rect& r) override;
     void Arc(const gdi::Rect& r, gdi::Point start, gdi::Point end) override;
     void Chord(const gdi::Rect& r, gdi::Point start, gdi::Point end) override;
+    // On images many copies of an opaque figure are drawn once into a stamp and copied.
+    void DrawCopies(std::span<const gdi::Point> at, const gdi::Rect& extent,
+                    const Figure& figure) override;
     void FillSolidRect(const gdi::Rect& r, gdi::ColorRef color) override;
     void IntersectClipRect(const gdi::Rect& r) override;
     void SelectClipRect(const gdi::Rect& r) override;
@@ -129,6 +133,19 @@ private:
     // The one-unit segment's pixels as runs along its major axis, in runs_; steps more than
     // margin off the device are left out.
     void ThinRuns(gdi::Point a, gdi::Point b, int margin);
+    // A run of one colour in a stamp, relative to the figure's origin.
+    struct StampRun {
+        int y, x0, x1;
+        QRgb color;
+    };
+    // Whether a figure's pixels are the same wherever it is drawn: copy mode, a pen of one
+    // unit, and no pattern, whose cells stay where they are on the device.
+    bool CanStamp() const;
+    // Draws figure at the origin into stamp_ as runs; false when it left the extent.
+    bool MakeStamp(const gdi::Rect& extent, const Figure& figure);
+    void StampAt(gdi::Point p, const Ink& ink);
+    void DrawCopiesAsImage(std::span<const gdi::Point> at, const gdi::Rect& extent,
+                           const Figure& figure);
     void ApplyBrush();
     QBrush MakeBrush() const;
     bool PatternAsGeometry() const;
@@ -156,4 +173,5 @@ private:
     bool fontDirty_ = true;
     std::vector<QPoint> points_; // reused for polylines and polygons
     std::vector<QRect> runs_;    // pixel runs of one thin segment
+    std::vector<StampRun> stamp_;
 };

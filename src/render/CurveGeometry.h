@@ -38,6 +38,18 @@ private:
     int shift_, limit_;
 };
 
+// The world-to-device mapping a curve is drawn with: the plot's horizontal axis and the
+// curve's own vertical one, a value handed to the drawing code for each curve.
+struct CurveMap {
+    AxisMap horizontal, vertical;
+    // False, with p untouched, when a coordinate is NaN or infinite.
+    bool operator()(float x, float y, gdi::Point& p) const {
+        if (!std::isfinite(x) || !std::isfinite(y)) return false;
+        p = {horizontal(x), vertical(y)};
+        return true;
+    }
+};
+
 // Copies points to out, keeping of every run of consecutive points in one device column only
 // the first, the lowest, the highest and the last, in their original order; the last column
 // is copied whole. A one-unit solid polyline drawn segment by segment, each segment with its

@@ -76,12 +76,12 @@ gdi::Rect CPlotDrawingRgn::DeviceRect(const CPlotEnv& env) const {
     return r;
 }
 
-bool CPlotDrawingRgn::MapPoint(const CPlotPaintContext& ctx, double px, double py,
+bool CPlotDrawingRgn::MapPoint(const CPlotPaintContext& ctx, const Map& map, double px, double py,
                                gdi::Point& p) const {
     // Flipped plots run the X values up the vertical axis.
     const float a = static_cast<float>(ctx.flipped ? py : px);
     const float b = static_cast<float>(ctx.flipped ? px : py);
-    return ctx.env.WorldToDevice(a, b, p.x, p.y);
+    return map(a, b, p);
 }
 
 int CPlotDrawingRgn::ClipOutline(const CPlotEnv& env, int grow, gdi::Point outline[4]) const {
@@ -229,16 +229,33 @@ CPlotDrawingRgn::SampleRange CPlotDrawingRgn::CurveSamples(const CPlotPaintConte
     s.size = s.count;
     s.first = xVar.wrapped ? xVar.writePos % s.size : 0;
     if (ctx.runPlot) {
-        for (std::uint32_t k = 0; k < s.count; ++k) {
-            const std::uint32_t slot = s.Slot(k);
-            if (xVar.values[slot] == ctx.displayStart) {
-                s.first = slot;
-                s.count -= k;
-                break;
-            }
+        const std::uint32_t k = FirstAtTime(s, xVar, ctx.displayStart);
+        if (k < s.count) {
+            s.first = s.Slot(k);
+            s.count -= k;
         }
     }
     return s;
+}
+
+std::uint32_t CPlotDrawingRgn::FirstAtTime(const SampleRange& s, const CPlotVar& time, double t) {
+    // Times pushed in ascending order ascend through the whole ring: the first sample at t
+    // is the first one not before it, when that one is at t. Anything else is scanned.
+    const auto at = [&](std::uint32_t k) { return time.values[s.Slot(k)]; };
+    if (time.AscendsInRing() && s.size == time.ReadableCount()) {
+        std::uint32_t low = 0, high = s.count;
+        while (low < high) {
+            const std::uint32_t mid = low + (high - low) / 2;
+            if (at(mid) < t)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return low < s.count && at(low) == t ? low : s.count;
+    }
+    for (std::uint32_t k = 0; k < s.count; ++k)
+        if (at(k) == t) return k;
+    return s.count;
 }
 
 int CPlotDrawingRgn::ClipGrow(const CPlotPaintContext&, const CPlotVar&) const {
@@ -249,8 +266,8 @@ void CPlotDrawingRgn::ApplyClip(CPlotPaintContext& ctx, int) {
     ctx.dc.IntersectClipRect(DeviceRect(ctx.env));
 }
 
-void CPlotDrawingRgn::DrawCurve(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
-                                const CPlotAxis& xAxis, const CPlotAxis& yAxis) {
+void CPlotDrawingRgn::DrawCurve(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar,
+                                CPlotVar& yVar, const CPlotAxis& xAxis, const CPlotAxis& yAxis) {
     // 1. Nothing without a line; the point buffer is filled anew.
     CPlotVar& styled = Styled(ctx, xVar, yVar);
     if (!styled.DrawsLine()) return;
@@ -269,17 +286,17 @@ void CPlotDrawingRgn::DrawCurve(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar
     if (highlighted) pass.color = kHighlightColor;
     if (highlighted && ctx.highlightMode == 1) {
         CurvePass first{8, 5, 5, styled.area != 0, gdi::RasterOp::CopyPen};
-        DrawCurvePass(ctx, xVar, yVar, xAxis, yAxis, styled, first, grow);
+        DrawCurvePass(ctx, map, xVar, yVar, xAxis, yAxis, styled, first, grow);
         CurvePass second{3, 9, 10, first.fill,
                          first.fill ? gdi::RasterOp::MaskPen : gdi::RasterOp::CopyPen};
-        DrawCurvePass(ctx, xVar, yVar, xAxis, yAxis, styled, second, grow);
+        DrawCurvePass(ctx, map, xVar, yVar, xAxis, yAxis, styled, second, grow);
         return;
     }
-    DrawCurvePass(ctx, xVar, yVar, xAxis, yAxis, styled, pass, grow);
+    DrawCurvePass(ctx, map, xVar, yVar, xAxis, yAxis, styled, pass, grow);
 }
 
-void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
-                                    const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar,
+                                    CPlotVar& yVar, const CPlotAxis& xAxis, const CPlotAxis& yAxis,
                                     CPlotVar& styled, const CurvePass& pass, int grow) {
     gdi::IDeviceContext& dc = ctx.dc;
     const gdi::Pen oldPen = ctx.env.SelectPen(dc, pass.color, pass.lineType);
@@ -296,21 +313,20 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlo
     const bool live = ctx.runPlot || ctx.phasePlot;
     const SampleRange range = CurveSamples(ctx, xVar, yVar);
     if (!live && !range.ring && LinearMapping(xAxis, yAxis)) {
-        MapLinearCurve(ctx, xVar, yVar, styled, range);
+        MapLinearCurve(ctx, map, xVar, yVar, styled, range);
         DrawBuffer(ctx, styled, pass, grow);
         RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);
         return;
     }
     const double* xs = xVar.values.data();
     const double* ys = yVar.values.data();
-    bool start = true;
     double previousTime = -HUGE_VAL;
-    gdi::Point last;
+    live_.clear();
     for (std::uint32_t k = 0; k < range.count; ++k) {
         const std::uint32_t slot = range.Slot(k);
         const double x = xs[slot], y = ys[slot];
         if (live && (x >= kLineBreak || y >= kLineBreak)) {
-            start = true;
+            DrawLiveLine(ctx, pass, grow);
             continue;
         }
         if (!Valid(x) || !Valid(y)) continue;
@@ -320,16 +336,14 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlo
         }
         double px, py;
         gdi::Point p;
-        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, px, py, p))
+        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, map, px, py, p))
             continue;
-        if (live) {
-            LineSegment(ctx, start ? p : last, p, start, grow);
-            start = false;
-            last = p;
-        } else {
+        if (live)
+            live_.push_back({p.x, p.y});
+        else
             styled.RecordDevicePoint(p.x, p.y);
-        }
     }
+    DrawLiveLine(ctx, pass, grow);
     DrawBuffer(ctx, styled, pass, grow);
     RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);
 }
@@ -350,24 +364,34 @@ bool CPlotDrawingRgn::LinearMapping(const CPlotAxis& xAxis, const CPlotAxis& yAx
            yAxis.scaleType == AxisTransform::kLinear;
 }
 
-void CPlotDrawingRgn::MapLinearCurve(const CPlotPaintContext& ctx, const CPlotVar& xVar,
-                                     const CPlotVar& yVar, CPlotVar& styled,
+void CPlotDrawingRgn::MapLinearCurve(const CPlotPaintContext& ctx, const Map& map,
+                                     const CPlotVar& xVar, const CPlotVar& yVar, CPlotVar& styled,
                                      const SampleRange& range) {
     // The same points as the general loop gives through Valid, Transform and MapPoint, with
     // the linear transform and the mapping inlined and the buffer grown once.
     if (styled.devicePoints.size() < range.count) styled.devicePoints.resize(range.count);
-    const CPlotEnv& env = ctx.env;
-    const CurveGeometry::AxisMap horizontal(env.x0, env.x1, env.width, env.offsetX - env.negLeft,
-                                            CPlotEnv::kDeviceLimit);
-    const CurveGeometry::AxisMap vertical(env.y0, env.y1, env.height, env.offsetY - env.negTop,
-                                          CPlotEnv::kDeviceLimit);
     const double* xs = xVar.values.data() + range.first;
     const double* ys = yVar.values.data() + range.first;
     // Flipped plots run the X values up the vertical axis.
-    styled.devicePointCount =
-        ctx.flipped
-            ? MapSamples(horizontal, vertical, ys, xs, range.count, styled.devicePoints.data())
-            : MapSamples(horizontal, vertical, xs, ys, range.count, styled.devicePoints.data());
+    styled.devicePointCount = ctx.flipped ? MapSamples(map.horizontal, map.vertical, ys, xs,
+                                                       range.count, styled.devicePoints.data())
+                                          : MapSamples(map.horizontal, map.vertical, xs, ys,
+                                                       range.count, styled.devicePoints.data());
+}
+
+void CPlotDrawingRgn::DrawLiveLine(CPlotPaintContext& ctx, const CurvePass& pass, int grow) {
+    // A live line is drawn as it ends: through its column extremes where that covers the same
+    // pixels as its segments, else segment by segment.
+    if (live_.empty()) return;
+    if (ReducesExactly(ctx, pass) && !ctx.IsMetafile()) {
+        CurveGeometry::ReduceColumns(live_, points_);
+        ctx.dc.Polyline(points_);
+    } else {
+        CurveGeometry::CopyPoints(live_, points_);
+        for (std::size_t i = 0; i < points_.size(); ++i)
+            LineSegment(ctx, points_[i > 0 ? i - 1 : 0], points_[i], i == 0, grow);
+    }
+    live_.clear();
 }
 
 void CPlotDrawingRgn::LineSegment(CPlotPaintContext& ctx, gdi::Point a, gdi::Point b, bool start,
@@ -412,11 +436,13 @@ bool CPlotDrawingRgn::ReducesExactly(const CPlotPaintContext& ctx, const CurvePa
     // A solid line drawn as the union of its segments' pixels looks the same through the
     // column extremes alone: one-unit pens on every device, and on screen and memory images
     // wider ones too, whose pixels are the one-unit line's widened by a square stamp. Vector
-    // devices stroke wide pens with round joins, and an inverting pen draws wide ones so too.
+    // devices stroke wide pens with round joins and caps: every point of a column lies on
+    // the segment between its extremes, so the stroked outline is the same shape too. An
+    // inverting pen draws wide lines with round joins on screen, where overlaps would undo.
     const gdi::Pen& pen = ctx.dc.CurrentPen();
     if (pen.style != gdi::PenStyle::Solid || pen.geometric) return false;
     if (pen.width <= 1) return true;
-    return ctx.IsScreen() && pass.rop != gdi::RasterOp::NotXorPen;
+    return !ctx.IsScreen() || pass.rop != gdi::RasterOp::NotXorPen;
 }
 
 void CPlotDrawingRgn::DrawPolyline(CPlotPaintContext& ctx, std::span<const gdi::Point> points,
@@ -447,8 +473,9 @@ void CPlotDrawingRgn::DrawPolygon(CPlotPaintContext& ctx, std::span<const gdi::P
 
 // ---- Markers and arrows ----
 
-void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
-                                  const CPlotAxis& xAxis, const CPlotAxis& yAxis, int varIndex) {
+void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar,
+                                  CPlotVar& yVar, const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+                                  int varIndex) {
     // 1. Markers feed the point buffer of a variable drawn without a line.
     CPlotVar& styled = Styled(ctx, xVar, yVar);
     const bool noLine = !styled.DrawsLine();
@@ -470,6 +497,7 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
     if (onScreen)
         std::erase_if(tooltips, [&](const Tooltip& t) { return (t.key - 1) / 100 == varIndex; });
     const gdi::Rect r = DeviceRect(ctx.env);
+    markers_.clear();
 
     // 3. Every step-th sample.
     for (std::uint32_t i = 0; i < n; i += step) {
@@ -478,7 +506,7 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
         if (ctx.runPlot && x < ctx.displayStart) continue;
         double px, py;
         gdi::Point p;
-        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, px, py, p))
+        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, map, px, py, p))
             continue;
         if (p.x < r.left - 1 || p.x > r.right + 1 || p.y < r.top - 1 || p.y > r.bottom + 1)
             continue;
@@ -489,8 +517,35 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
             tooltips.push_back(Tooltip{key, Rect{p.x - h, p.y - h, p.x + h, p.y + h}, text});
         }
         if (noLine) styled.RecordDevicePoint(p.x, p.y);
-        ctx.env.DrawMarker(ctx.dc, styled.marker, p.x, p.y, color, h);
+        markers_.push_back(p);
     }
+    // 4. The markers, each device point once where a later copy would cover it again.
+    if (ctx.dc.Rop2() == gdi::RasterOp::CopyPen) KeepLastAtEachPoint(markers_, r);
+    ctx.env.DrawMarkers(ctx.dc, styled.marker, markers_, color, h);
+}
+
+void CPlotDrawingRgn::KeepLastAtEachPoint(std::vector<gdi::Point>& points, const gdi::Rect& r) {
+    // A marker drawn in copy mode paints the same pixels wherever the same marker was drawn
+    // before at its point: only the last of the markers at one point shows. The points lie
+    // in r grown by 1; one bit per device point marks those already kept, walking backwards.
+    constexpr std::size_t kFewPoints = 64;
+    if (points.size() < kFewPoints) return;
+    const std::int64_t width = std::int64_t(r.right) - r.left + 3;
+    const std::int64_t height = std::int64_t(r.bottom) - r.top + 3;
+    if (width <= 0 || height <= 0 || width * height > kMaxMarkedPoints) return;
+    seen_.assign(std::size_t((width * height + 63) / 64), 0);
+    auto kept = points.end();
+    for (auto it = points.end(); it != points.begin();) {
+        --it;
+        const std::size_t bit =
+            std::size_t((std::int64_t(it->y) - r.top + 1) * width + (it->x - r.left + 1));
+        std::uint64_t& word = seen_[bit / 64];
+        const std::uint64_t mask = std::uint64_t(1) << (bit % 64);
+        if (word & mask) continue;
+        word |= mask;
+        *--kept = *it;
+    }
+    points.erase(points.begin(), kept);
 }
 
 void CPlotDrawingRgn::DrawDirectionArrow(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar) {
@@ -544,8 +599,8 @@ void CPlotDrawingRgn::DrawDirectionArrow(CPlotPaintContext& ctx, CPlotVar& xVar,
 
 // ---- Pointer questions ----
 
-void CPlotDrawingRgn::DeletePointsInBox(const CPlotPaintContext& ctx, CPlotVar& xVar,
-                                        CPlotVar& yVar, const CPlotAxis& xAxis,
+void CPlotDrawingRgn::DeletePointsInBox(const CPlotPaintContext& ctx, const Map& map,
+                                        CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
                                         const CPlotAxis& yAxis) {
     if (!zoomBoxShown) return;
     const int n = std::min(SampleCount(xVar), SampleCount(yVar));
@@ -557,17 +612,18 @@ void CPlotDrawingRgn::DeletePointsInBox(const CPlotPaintContext& ctx, CPlotVar& 
         gdi::Point p;
         const double x = xVar.values[std::size_t(i)], y = yVar.values[std::size_t(i)];
         if (!Valid(x) || !Valid(y) || !Transform(xAxis, x, px) || !Transform(yAxis, y, py) ||
-            !MapPoint(ctx, px, py, p))
+            !MapPoint(ctx, map, px, py, p))
             continue;
         if (p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom)
             yVar.values[std::size_t(i)] = MISSING_VALUE;
     }
 }
 
-void CPlotDrawingRgn::NearestCurvePoint(const CPlotPaintContext& ctx, const CPlotVar& xVar,
-                                        const CPlotVar& yVar, const CPlotAxis& xAxis,
-                                        const CPlotAxis& yAxis, gdi::Point point, double& best,
-                                        CurveHit& hit, int varIndex) const {
+void CPlotDrawingRgn::NearestCurvePoint(const CPlotPaintContext& ctx, const Map& map,
+                                        const CPlotVar& xVar, const CPlotVar& yVar,
+                                        const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+                                        gdi::Point point, double& best, CurveHit& hit,
+                                        int varIndex) const {
     const SampleRange range = CurveSamples(ctx, xVar, yVar);
     bool havePrevious = false;
     gdi::Point a;
@@ -579,7 +635,7 @@ void CPlotDrawingRgn::NearestCurvePoint(const CPlotPaintContext& ctx, const CPlo
         if (ctx.runPlot && x < ctx.displayStart) continue;
         double px, py;
         gdi::Point b;
-        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, px, py, b))
+        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, map, px, py, b))
             continue;
         if (havePrevious) {
             const double da = std::hypot(double(a.x) - point.x, double(a.y) - point.y);
@@ -607,9 +663,9 @@ void CPlotDrawingRgn::NearestCurvePoint(const CPlotPaintContext& ctx, const CPlo
 
 // ---- Bars ----
 
-void CPlotBarDrawingRgn::DrawBars(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
-                                  const CPlotAxis& xAxis, const CPlotAxis& yAxis, int seriesCount,
-                                  int seriesIndex, bool horizontal) {
+void CPlotBarDrawingRgn::DrawBars(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar,
+                                  CPlotVar& yVar, const CPlotAxis& xAxis, const CPlotAxis& yAxis,
+                                  int seriesCount, int seriesIndex, bool horizontal) {
     if (seriesCount < 1 || seriesIndex < 0 || seriesIndex >= seriesCount) return;
     gdi::IDeviceContext& dc = ctx.dc;
     const gdi::Rect r = DeviceRect(ctx.env);
@@ -634,8 +690,8 @@ void CPlotBarDrawingRgn::DrawBars(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotV
         if (!Valid(x) || !Valid(y) || !Transform(xAxis, x, px) || !Transform(yAxis, y, py))
             continue;
         // 4. The category position, and the band of this series in the gap before it.
-        const int v = horizontal ? ctx.env.MapY(float(px)) : ctx.env.MapX(float(px));
-        const int value = horizontal ? ctx.env.MapX(float(py)) : ctx.env.MapY(float(py));
+        const int v = horizontal ? map.vertical(float(px)) : map.horizontal(float(px));
+        const int value = horizontal ? map.horizontal(float(py)) : map.vertical(float(py));
         if (!first) {
             const int w = (v - l) / seriesCount;
             const int a = l + seriesIndex * w;

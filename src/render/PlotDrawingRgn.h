@@ -1,4 +1,5 @@
 #pragma once
+#include "render/CurveGeometry.h"
 #include "render/PlotRegion.h"
 
 #include <cstdint>
@@ -38,12 +39,14 @@ public:
 
     // Grid, zero line, diagonal line and zoom box; nothing when not visible unless forced.
     void Draw(CPlotPaintContext& ctx, bool force) override;
-    virtual void DrawCurve(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+    // Each curve is drawn with its own mapping: the plot's X axis and the curve's Y axis.
+    using Map = CurveGeometry::CurveMap;
+    virtual void DrawCurve(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar, CPlotVar& yVar,
                            const CPlotAxis& xAxis, const CPlotAxis& yAxis);
     virtual void DrawDirectionArrow(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar);
-    virtual void DrawMarkers(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+    virtual void DrawMarkers(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar, CPlotVar& yVar,
                              const CPlotAxis& xAxis, const CPlotAxis& yAxis, int varIndex);
-    virtual void DrawBars(CPlotPaintContext&, CPlotVar&, CPlotVar&, const CPlotAxis&,
+    virtual void DrawBars(CPlotPaintContext&, const Map&, CPlotVar&, CPlotVar&, const CPlotAxis&,
                           const CPlotAxis&, int /*seriesCount*/, int /*seriesIndex*/,
                           bool /*horizontal*/) {}
     virtual void DrawGrid(CPlotPaintContext& ctx);
@@ -53,14 +56,14 @@ public:
     // false when no box is shown.
     virtual bool ZoomFractions(double& x0, double& x1, double& y0, double& y1) const;
     // Every sample whose mapped point lies in the zoom box gets the missing value as Y.
-    virtual void DeletePointsInBox(const CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
-                                   const CPlotAxis& xAxis, const CPlotAxis& yAxis);
+    virtual void DeletePointsInBox(const CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar,
+                                   CPlotVar& yVar, const CPlotAxis& xAxis, const CPlotAxis& yAxis);
     // Walks the segments of the pair; a segment that passes closer (by the detour
     // |A−P| + |B−P| − |A−B|) than best replaces best and hit.
-    virtual void NearestCurvePoint(const CPlotPaintContext& ctx, const CPlotVar& xVar,
-                                   const CPlotVar& yVar, const CPlotAxis& xAxis,
-                                   const CPlotAxis& yAxis, gdi::Point point, double& best,
-                                   CurveHit& hit, int varIndex) const;
+    virtual void NearestCurvePoint(const CPlotPaintContext& ctx, const Map& map,
+                                   const CPlotVar& xVar, const CPlotVar& yVar,
+                                   const CPlotAxis& xAxis, const CPlotAxis& yAxis, gdi::Point point,
+                                   double& best, CurveHit& hit, int varIndex) const;
     // World position under a device point as "x=%.3g\ny=%.3g".
     virtual std::string PointerText(const CPlotEnv& env, int x, int y, float& wx, float& wy) const;
     bool ZoomBoxContains(const Rect& r) const;
@@ -71,7 +74,8 @@ public:
     static bool InPlotRange(const CPlotAxis& xAxis, const CPlotAxis& yAxis, double x, double y);
 
     // World (plot coordinates) to device; false when the point cannot be mapped.
-    virtual bool MapPoint(const CPlotPaintContext& ctx, double px, double py, gdi::Point& p) const;
+    virtual bool MapPoint(const CPlotPaintContext& ctx, const Map& map, double px, double py,
+                          gdi::Point& p) const;
     // The convex outline curves are cut at, grown by grow units, with the output offset.
     virtual int ClipOutline(const CPlotEnv& env, int grow, gdi::Point outline[4]) const;
     // The region rectangle with the output offset.
@@ -104,10 +108,12 @@ protected:
     static bool Highlighted(const CPlotPaintContext& ctx, const CPlotVar& v);
     SampleRange CurveSamples(const CPlotPaintContext& ctx, const CPlotVar& xVar,
                              const CPlotVar& yVar) const;
+    // The position in s of the first sample whose time is t; s.count when there is none.
+    static std::uint32_t FirstAtTime(const SampleRange& s, const CPlotVar& time, double t);
     // Clip to the region (grown by grow): a clip region, or a clip rectangle on metafiles.
     virtual void ApplyClip(CPlotPaintContext& ctx, int grow);
     virtual int ClipGrow(const CPlotPaintContext& ctx, const CPlotVar& styled) const;
-    void DrawCurvePass(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar,
+    void DrawCurvePass(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar, CPlotVar& yVar,
                        const CPlotAxis& xAxis, const CPlotAxis& yAxis, CPlotVar& styled,
                        const CurvePass& pass, int grow);
     void RestorePassState(CPlotPaintContext& ctx, const CurvePass& pass, const gdi::Pen& pen,
@@ -116,7 +122,7 @@ protected:
     virtual bool PlainMapping() const { return true; }
     bool LinearMapping(const CPlotAxis& xAxis, const CPlotAxis& yAxis) const;
     // Fills the point buffer of a curve on linear axes in one pass over the samples.
-    static void MapLinearCurve(const CPlotPaintContext& ctx, const CPlotVar& xVar,
+    static void MapLinearCurve(const CPlotPaintContext& ctx, const Map& map, const CPlotVar& xVar,
                                const CPlotVar& yVar, CPlotVar& styled, const SampleRange& range);
     void DrawBuffer(CPlotPaintContext& ctx, CPlotVar& styled, const CurvePass& pass, int grow);
     // Whether a polyline reduced to its column extremes covers the same pixels.
@@ -124,16 +130,25 @@ protected:
     void DrawPolyline(CPlotPaintContext& ctx, std::span<const gdi::Point> points, int grow);
     void DrawPolygon(CPlotPaintContext& ctx, std::span<const gdi::Point> points, int grow);
     void LineSegment(CPlotPaintContext& ctx, gdi::Point a, gdi::Point b, bool start, int grow);
+    // Draws the live line gathered in live_ and empties it.
+    void DrawLiveLine(CPlotPaintContext& ctx, const CurvePass& pass, int grow);
+
+    // Keeps of the points that repeat only the last, in their order; the points lie in r
+    // grown by 1.
+    void KeepLastAtEachPoint(std::vector<gdi::Point>& points, const gdi::Rect& r);
 
     // Working buffers reused from paint to paint, so that drawing does not allocate per point.
-    std::vector<gdi::Point> points_, clipped_, scratch_;
+    std::vector<gdi::Point> points_, clipped_, scratch_, markers_;
+    std::vector<std::pair<int, int>> live_; // the device points of one live line
+    std::vector<std::uint64_t> seen_;       // one bit per device point of the region
+    static constexpr std::int64_t kMaxMarkedPoints = std::int64_t(1) << 26;
 };
 
 // The drawing area of a bar graph.
 class CPlotBarDrawingRgn : public CPlotDrawingRgn {
 public:
-    void DrawBars(CPlotPaintContext& ctx, CPlotVar& xVar, CPlotVar& yVar, const CPlotAxis& xAxis,
-                  const CPlotAxis& yAxis, int seriesCount, int seriesIndex,
+    void DrawBars(CPlotPaintContext& ctx, const Map& map, CPlotVar& xVar, CPlotVar& yVar,
+                  const CPlotAxis& xAxis, const CPlotAxis& yAxis, int seriesCount, int seriesIndex,
                   bool horizontal) override;
     void DrawGrid(CPlotPaintContext&) override {}
 };
@@ -147,7 +162,8 @@ public:
 
     bool HitTest(int x, int y) const override;
     void DrawGrid(CPlotPaintContext& ctx) override;
-    bool MapPoint(const CPlotPaintContext& ctx, double px, double py, gdi::Point& p) const override;
+    bool MapPoint(const CPlotPaintContext& ctx, const Map& map, double px, double py,
+                  gdi::Point& p) const override;
     int ClipOutline(const CPlotEnv& env, int grow, gdi::Point outline[4]) const override;
     std::string PointerText(const CPlotEnv& env, int x, int y, float& wx, float& wy) const override;
     // World position under a device point with the shear removed; z = 1 − x − y.

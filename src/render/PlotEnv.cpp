@@ -65,6 +65,17 @@ void CPlotEnv::Recompute() {
     coeff.Compute(x0, x1, y0, y1, width, height);
 }
 
+CurveGeometry::CurveMap CPlotEnv::CurveMapping() const {
+    return CurveMapping(y0, y1);
+}
+
+CurveGeometry::CurveMap CPlotEnv::CurveMapping(float yTop, float yBottom) const {
+    const CScaleMap y = YMapFor(yTop, yBottom);
+    return CurveGeometry::CurveMap{
+        CurveGeometry::AxisMap(x0, x1, width, offsetX - negLeft, kDeviceLimit),
+        CurveGeometry::AxisMap(y.P0(), y.P1(), height, offsetY - negTop, kDeviceLimit)};
+}
+
 bool CPlotEnv::WorldToDevice(float x, float y, int& dx, int& dy) const {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
     dx = MapX(x);
@@ -142,18 +153,30 @@ gdi::Brush CPlotEnv::SelectSolidBrush(gdi::IDeviceContext& dc, int colorIndex) {
 
 void CPlotEnv::DrawMarker(gdi::IDeviceContext& dc, int kind, int x, int y, int colorIndex,
                           int halfSize) {
+    const gdi::Point at{x, y};
+    DrawMarkers(dc, kind, std::span<const gdi::Point>(&at, 1), colorIndex, halfSize);
+}
+
+void CPlotEnv::DrawMarkers(gdi::IDeviceContext& dc, int kind, std::span<const gdi::Point> at,
+                           int colorIndex, int halfSize) {
     if (kind <= 0 || kind >= DrawTables::kMarkerCount) return;
     const int h = halfSize;
-    if (!dc.RectVisible(gdi::Rect{x - h, y - h, x + h, y + h})) return;
+    // Only markers whose square is visible are drawn.
+    visibleMarkers_.clear();
+    for (const gdi::Point& p : at)
+        if (dc.RectVisible(gdi::Rect{p.x - h, p.y - h, p.x + h, p.y + h}))
+            visibleMarkers_.push_back(p);
+    if (visibleMarkers_.empty()) return;
     const DrawTables::Marker& marker = DrawTables::kMarkers[static_cast<std::size_t>(kind)];
+    const int shape = static_cast<int>(marker.shape);
     const gdi::Pen oldPen = SelectPen(dc, colorIndex, 1);
-    if (marker.filled) {
-        const gdi::Brush oldBrush = SelectSolidBrush(dc, colorIndex);
-        DrawMarkerShape(dc, static_cast<int>(marker.shape), x, y, h);
-        dc.SelectBrush(oldBrush);
-    } else {
-        DrawMarkerShape(dc, static_cast<int>(marker.shape), x, y, h);
-    }
+    const gdi::Brush oldBrush = marker.filled ? SelectSolidBrush(dc, colorIndex) : gdi::Brush{};
+    // The plus reaches one unit past the square on its right and bottom.
+    const gdi::Rect extent{-h, -h, h + 2, h + 2};
+    dc.DrawCopies(visibleMarkers_, extent, [shape, h](gdi::IDeviceContext& target, int x, int y) {
+        DrawMarkerShape(target, shape, x, y, h);
+    });
+    if (marker.filled) dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/gdi/DeviceContext.h"
 #include "platform/locale/Locale.h"
+#include "render/CurveGeometry.h"
 #include "render/DrawTool.h"
 #include "render/PlotBullet.h"
 #include "render/ScaleMap.h"
@@ -10,7 +11,9 @@
 #include <cmath>
 #include <functional>
 #include <list>
+#include <span>
 #include <string_view>
+#include <vector>
 
 // The drawing environment of one plot: the mapping from plot (world) coordinates to device
 // coordinates for the rectangle being drawn, the device scale factor of scaled output, text
@@ -45,6 +48,10 @@ public:
     // non-finite values; a NaN maps to the device limit.
     int MapX(float x) const { return XMap().Map(x); }
     int MapY(float y) const { return YMap().Map(y); }
+    // The mapping of a curve as a value: x as MapX maps it, and y as MapY does, or from yTop at
+    // the top to yBottom at the bottom as YMapFor maps it; the environment stays as it is.
+    CurveGeometry::CurveMap CurveMapping() const;
+    CurveGeometry::CurveMap CurveMapping(float yTop, float yBottom) const;
     // False, with the outputs untouched, when a coordinate is NaN or infinite.
     virtual bool WorldToDevice(float x, float y, int& dx, int& dy) const;
     // The offsets are not removed.
@@ -76,6 +83,9 @@ public:
     // Marker kinds 0..11 of half size h at (x, y); nothing when the square x ± h, y ± h is
     // not visible in the DC.
     void DrawMarker(gdi::IDeviceContext& dc, int kind, int x, int y, int colorIndex, int halfSize);
+    // The same marker at each point, in order, as DrawMarker draws them one by one.
+    void DrawMarkers(gdi::IDeviceContext& dc, int kind, std::span<const gdi::Point> at,
+                     int colorIndex, int halfSize);
     // A filled arrow head size long with its tip at tip, pointing away from tail.
     void DrawArrowHead(gdi::IDeviceContext& dc, int tipX, int tipY, int tailX, int tailY, int size);
     void SnapToGrid(float& x, float& y) const;
@@ -110,6 +120,7 @@ public:
 
 private:
     void Recompute();
-    void DrawMarkerShape(gdi::IDeviceContext& dc, int shape, int x, int y, int h);
+    static void DrawMarkerShape(gdi::IDeviceContext& dc, int shape, int x, int y, int h);
+    std::vector<gdi::Point> visibleMarkers_; // reused from call to call
     void DrawHandle(gdi::IDeviceContext& dc, const CPlotBullet& handle, int brushColor);
 };

@@ -30,10 +30,9 @@ int GrowForLineType(int penLineType) {
 
 } // namespace
 
-bool CPlotTriDrawingRgn::MapPoint(const CPlotPaintContext& ctx, double px, double py,
-                                  gdi::Point& p) const {
-    if (!ctx.env.WorldToDevice(static_cast<float>(px), static_cast<float>(py), p.x, p.y))
-        return false;
+bool CPlotTriDrawingRgn::MapPoint(const CPlotPaintContext& ctx, const Map& map, double px,
+                                  double py, gdi::Point& p) const {
+    if (!map(static_cast<float>(px), static_cast<float>(py), p)) return false;
     // The square of fractions leans into a parallelogram whose lower-left half is the triangle.
     if (triKind == 1) {
         const int bottom = rect.bottom + ctx.env.offsetY;
@@ -124,6 +123,7 @@ void CPlotTriDrawingRgn::DrawGrid(CPlotPaintContext& ctx) {
     gdi::StateScope state(ctx.dc);
     ApplyClip(ctx, 0);
     ctx.env.SelectColorPen(ctx.dc, ctx.foreColor, 2);
+    const Map map = ctx.env.CurveMapping();
     // Lines of constant y, constant x and constant x + y: parallel to the three sides.
     for (int k = 1; k <= kMaxGridLines + 1; ++k) {
         const double l = x0 + k * f;
@@ -133,7 +133,7 @@ void CPlotTriDrawingRgn::DrawGrid(CPlotPaintContext& ctx) {
         gdi::Point line[4];
         bool ok = true;
         for (int j = 0; j < 4 && ok; ++j)
-            ok = MapPoint(ctx, world[j][0], world[j][1], line[j]);
+            ok = MapPoint(ctx, map, world[j][0], world[j][1], line[j]);
         if (ok) ctx.dc.Polyline(line);
     }
 }

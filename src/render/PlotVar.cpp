@@ -8,7 +8,9 @@ namespace {
 
 constexpr double kSameTime = 1e-20;
 
-bool SameTime(double a, double b) { return std::fabs(a - b) < kSameTime; }
+bool SameTime(double a, double b) {
+    return std::fabs(a - b) < kSameTime;
+}
 
 } // namespace
 
@@ -18,6 +20,7 @@ void CPlotVar::MakeRing(std::uint32_t n) {
     Resize(n);
     ClearValues();
     writePos = 0;
+    ascending_ = true; // every slot holds the missing value until the first push
     DropTimeBounds();
 }
 
@@ -25,6 +28,7 @@ void CPlotVar::Resize(std::uint32_t n) {
     if (n == 0) return;
     values.resize(n, MISSING_VALUE);
     capacity = n;
+    ascending_ = false;
     // Device points are recorded by the drawing code, which sizes the array when it draws.
     devicePoints.clear();
     devicePointCount = 0;
@@ -34,6 +38,7 @@ void CPlotVar::Resize(std::uint32_t n) {
 void CPlotVar::ClearValues() {
     const std::uint32_t n = ringMode ? std::min(ringCapacity, capacity) : capacity;
     std::fill(values.begin(), values.begin() + n, MISSING_VALUE);
+    ascending_ = writePos == 0 && !wrapped;
     DropTimeBounds();
 }
 
@@ -43,6 +48,9 @@ void CPlotVar::Push(double x) {
         wrapped = 1;
         writePos = 0;
     }
+    // The newest sample sits before writePos; none before the first push.
+    const bool hasNewest = writePos > 0 || wrapped;
+    if (hasNewest && !(x >= values[writePos > 0 ? writePos - 1 : capacity - 1])) ascending_ = false;
     if (boundsValid_) {
         if (writePos == 0)
             prefixMax_ = -std::numeric_limits<double>::infinity();
@@ -61,12 +69,29 @@ bool CPlotVar::SetAt(std::uint32_t index, double x) {
     }
     highestIndex = std::max(highestIndex, index);
     values[index] = x;
+    ascending_ = false;
     if (ringMode) {
         if (writePos == capacity - 1) wrapped = 1;
         writePos = (index + 1) % capacity;
     }
     DropTimeBounds();
     return true;
+}
+
+void CPlotVar::SetFirst(std::span<const double> from, std::uint32_t n) {
+    const auto at = [&](std::uint32_t m) { return m < from.size() ? from[m] : 0.0; };
+    if (ringMode || n > capacity) { // a ring's write position follows each sample
+        for (std::uint32_t m = 0; m < n; ++m)
+            SetAt(m, at(m));
+        return;
+    }
+    if (n == 0) return;
+    const std::size_t copied = std::min<std::size_t>(from.size(), n);
+    std::copy_n(from.begin(), copied, values.begin());
+    std::fill(values.begin() + std::ptrdiff_t(copied), values.begin() + n, 0.0);
+    highestIndex = std::max(highestIndex, n - 1);
+    ascending_ = false;
+    DropTimeBounds();
 }
 
 bool CPlotVar::Get(std::uint32_t index, double& value) const {
@@ -78,7 +103,9 @@ bool CPlotVar::Get(std::uint32_t index, double& value) const {
     return true;
 }
 
-std::uint32_t CPlotVar::LastSlot() const { return writePos == 0 ? 0 : writePos - 1; }
+std::uint32_t CPlotVar::LastSlot() const {
+    return writePos == 0 ? 0 : writePos - 1;
+}
 
 std::uint32_t CPlotVar::ReadableCount() const {
     if (!ringMode) return capacity;
@@ -128,8 +155,10 @@ void CPlotVar::Truncate(std::uint32_t a, bool clearAll) {
     if (clearAll) {
         writePos = 0;
         wrapped = 0;
+        ascending_ = true;
         return;
     }
+    ascending_ = false;
     if (a >= ReadableCount()) return;
     const std::uint32_t w = std::min(writePos, capacity);
     if (!wrapped) {
@@ -154,6 +183,7 @@ void CPlotVar::Reset() {
     name.clear();
     label.text.clear();
     wrapped = 0;
+    ascending_ = true;
     xVarNo = 0;
 }
 

@@ -3,6 +3,7 @@
 #include "render/PlotLabel.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,9 @@ public:
     void ClearValues();
     void Push(double x);
     bool SetAt(std::uint32_t index, double x); // false when the slot cannot be had
+    // Slots 0 .. n-1 as SetAt of each in turn sets them: the values of from, and 0 past its
+    // end; an indexed array that holds them takes them in one copy.
+    void SetFirst(std::span<const double> from, std::uint32_t n);
     bool Get(std::uint32_t index, double& value) const;
     std::uint32_t RingSlotOf(std::uint32_t k) const {
         return ringMode && capacity ? k % capacity : k;
@@ -44,6 +48,9 @@ public:
     TimeSlot FindTime(double t, bool mayAppend);
     // The plain linear scan that FindTime must always agree with.
     TimeSlot FindTimeByScan(double t, bool mayAppend);
+    // True while every sample came through Push in ascending order (equal ones allowed): the
+    // readable samples then ascend in ring order, oldest first.
+    bool AscendsInRing() const { return ascending_; }
 
     // --- names ---
     bool SetName(const std::string& text); // true when the name changed
@@ -99,6 +106,7 @@ private:
     void DropTimeBounds() { boundsValid_ = false; }
     void RebuildTimeBounds();
     bool boundsValid_ = false;
+    bool ascending_ = true;
     double readableMax_ = 0;
     double prefixMax_ = 0;
 };

@@ -266,7 +266,7 @@ TEST_F(PlotLookInputTest, DeletePointsMakesTheMarkedSamplesMissing) {
     EXPECT_FALSE(m->DeletePointsInMarkedRegion(ctx));
     // A box round the middle sample (5, 50) only.
     gdi::Point mid;
-    ASSERT_TRUE(m->drawingRegion->MapPoint(ctx, 5, 50, mid));
+    ASSERT_TRUE(m->drawingRegion->MapPoint(ctx, ctx.env.CurveMapping(), 5, 50, mid));
     m->drawingRegion->zoomBoxShown = true;
     m->drawingRegion->zoomBox = {mid.x - 5, mid.y - 5, mid.x + 5, mid.y + 5};
     ASSERT_TRUE(m->DeletePointsInMarkedRegion(ctx));

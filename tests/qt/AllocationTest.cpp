@@ -131,9 +131,9 @@ long CurveAllocations(std::uint32_t n) {
         y.SetAt(i, i % 997 == 0 ? MISSING_VALUE : std::sin(i * 0.37));
     }
     y.lineType = 4;
-    region.DrawCurve(ctx, x, y, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     CountingScope scope;
-    region.DrawCurve(ctx, x, y, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     return scope.count();
 }
 

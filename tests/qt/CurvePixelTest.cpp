@@ -90,7 +90,7 @@ std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int 
         CPlotAxis axis;
         y.lineType = penLineType - 1;
         y.color = 1;
-        region.DrawCurve(ctx, x, y, axis, axis);
+        region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
         if (pass == 1) {
             dc.FillSolidRect(gdi::Rect{0, 0, width, height}, 0xFFFFFF);
             std::vector<gdi::Point> all;
@@ -106,22 +106,6 @@ std::pair<QImage, QImage> DrawBothWays(CPlotVar& x, CPlotVar& y, int width, int 
         (pass == 0 ? pictures.first : pictures.second) = dc.Image()->copy();
     }
     return pictures;
-}
-
-int DifferingPixels(const QImage& a, const QImage& b) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            count += a.pixel(x, y) != b.pixel(x, y);
-    return count;
-}
-
-int InkedPixels(const QImage& a) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            count += a.pixel(x, y) != qRgb(255, 255, 255);
-    return count;
 }
 
 TEST(CurvePixels, ColumnReductionLeavesAThinLineUnchanged) {
@@ -280,6 +264,97 @@ TEST(CurvePixels, ReductionKeepsColumnExtremesInOrder) {
     const std::pair<int, int> end[] = {{0, 0}, {1, 5}, {1, 9}, {1, 7}, {1, 9}};
     CurveGeometry::ReduceColumns(end, out);
     EXPECT_EQ(out, (std::vector<gdi::Point>{{0, 0}, {1, 5}, {1, 9}, {1, 7}, {1, 9}}));
+}
+
+// A run plot drawn through the region (each unbroken line reduced to its column extremes, the
+// window's first sample found by binary search) and by a plain walk of the ring from the
+// first sample at the window's start, one MoveTo and LineTo a segment.
+TEST(CurvePixels, LiveLinesLookTheSameAsTheirSegmentsFromTheWindowStart) {
+    EnsureQtApp();
+    std::mt19937 random(23);
+    std::uniform_real_distribution<double> unit(0, 1);
+    constexpr int kWidth = 300, kHeight = 200;
+    int found = 0;
+    for (int trial = 0; trial < 40; ++trial) {
+        const auto capacity = std::uint32_t(200 + unit(random) * 3000);
+        const auto pushed = std::uint32_t(unit(random) * capacity * 2.5);
+        CPlotVar x{true}, y{false};
+        x.MakeRing(capacity);
+        y.MakeRing(capacity);
+        double t = 0, v = 5;
+        std::vector<double> times;
+        for (std::uint32_t i = 0; i < pushed; ++i) {
+            if (unit(random) > 0.1) t += 10.0 / capacity; // some times repeat
+            v = std::clamp(v + (unit(random) - 0.5), 0.0, 10.0);
+            const double r = unit(random);
+            x.Push(t);
+            y.Push(r < 0.005 ? 2e28 : r < 0.01 ? MISSING_VALUE : v);
+            times.push_back(t);
+        }
+        if (times.size() < 10) continue;
+        // The window starts at a sample's time, or between samples.
+        const double start = unit(random) < 0.7
+                                 ? times[std::size_t(unit(random) * double(times.size()))]
+                                 : t * unit(random) + 1e-7;
+        QImage pictures[2];
+        for (int pass = 0; pass < 2; ++pass) {
+            QtDeviceContext dc(kWidth, kHeight);
+            CPlotEnv env;
+            CPlotPaintContext ctx(dc, env);
+            CPlotDrawingRgn region;
+            region.rect.right = kWidth;
+            region.rect.bottom = kHeight;
+            env.SetMapping(gdi::Rect{0, 0, kWidth, kHeight}, float(t - 12), float(t + 1), 10, 0);
+            ctx.runPlot = 1;
+            ctx.displayStart = start;
+            CPlotAxis axis;
+            y.lineType = 0;
+            y.color = 2;
+            if (pass == 0) {
+                region.DrawCurve(ctx, env.CurveMapping(), x, y, axis, axis);
+            } else {
+                const std::uint32_t n = x.ReadableCount();
+                const std::uint32_t oldest = x.wrapped ? x.writePos % n : 0;
+                std::uint32_t from = oldest, count = n;
+                for (std::uint32_t k = 0; k < n; ++k)
+                    if (x.values[(oldest + k) % n] == start) {
+                        from = (oldest + k) % n;
+                        count = n - k;
+                        ++found;
+                        break;
+                    }
+                gdi::StateScope state(dc);
+                dc.IntersectClipRect(gdi::Rect{0, 0, kWidth, kHeight});
+                env.SelectPen(dc, 2, 1);
+                const CurveGeometry::CurveMap map = env.CurveMapping();
+                bool begin = true;
+                double previous = -HUGE_VAL;
+                for (std::uint32_t k = 0; k < count; ++k) {
+                    const std::uint32_t slot = (from + k) % n;
+                    const double a = x.values[slot], b = y.values[slot];
+                    if (a >= 1.9e28 || b >= 1.9e28) {
+                        begin = true;
+                        continue;
+                    }
+                    if (IsMissing(a) || IsMissing(b)) continue;
+                    if (x.wrapped && a < previous) break;
+                    previous = a;
+                    gdi::Point p;
+                    if (!map(float(a), float(b), p)) continue;
+                    if (begin)
+                        dc.MoveTo(p.x, p.y);
+                    else
+                        dc.LineTo(p.x, p.y);
+                    begin = false;
+                }
+            }
+            dc.End();
+            pictures[pass] = dc.Image()->copy();
+        }
+        EXPECT_EQ(DifferingPixels(pictures[0], pictures[1]), 0) << "trial " << trial;
+        EXPECT_GT(InkedPixels(pictures[1]), 0) << "trial " << trial;
+    }
+    EXPECT_GT(found, 10); // the window started at a sample's time often enough
 }
 
 } // namespace

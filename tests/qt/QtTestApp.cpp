@@ -44,3 +44,19 @@ double DifferingShare(const QImage& a, const QImage& b, int channelTolerance) {
     }
     return static_cast<double>(differing) / (static_cast<double>(x.width()) * x.height());
 }
+
+int DifferingPixels(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
+
+int InkedPixels(const QImage& a) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != qRgb(255, 255, 255);
+    return count;
+}

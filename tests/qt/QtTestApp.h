@@ -12,3 +12,7 @@ QString DataPath(const QString& fileName);
 // Share of pixels whose colour channels differ by more than channelTolerance; 1 when the
 // sizes differ.
 double DifferingShare(const QImage& a, const QImage& b, int channelTolerance);
+
+// Pixels whose colours differ (images of one size), and pixels that are not white.
+int DifferingPixels(const QImage& a, const QImage& b);
+int InkedPixels(const QImage& a);

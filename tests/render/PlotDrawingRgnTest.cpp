@@ -47,7 +47,7 @@ struct Curves : ::testing::Test {
 
 TEST_F(Curves, MissingSamplesAreLeftOutOfTheLine) {
     SetPoints({0, 1, 2, 3, 4}, {0, 1, MISSING_VALUE, 3, 4});
-    region.DrawCurve(ctx, x, y, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     EXPECT_EQ(dc.CallsNamed("Polyline"),
               std::vector<std::string>{"Polyline(0,100,10,90,30,70,40,60)"});
     EXPECT_EQ(y.devicePointCount, 4u);
@@ -62,7 +62,13 @@ TEST_F(Curves, AVeryHighSampleBreaksARunPlotLine) {
         y.Push(ys[i]);
     }
     ctx.runPlot = 1;
-    region.DrawCurve(ctx, x, y, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
+    EXPECT_EQ(dc.CallsNamed("Polyline"),
+              (std::vector<std::string>{"Polyline(0,90,10,80)", "Polyline(30,60,40,50)"}));
+    // A dotted line is drawn segment by segment, its pattern starting again at each.
+    dc.Clear();
+    y.lineType = 1;
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     EXPECT_EQ(dc.CallsNamed("MoveTo"), (std::vector<std::string>{"MoveTo(0,90)", "MoveTo(30,60)"}));
     EXPECT_EQ(dc.CallsNamed("LineTo"),
               (std::vector<std::string>{"LineTo(10,80)", "LineTo(40,50)"}));
@@ -84,7 +90,7 @@ TEST_F(Curves, MarkerTooltipsOnlyBelowAHundredPoints) {
         xs[std::size_t(i)] = i / 10.0;
     SetPoints(xs, ys);
     y.marker = 2;
-    region.DrawMarkers(ctx, x, y, axis, axis, 1);
+    region.DrawMarkers(ctx, ctx.env.CurveMapping(), x, y, axis, axis, 1);
     ASSERT_EQ(region.tooltips.size(), 99u);
     EXPECT_EQ(region.tooltips.front().key, 101);
     EXPECT_EQ(region.tooltips.front().text.rfind("x=0.0,y=5.0", 0), 0u);
@@ -93,7 +99,7 @@ TEST_F(Curves, MarkerTooltipsOnlyBelowAHundredPoints) {
     ys.push_back(5);
     SetPoints(xs, ys);
     region.tooltips.clear();
-    region.DrawMarkers(ctx, x, y, axis, axis, 1);
+    region.DrawMarkers(ctx, ctx.env.CurveMapping(), x, y, axis, axis, 1);
     EXPECT_TRUE(region.tooltips.empty());
 }
 
@@ -101,9 +107,9 @@ TEST_F(Curves, NoLineButMarkersFillThePointBuffer) {
     SetPoints({1, 2, 3}, {1, 2, 3});
     y.lineType = -1;
     y.marker = 1;
-    region.DrawCurve(ctx, x, y, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     EXPECT_TRUE(dc.Drawing().empty());
-    region.DrawMarkers(ctx, x, y, axis, axis, 0);
+    region.DrawMarkers(ctx, ctx.env.CurveMapping(), x, y, axis, axis, 0);
     EXPECT_EQ(y.devicePointCount, 3u);
     EXPECT_EQ(y.devicePoints[2], (std::pair<int, int>{30, 70}));
     EXPECT_TRUE(dc.CallsNamed("Polyline").empty());
@@ -114,7 +120,7 @@ TEST_F(Curves, ThreeBarSeriesSplitEachGapIntoThreeBands) {
     bars.rect = region.rect;
     SetPoints({0, 3}, {5, 5});
     for (int s = 0; s < 3; ++s)
-        bars.DrawBars(ctx, x, y, axis, axis, 3, s, false);
+        bars.DrawBars(ctx, ctx.env.CurveMapping(), x, y, axis, axis, 3, s, false);
     EXPECT_EQ(dc.CallsNamed("Rectangle"),
               (std::vector<std::string>{"Rectangle(0,50,8,100)", "Rectangle(10,50,18,100)",
                                         "Rectangle(20,50,28,100)"}));
@@ -125,7 +131,7 @@ TEST_F(Curves, AreasAreClosedAndFilledWithTheirHatch) {
     y.area = 1;
     y.barPattern = 3;
     y.color = 2;
-    region.DrawCurve(ctx, x, y, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     EXPECT_EQ(dc.CallsNamed("Polygon"), std::vector<std::string>{"Polygon(0,100,50,0,100,100)"});
     EXPECT_EQ(dc.Rop2(), gdi::RasterOp::CopyPen);
     EXPECT_EQ(dc.SavedLevels(), 0);
@@ -135,7 +141,7 @@ TEST_F(Curves, MetafileLinesAreCutAtTheRegion) {
     gdi::RecordingDC meta(200, 200, gdi::DeviceKind::Metafile);
     CPlotPaintContext mctx(meta, env);
     SetPoints({-5, 5, 15}, {5, 5, 5});
-    region.DrawCurve(mctx, x, y, axis, axis);
+    region.DrawCurve(mctx, mctx.env.CurveMapping(), x, y, axis, axis);
     EXPECT_EQ(meta.CallsNamed("Polyline"), std::vector<std::string>{"Polyline(0,50,50,50,100,50)"});
 }
 
@@ -143,7 +149,8 @@ TEST_F(Curves, NearestPointWeighsTheNearerEnd) {
     SetPoints({0, 10}, {0, 0});
     double best = 1e30;
     CPlotDrawingRgn::CurveHit hit;
-    region.NearestCurvePoint(ctx, x, y, axis, axis, gdi::Point{25, 100}, best, hit, 3);
+    region.NearestCurvePoint(ctx, ctx.env.CurveMapping(), x, y, axis, axis, gdi::Point{25, 100},
+                             best, hit, 3);
     EXPECT_EQ(hit.varIndex, 3);
     EXPECT_NEAR(best, 0, 1e-9);
     EXPECT_NEAR(hit.x, 2.5, 1e-9);
@@ -155,15 +162,15 @@ TEST_F(Curves, BadInputDrawsWhatItCanAndNeverCrashes) {
     SetPoints({0, 1, 2, 3, 4, 5}, {nan, inf, -inf, 1e300, 1e-300, 3});
     y.marker = 1;
     y.arrowMode = 1;
-    region.DrawCurve(ctx, x, y, axis, axis);
-    region.DrawMarkers(ctx, x, y, axis, axis, 0);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
+    region.DrawMarkers(ctx, ctx.env.CurveMapping(), x, y, axis, axis, 0);
     region.DrawDirectionArrow(ctx, x, y);
     EXPECT_GE(y.devicePointCount, 1u);
     // No samples at all, and a region of no size.
     CPlotVar emptyX{true}, emptyY{false};
     region.rect = {};
     env.SetMapping(gdi::Rect{0, 0, 0, 0}, 5, 5, 5, 5);
-    region.DrawCurve(ctx, emptyX, emptyY, axis, axis);
+    region.DrawCurve(ctx, ctx.env.CurveMapping(), emptyX, emptyY, axis, axis);
     region.Draw(ctx, true);
     EXPECT_EQ(emptyY.devicePointCount, 0u);
     double x0, x1, y0, y1;
@@ -176,7 +183,7 @@ TEST_F(Curves, ZoomBoxIsDrawnWithTheInvertingPenAndDeletesPoints) {
     region.zoomBoxShown = true;
     region.Draw(ctx, true);
     EXPECT_EQ(dc.CallsNamed("Rectangle"), std::vector<std::string>{"Rectangle(40,40,60,60)"});
-    region.DeletePointsInBox(ctx, x, y, axis, axis);
+    region.DeletePointsInBox(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
     EXPECT_EQ(y.values[0], 5);
     EXPECT_EQ(y.values[1], MISSING_VALUE);
     double x0, x1, y0, y1;
@@ -206,17 +213,17 @@ TEST_F(Curves, WideSolidCurvesAreReducedPerColumnOnImagesOnly) {
         bool reduced;
     };
     const Case cases[] = {
-        {gdi::DeviceKind::Memory, 0, true},    {gdi::DeviceKind::Memory, 4, true},
-        {gdi::DeviceKind::Screen, 7, true},    {gdi::DeviceKind::Memory, 1, false}, // dotted
+        {gdi::DeviceKind::Memory, 0, true},   {gdi::DeviceKind::Memory, 4, true},
+        {gdi::DeviceKind::Screen, 7, true},   {gdi::DeviceKind::Memory, 1, false}, // dotted
         {gdi::DeviceKind::Memory, 8, false}, // geometric dashes
-        {gdi::DeviceKind::Printer, 0, true},   {gdi::DeviceKind::Printer, 4, false},
-        {gdi::DeviceKind::Metafile, 5, false},
+        {gdi::DeviceKind::Printer, 0, true},  {gdi::DeviceKind::Printer, 4, true},
+        {gdi::DeviceKind::Metafile, 5, true}, {gdi::DeviceKind::Printer, 2, false}, // dashed
     };
     for (const Case& c : cases) {
         gdi::RecordingDC device(200, 200, c.kind);
         CPlotPaintContext context(device, env);
         y.lineType = c.lineType;
-        region.DrawCurve(context, x, y, axis, axis);
+        region.DrawCurve(context, context.env.CurveMapping(), x, y, axis, axis);
         const std::size_t points = PolylinePoints(device);
         if (c.reduced)
             EXPECT_LE(points, 4u * 101) << "line type " << c.lineType;
@@ -247,7 +254,7 @@ TEST_F(Curves, LinearCurvesMapEverySampleAsASinglePointIs) {
     y.ownAttributes = 1; // the points stay in y's buffer when flipped
     for (int flipped : {0, 1}) {
         ctx.flipped = flipped;
-        region.DrawCurve(ctx, x, y, axis, axis);
+        region.DrawCurve(ctx, ctx.env.CurveMapping(), x, y, axis, axis);
         std::vector<std::pair<int, int>> expected;
         for (std::size_t i = 0; i < xs.size(); ++i) {
             const double a = xs[i], b = ys[i];
@@ -255,7 +262,7 @@ TEST_F(Curves, LinearCurvesMapEverySampleAsASinglePointIs) {
                 return !IsMissing(v) && std::isfinite(v) && std::fabs(v) < 3e38;
             };
             gdi::Point p;
-            if (mappable(a) && mappable(b) && region.MapPoint(ctx, a, b, p))
+            if (mappable(a) && mappable(b) && region.MapPoint(ctx, ctx.env.CurveMapping(), a, b, p))
                 expected.push_back({p.x, p.y});
         }
         ASSERT_EQ(y.devicePointCount, expected.size());
@@ -309,7 +316,7 @@ TEST_F(Triangle, TheTopVertexIsAllY) {
     float wx = -1, wy = -1;
     EXPECT_EQ(region.PointerText(env, 50, 0, wx, wy), "x=0\ny=1\nz=0");
     gdi::Point p;
-    ASSERT_TRUE(region.MapPoint(ctx, 0, 1, p));
+    ASSERT_TRUE(region.MapPoint(ctx, ctx.env.CurveMapping(), 0, 1, p));
     EXPECT_EQ(p, (gdi::Point{50, 0}));
 }
 
@@ -347,7 +354,7 @@ TEST_F(Triangle, MetafileAreasStayInsideTheTriangle) {
     }
     y.area = 1;
     const CPlotAxis axis;
-    region.DrawCurve(mctx, x, y, axis, axis);
+    region.DrawCurve(mctx, mctx.env.CurveMapping(), x, y, axis, axis);
     const auto polygons = meta.CallsNamed("Polygon");
     ASSERT_EQ(polygons.size(), 1u);
     // The parallelogram of the square is cut at the clip triangle (one unit outside the sides).

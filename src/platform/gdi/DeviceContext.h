@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/gdi/GdiTypes.h"
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -36,6 +37,7 @@ public:
     virtual ColorRef SetBkColor(ColorRef color) = 0;
     virtual BackgroundMode SetBkMode(BackgroundMode mode) = 0;
     virtual RasterOp SetRop2(RasterOp op) = 0;
+    virtual RasterOp Rop2() const = 0;
     virtual unsigned SetTextAlign(unsigned flags) = 0;
 
     // Text. With AlignUpdateCP, TextOut draws at the current position, ignores x and y and
@@ -54,6 +56,15 @@ public:
     // Counter-clockwise from the radial through start to the radial through end.
     virtual void Arc(const Rect& r, Point start, Point end) = 0;
     virtual void Chord(const Rect& r, Point start, Point end) = 0;
+    // One figure at each point of at, in order: figure(dc, x, y) draws it at (x, y) with the
+    // current pen and brush, all of its pixels within extent moved to (x, y). This draws it at
+    // every point; a device whose pixels move with the figure may draw it once and copy it.
+    using Figure = std::function<void(IDeviceContext& dc, int x, int y)>;
+    virtual void DrawCopies(std::span<const Point> at, const Rect& /*extent*/,
+                            const Figure& figure) {
+        for (const Point& p : at)
+            figure(*this, p.x, p.y);
+    }
     // Fills with a solid colour, ignoring pen, brush and raster operation.
     virtual void FillSolidRect(const Rect& r, ColorRef color) = 0;
 

@@ -32,7 +32,7 @@ public:
     void Clear() { calls_.clear(); }
     Point CurrentPosition() const { return state_.position; }
     ColorRef TextColor() const { return state_.textColor; }
-    RasterOp Rop2() const { return state_.rop; }
+    RasterOp Rop2() const override { return state_.rop; }
     BackgroundMode BkMode() const { return state_.bkMode; }
     unsigned TextAlign() const { return state_.align; }
     int SavedLevels() const { return static_cast<int>(saved_.size()); }
