@@ -8,7 +8,9 @@ namespace {
 
 constexpr double kSameTime = 1e-20;
 
-bool SameTime(double a, double b) { return std::fabs(a - b) < kSameTime; }
+bool SameTime(double a, double b) {
+    return std::fabs(a - b) < kSameTime;
+}
 
 } // namespace
 
@@ -78,7 +80,9 @@ bool CPlotVar::Get(std::uint32_t index, double& value) const {
     return true;
 }
 
-std::uint32_t CPlotVar::LastSlot() const { return writePos == 0 ? 0 : writePos - 1; }
+std::uint32_t CPlotVar::LastSlot() const {
+    return writePos == 0 ? 0 : writePos - 1;
+}
 
 std::uint32_t CPlotVar::ReadableCount() const {
     if (!ringMode) return capacity;
@@ -155,6 +159,32 @@ void CPlotVar::Reset() {
     label.text.clear();
     wrapped = 0;
     xVarNo = 0;
+}
+
+std::vector<double> CPlotVar::RoomFor(std::size_t n) const {
+    return n == values.size() ? std::vector<double>() : std::vector<double>(n);
+}
+
+void CPlotVar::Assign(std::span<const double> samples, std::vector<double>&& room) noexcept {
+    if (room.size() == samples.size()) values.swap(room);
+    if (values.size() != samples.size()) return; // room was not made for these samples
+    std::transform(samples.begin(), samples.end(), values.begin(),
+                   [](double v) { return std::isfinite(v) ? v : MISSING_VALUE; });
+    capacity = std::uint32_t(samples.size());
+    highestIndex = capacity ? capacity - 1 : 0;
+    // Device points are recorded by the drawing code, which sizes the array when it draws.
+    devicePoints.clear();
+    devicePointCount = 0;
+    DropTimeBounds();
+}
+
+void CPlotVar::CopyInOrder(std::span<double> out) const {
+    const std::size_t n = std::min<std::size_t>(ReadableCount(), out.size());
+    // A wrapped ring starts at the write position, its oldest sample.
+    const std::size_t start = ringMode && wrapped && capacity ? writePos % capacity : 0;
+    const std::size_t first = std::min<std::size_t>(n, capacity - start);
+    std::copy_n(values.begin() + std::ptrdiff_t(start), first, out.begin());
+    std::copy_n(values.begin(), n - first, out.begin() + std::ptrdiff_t(first));
 }
 
 TimeSlot CPlotVar::FindTimeByScan(double t, bool mayAppend) {
