@@ -1,7 +1,8 @@
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include "control/TrendixCtrl.h"
 #include "control/TrendixEvents.h"
+#include "front/PlotImpl.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/ui/VirtualKeys.h"
 #include "qt/QtDeviceContext.h"
@@ -53,6 +54,7 @@ TrendixWidget::TrendixWidget(QWidget* parent)
         bars_[horizontal ? 0 : 1] = bar;
     }
     control_ = std::make_unique<CTrendixCtrl>(*site_);
+    plot_ = std::make_unique<trendix::Plot>(std::make_unique<trendix::Plot::Impl>(*control_));
     relay_ = std::make_unique<EventRelay>(*this);
     cookie_ = control_->GetConnectionPoint()->Advise(relay_.get());
     // As a native window: created, then sized.
@@ -65,6 +67,7 @@ TrendixWidget::~TrendixWidget() {
     site_->StopTimers();
     site_->HidePopupText();
     control_->GetConnectionPoint()->Unadvise(cookie_);
+    plot_.reset();
     control_.reset();
     site_.reset();
 }
@@ -76,6 +79,87 @@ com::IDispatch& TrendixWidget::dispatch() {
 QString TrendixWidget::eventName(int dispid) {
     const com::MemberInfo* m = TrendixEventTypeInfo().Find(dispid);
     return m ? QString::fromStdString(m->name) : QString::number(dispid);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Designer properties
+
+namespace {
+
+// A form cannot report a refused value: the property keeps the value it had.
+template <class Set>
+void TrySet(TrendixWidget& widget, Set&& set) {
+    try {
+        set();
+    } catch (const trendix::Error&) {
+    }
+    widget.update();
+}
+
+} // namespace
+
+QString TrendixWidget::title() const {
+    return QString::fromStdString(plot_->title());
+}
+
+void TrendixWidget::setTitle(const QString& text) {
+    TrySet(*this, [&] { plot_->setTitle(text.toStdString()); });
+}
+
+QString TrendixWidget::xLabel() const {
+    return QString::fromStdString(plot_->xLabel());
+}
+
+void TrendixWidget::setXLabel(const QString& text) {
+    TrySet(*this, [&] { plot_->setXLabel(text.toStdString()); });
+}
+
+QString TrendixWidget::yLabel() const {
+    return QString::fromStdString(plot_->yLabel());
+}
+
+void TrendixWidget::setYLabel(const QString& text) {
+    TrySet(*this, [&] { plot_->setYLabel(text.toStdString()); });
+}
+
+int TrendixWidget::plotKind() const {
+    return int(plot_->kind());
+}
+
+void TrendixWidget::setPlotKind(int kind) {
+    TrySet(*this, [&] { plot_->setKind(trendix::PlotKind(kind)); });
+}
+
+int TrendixWidget::variableCount() const {
+    return plot_->variableCount();
+}
+
+void TrendixWidget::setVariableCount(int count) {
+    TrySet(*this, [&] { plot_->setVariableCount(count); });
+}
+
+bool TrendixWidget::live() const {
+    return plot_->live();
+}
+
+void TrendixWidget::setLive(bool live) {
+    TrySet(*this, [&] { plot_->setLive(live); });
+}
+
+double TrendixWidget::timeWindow() const {
+    return plot_->timeWindow();
+}
+
+void TrendixWidget::setTimeWindow(double span) {
+    TrySet(*this, [&] { plot_->setTimeWindow(span); });
+}
+
+bool TrendixWidget::showLegend() const {
+    return plot_->showLegend();
+}
+
+void TrendixWidget::setShowLegend(bool show) {
+    TrySet(*this, [&] { plot_->setShowLegend(show); });
 }
 
 // ---------------------------------------------------------------------------------------------
