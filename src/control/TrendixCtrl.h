@@ -212,9 +212,10 @@ public:
     void FirePhasePlot(const std::string& name);
     void EnableLivePlot(bool set);
     void SetLivePlot(bool set);
-    // A block of time steps for typed hosts (TrendixBulk.cpp): row r of values (row-major)
-    // holds the samples of variables firstVar, firstVar + 1, ... at times[r]. The caller has
-    // checked the shape and the variable numbers; the samples take the road of AddTimeData.
+    // A block of time steps for typed hosts: row r of values (row-major) holds the samples of
+    // variables firstVar, firstVar + 1, ... at times[r]. The caller has checked the shape and
+    // the variable numbers; the samples take the road of AddTimeData, and the time axis
+    // follows once per block.
     void AddTimeBlock(std::span<const double> times, std::span<const double> values, int firstVar);
 
     // --- variables, axes and data values ---
