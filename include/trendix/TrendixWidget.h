@@ -21,6 +21,10 @@ namespace com {
 class IDispatch;
 class Variant;
 } // namespace com
+namespace ui {
+class IWindowSite;
+class SiteRelay;
+} // namespace ui
 
 /// A QWidget hosting one plotting control.
 ///
@@ -44,6 +48,10 @@ class TrendixWidget : public QWidget {
     Q_PROPERTY(bool showLegend READ showLegend WRITE setShowLegend)
 public:
     explicit TrendixWidget(QWidget* parent = nullptr);
+    /// Shows a control made elsewhere (with the internal headers), whose window services go
+    /// through relay: the widget routes them to its own while it lives, and back to where they
+    /// went before when it goes. The control must outlive the widget.
+    TrendixWidget(CTrendixCtrl& control, ui::SiteRelay& relay, QWidget* parent = nullptr);
     ~TrendixWidget() override;
 
     /// The typed front of the widget's plot. Its refusals are trendix::Error.
@@ -159,11 +167,16 @@ private:
     void ThumbReleased(bool horizontal);
     void TimerFired(int id);
     void Relay(int dispid, std::span<const com::Variant> args);
+    // Sets up the widget around control: scroll bars, the typed front, the event relay.
+    void Host(CTrendixCtrl& control);
     void EmitTyped(int dispid, const QVariantList& a);
 
     std::unique_ptr<QtWindowSite> site_;
     std::unique_ptr<QtDeviceContext> surface_;
-    std::unique_ptr<CTrendixCtrl> control_;
+    std::unique_ptr<CTrendixCtrl> owned_; // null when the control was made elsewhere
+    CTrendixCtrl* control_ = nullptr;
+    ui::SiteRelay* siteRelay_ = nullptr;    // the relay of a control made elsewhere
+    ui::IWindowSite* siteBefore_ = nullptr; // where its services went before the widget
     std::unique_ptr<trendix::Plot> plot_;
     std::unique_ptr<EventRelay> relay_;
     std::uint32_t cookie_ = 0;

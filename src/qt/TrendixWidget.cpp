@@ -3,7 +3,9 @@
 #include "control/TrendixCtrl.h"
 #include "control/TrendixEvents.h"
 #include "front/PlotImpl.h"
+#include "platform/com/CallFrame.h"
 #include "platform/com/ConnectionPoint.h"
+#include "platform/ui/SiteRelay.h"
 #include "platform/ui/VirtualKeys.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtInputMap.h"
@@ -38,6 +40,26 @@ private:
 
 TrendixWidget::TrendixWidget(QWidget* parent)
     : QWidget(parent), site_(std::make_unique<QtWindowSite>(*this)) {
+    owned_ = std::make_unique<CTrendixCtrl>(*site_);
+    Host(*owned_);
+    // As a native window: created, then sized.
+    control_->OnCreate();
+    Relayout();
+}
+
+TrendixWidget::TrendixWidget(CTrendixCtrl& control, ui::SiteRelay& relay, QWidget* parent)
+    : QWidget(parent), site_(std::make_unique<QtWindowSite>(*this)), siteRelay_(&relay),
+      siteBefore_(&relay.Retarget(*site_)) {
+    Host(control);
+    // A control that lived before its window keeps the colours its host gave it.
+    const std::uint32_t back = control.GetBackColor(), fore = control.GetForeColor();
+    control_->OnCreate();
+    control_->SetBackColor(back);
+    control_->SetForeColor(fore);
+    Relayout();
+}
+
+void TrendixWidget::Host(CTrendixCtrl& control) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::WheelFocus);
@@ -53,13 +75,10 @@ TrendixWidget::TrendixWidget(QWidget* parent)
                 [this, horizontal] { ThumbReleased(horizontal); });
         bars_[horizontal ? 0 : 1] = bar;
     }
-    control_ = std::make_unique<CTrendixCtrl>(*site_);
+    control_ = &control;
     plot_ = std::make_unique<trendix::Plot>(std::make_unique<trendix::Plot::Impl>(*control_));
     relay_ = std::make_unique<EventRelay>(*this);
     cookie_ = control_->GetConnectionPoint()->Advise(relay_.get());
-    // As a native window: created, then sized.
-    control_->OnCreate();
-    Relayout();
 }
 
 TrendixWidget::~TrendixWidget() {
@@ -68,7 +87,9 @@ TrendixWidget::~TrendixWidget() {
     site_->HidePopupText();
     control_->GetConnectionPoint()->Unadvise(cookie_);
     plot_.reset();
-    control_.reset();
+    // A control made elsewhere goes back to the site it had before the window.
+    if (siteRelay_) siteRelay_->Retarget(*siteBefore_);
+    owned_.reset();
     site_.reset();
 }
 
@@ -174,39 +195,18 @@ QVariant TrendixWidget::invoke(const QString& name, const QVariantList& args,
     for (const QVariant& a : args)
         written.push_back(QtVariant::FromQt(a));
 
-    com::Variant result;
+    com::CallFrame frame(&member);
+    com::InvokeKind kind = com::InvokeKind::Method;
     if (member.isProperty) {
-        const auto kind =
-            written.empty() ? com::InvokeKind::PropertyGet : com::InvokeKind::PropertyPut;
-        result = d.Invoke(id, kind, written);
+        kind = written.empty() ? com::InvokeKind::PropertyGet : com::InvokeKind::PropertyPut;
+        frame.Assign(std::move(written));
     } else {
-        const size_t inputs = size_t(
-            std::count_if(member.params.begin(), member.params.end(),
-                          [](const com::ParamInfo& p) { return p.dir != com::ParamDir::Out; }));
-        std::vector<com::Variant> variables(member.params.size());
-        std::vector<com::Variant> call;
-        if (written.size() != inputs) {
-            call = written; // the dispatcher says what is wrong with them
-        } else {
-            size_t next = 0;
-            for (size_t i = 0; i < member.params.size(); ++i) {
-                const com::ParamInfo& p = member.params[i];
-                if (p.dir == com::ParamDir::In) {
-                    call.push_back(written[next++]);
-                    continue;
-                }
-                variables[i] = p.dir == com::ParamDir::Out ? com::Variant::Zero(p.type)
-                                                           : com::Coerce(written[next++], p.type);
-                call.push_back(com::Variant::Ref(&variables[i]));
-            }
-        }
-        result = d.Invoke(id, com::InvokeKind::Method, call);
-        if (outputs && written.size() == inputs) {
-            for (size_t i = 0; i < member.params.size(); ++i)
-                if (member.params[i].dir != com::ParamDir::In)
-                    outputs->append(QtVariant::ToQt(variables[i]));
-        }
+        frame.Bind(std::move(written));
     }
+    const com::Variant result = d.Invoke(id, kind, frame.args());
+    if (outputs)
+        for (const com::Variant& v : frame.Outputs())
+            outputs->append(QtVariant::ToQt(v));
     update();
     return QtVariant::ToQt(result);
 }
