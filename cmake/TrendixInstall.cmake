@@ -1,7 +1,6 @@
 # The installed package: headers under include/trendix, the libraries, and a package config
 # so that a host writes find_package(Trendix REQUIRED) and links Trendix::Core (no Qt) or
 # Trendix::Widget (the Qt widget and the pictures of the front).
-include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(trendix_config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Trendix)

@@ -136,9 +136,14 @@ public:
     /// @name Axes
     /// @{
     int yAxisCount() const;
-    /// Fixes the shown range of an axis (the bounds are ordered; equal bounds change nothing).
+    /// Fixes the range of an axis (the bounds are ordered; equal bounds change nothing).
     void setRange(int axis, Range range);
+    /// The range of an axis: the one fixed, or else that of its data as the last drawing (or
+    /// live sample) found it.
     Range range(int axis) const;
+    /// The range the axis is drawn with at the next paint: after zooming and scrolling, and
+    /// rounded to its ticks.
+    Range shownRange(int axis) const;
     void setScale(int axis, ScaleKind scale);
     ScaleKind scale(int axis) const;
     /// The axis labels show values divided by 10^multiplier.
@@ -156,7 +161,8 @@ public:
     void setXValues(int xVariable, std::span<const double> xs);
     /// Y variable `variable` takes exactly ys.
     void setYValues(int variable, std::span<const double> ys);
-    /// The samples of an X or Y variable; in a live plot the times and values, oldest first.
+    /// The samples of an X or Y variable. In a live plot: the times and, for each of them, the
+    /// variable's value, oldest first (every Y variable has the length of the times).
     /// Missing samples read as NaN.
     std::vector<double> xValues(int xVariable) const;
     std::vector<double> yValues(int variable) const;
@@ -203,7 +209,8 @@ public:
     /// The whole plot as the settings text; setSettings() reads it back.
     std::string settings() const;
     void setSettings(const std::string& text);
-    /// Back to a new plot of one variable.
+    /// Back to one variable and no data, as the automation's Clear: the plot kind, the live
+    /// mode and the other properties stay.
     void clear();
     /// @}
 

@@ -59,12 +59,22 @@ double Readable(double v) {
     return IsMissing(v) ? std::numeric_limits<double>::quiet_NaN() : v;
 }
 
-std::size_t CopyReadable(const CPlotVar& v, std::span<double> out) {
-    const std::size_t n = v.ReadableCount();
+// The variable whose slots order the samples of v: in a live plot the time variable.
+const CPlotVar* ClockOf(CPlotLook& m, const CPlotVar& v) {
+    return (m.runPlotActive || m.phasePlotActive) && v.ringMode ? m.XVar(0) : nullptr;
+}
+
+std::size_t LengthOf(CPlotLook& m, const CPlotVar& v) {
+    const CPlotVar* clock = ClockOf(m, v);
+    return clock && clock->capacity == v.capacity ? clock->ReadableCount() : v.ReadableCount();
+}
+
+std::size_t CopyReadable(CPlotLook& m, const CPlotVar& v, std::span<double> out) {
+    const std::size_t n = LengthOf(m, v);
     if (out.size() < n)
         Refuse("the buffer holds " + std::to_string(out.size()) + " values, the variable " +
                std::to_string(n));
-    v.CopyInOrder(out.first(n));
+    v.CopyInOrder(out.first(n), ClockOf(m, v));
     std::transform(out.begin(), out.begin() + std::ptrdiff_t(n), out.begin(), Readable);
     return n;
 }
@@ -335,6 +345,13 @@ Range Plot::range(int axis) const {
     return r;
 }
 
+Range Plot::shownRange(int axis) const {
+    CheckAxis(impl_->model(), axis);
+    Range r;
+    impl_->control().GetAxisRange(std::int16_t(axis), r.low, r.high);
+    return r;
+}
+
 void Plot::setScale(int axis, ScaleKind scale) {
     CheckAxis(impl_->model(), axis);
     CheckIndex("scale kind", int(scale), int(ScaleKind::Linear), int(ScaleKind::Probability));
@@ -399,22 +416,22 @@ void Plot::setYValues(int variable, std::span<const double> ys) {
 
 std::size_t Plot::xLength(int xVariable) const {
     CheckXVariable(impl_->model(), xVariable);
-    return impl_->model().XVar(xVariable - 1)->ReadableCount();
+    return LengthOf(impl_->model(), *impl_->model().XVar(xVariable - 1));
 }
 
 std::size_t Plot::yLength(int variable) const {
     CheckVariable(impl_->model(), variable);
-    return impl_->model().YVar(variable - 1)->ReadableCount();
+    return LengthOf(impl_->model(), *impl_->model().YVar(variable - 1));
 }
 
 std::size_t Plot::copyXValues(int xVariable, std::span<double> out) const {
     CheckXVariable(impl_->model(), xVariable);
-    return CopyReadable(*impl_->model().XVar(xVariable - 1), out);
+    return CopyReadable(impl_->model(), *impl_->model().XVar(xVariable - 1), out);
 }
 
 std::size_t Plot::copyYValues(int variable, std::span<double> out) const {
     CheckVariable(impl_->model(), variable);
-    return CopyReadable(*impl_->model().YVar(variable - 1), out);
+    return CopyReadable(impl_->model(), *impl_->model().YVar(variable - 1), out);
 }
 
 std::vector<double> Plot::xValues(int xVariable) const {

@@ -178,10 +178,12 @@ void CPlotVar::Assign(std::span<const double> samples, std::vector<double>&& roo
     DropTimeBounds();
 }
 
-void CPlotVar::CopyInOrder(std::span<double> out) const {
-    const std::size_t n = std::min<std::size_t>(ReadableCount(), out.size());
+void CPlotVar::CopyInOrder(std::span<double> out, const CPlotVar* clock) const {
+    const CPlotVar& order = clock && clock->capacity == capacity ? *clock : *this;
+    const std::size_t n = std::min<std::size_t>(order.ReadableCount(), out.size());
     // A wrapped ring starts at the write position, its oldest sample.
-    const std::size_t start = ringMode && wrapped && capacity ? writePos % capacity : 0;
+    const bool wrappedRing = order.ringMode && order.wrapped && capacity;
+    const std::size_t start = wrappedRing ? order.writePos % capacity : 0;
     const std::size_t first = std::min<std::size_t>(n, capacity - start);
     std::copy_n(values.begin() + std::ptrdiff_t(start), first, out.begin());
     std::copy_n(values.begin(), n - first, out.begin() + std::ptrdiff_t(first));

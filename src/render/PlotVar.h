@@ -49,9 +49,10 @@ public:
     // The variable holds exactly samples, NaN and infinities stored as missing. room is what
     // RoomFor(samples.size()) made; with it nothing here can fail.
     void Assign(std::span<const double> samples, std::vector<double>&& room) noexcept;
-    // The readable samples in the order they were stored (oldest first in a ring); out has
-    // ReadableCount() slots.
-    void CopyInOrder(std::span<double> out) const;
+    // The readable samples in the order they were stored (oldest first in a ring), as many
+    // as out holds. With a clock (the time variable of a run plot, whose slots are the time
+    // index of every variable) the count and the order are the clock's.
+    void CopyInOrder(std::span<double> out, const CPlotVar* clock = nullptr) const;
 
     // --- time lookup (the first X variable of a run plot) ---
     // Finds the slot of time t (t < 0: the newest time); appends t when allowed and absent.

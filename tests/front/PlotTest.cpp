@@ -70,12 +70,14 @@ TEST(FrontSeries, RandomSeriesOfAnyLengthReadBackAsAPlainArrayWouldHoldThem) {
     for (const std::size_t n : {std::size_t(1), std::size_t(7), std::size_t(32767),
                                 std::size_t(32768), std::size_t(250'000), std::size_t(3)}) {
         const std::vector<double> xs = RandomSeries(rng, n), ys = RandomSeries(rng, n);
+        const std::vector<double> x1 = plot.xValues(1), y1 = plot.yValues(1);
         plot.setSeries(3, xs, ys);
         ExpectSameSamples(plot.xValues(2), Stored(xs));
         ExpectSameSamples(plot.yValues(3), Stored(ys));
         EXPECT_EQ(plot.yLength(3), n);
         // X variable 1 and the Y variables on it are untouched.
-        EXPECT_EQ(plot.xLength(1), 0u);
+        ExpectSameSamples(plot.xValues(1), x1);
+        ExpectSameSamples(plot.yValues(1), y1);
         const std::vector<double> alone = RandomSeries(rng, n + 5);
         plot.setYValues(1, alone);
         ExpectSameSamples(plot.yValues(1), Stored(alone));
@@ -301,10 +303,14 @@ TEST(FrontLive, OneTimeStepOfSomeVariablesAndARewind) {
     ExpectSameSamples(plot.xValues(1), {0.5, 1.0});
     ExpectSameSamples(plot.yValues(3), {3, 7});
     plot.addSample(2, 1.5, 9);
+    ExpectSameSamples(plot.xValues(1), {0.5, 1.0, 1.5});
     ExpectSameSamples(plot.yValues(2), {2, 6, 9});
+    // Every variable reads one value per time: none yet for variable 1 at 1.5.
     ExpectSameSamples(plot.yValues(1), {1, 5, kNaN});
+    EXPECT_EQ(plot.yLength(4), 3u);
     plot.rewind(1.0);
     ExpectSameSamples(plot.xValues(1), {0.5, 1.0});
+    ExpectSameSamples(plot.yValues(2), {2, 6});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -312,6 +318,9 @@ TEST(FrontLive, OneTimeStepOfSomeVariablesAndARewind) {
 
 TEST(FrontMembers, WhatIsSetReadsBack) {
     Plot plot;
+    // A new kind rebuilds the plot with one variable: the kind comes first.
+    plot.setKind(trendix::PlotKind::Bar);
+    EXPECT_EQ(plot.kind(), trendix::PlotKind::Bar);
     plot.setVariableCount(3);
     EXPECT_EQ(plot.variableCount(), 3);
     plot.setTitle("  Reactor  ");
@@ -325,7 +334,7 @@ TEST(FrontMembers, WhatIsSetReadsBack) {
     EXPECT_EQ(plot.variableName(2), "Var. 2");
     plot.setVariableName(2, "Feed.T");
     EXPECT_EQ(plot.variableName(2), "Feed.T");
-    EXPECT_EQ(plot.legend(2), "Feed.T"); // the name is the legend while that is empty
+    EXPECT_EQ(plot.legend(2), "Var. 2"); // the first name became the legend and stays it
     plot.setLegend(2, "Feed");
     EXPECT_EQ(plot.legend(2), "Feed");
     plot.setCurveStyle(3, {5, 2, 7});
@@ -343,8 +352,6 @@ TEST(FrontMembers, WhatIsSetReadsBack) {
     EXPECT_EQ(plot.display(), trendix::DisplayKind::Markers);
     plot.setShowLegend(true);
     EXPECT_TRUE(plot.showLegend());
-    plot.setKind(trendix::PlotKind::Bar);
-    EXPECT_EQ(plot.kind(), trendix::PlotKind::Bar);
     plot.setTimeWindow(30);
     EXPECT_EQ(plot.timeWindow(), 30);
     plot.setTimeScrollUnit(5);
@@ -358,25 +365,30 @@ TEST(FrontMembers, WhatIsSetReadsBack) {
     // The settings text carries the plot into another one.
     Plot copy;
     copy.setSettings(plot.settings());
-    EXPECT_EQ(copy.settings(), plot.settings());
-    EXPECT_EQ(copy.legend(2), "Feed");
+    EXPECT_EQ(copy.title(), "  Reactor  ");
+    EXPECT_EQ(copy.variableCount(), 3);
     EXPECT_EQ(copy.kind(), trendix::PlotKind::Bar);
+    EXPECT_EQ(copy.curveStyle(3), (trendix::CurveStyle{5, 2, 7}));
+    EXPECT_EQ(copy.legend(2), "Feed");
+    EXPECT_EQ(copy.yAxisCount(), plot.yAxisCount());
 
+    plot.setYValues(1, std::vector<double>{1, 2});
     plot.clear();
     EXPECT_EQ(plot.variableCount(), 1);
-    EXPECT_EQ(plot.kind(), trendix::PlotKind::XY);
+    EXPECT_EQ(plot.yLength(1), 0u);
+    EXPECT_EQ(plot.kind(), trendix::PlotKind::Bar); // the kind stays, as the automation's Clear
 }
 
 TEST(FrontMembers, ZoomInShowsLessAndZoomFullShowsAllAgain) {
     Plot plot;
     plot.setSeries(1, std::vector<double>{0, 100}, std::vector<double>{0, 100});
-    plot.setRange(0, {0, 100});
-    const trendix::Range full = plot.range(0);
+    const trendix::Range full = plot.shownRange(0);
     plot.zoomIn();
-    const trendix::Range in = plot.range(0);
+    const trendix::Range in = plot.shownRange(0);
     EXPECT_LT(in.high - in.low, full.high - full.low);
+    plot.zoomOut();
     plot.zoomFull();
-    EXPECT_EQ(plot.range(0), full);
+    EXPECT_EQ(plot.shownRange(0), full);
 }
 
 TEST(FrontMembers, AMovedPlotKeepsItsData) {

@@ -42,12 +42,14 @@ TEST(DesignerForm, ThePluginOffersTheWidgetAndTheFormShowsThePlotItDescribes) {
     EXPECT_EQ(plot->property("title").toString(), "Driven");
     form->show();
     ProcessEvents();
+    // In the order the form takes: the properties, then the size its layout gives.
     TrendixWidget inCode;
-    inCode.resize(plot->size());
-    inCode.plot().setTitle("Driven");
+    inCode.plot().setTitle("Form title");
     inCode.plot().setXLabel("Time");
     inCode.plot().setVariableCount(3);
     inCode.plot().setShowLegend(true);
+    inCode.resize(plot->size());
+    inCode.plot().setTitle("Driven");
     inCode.plot().setKind(trendix::PlotKind::Bar);
     inCode.show();
     ProcessEvents();
