@@ -66,13 +66,18 @@ def add_time_data_by_name(calls):
     return calls / cpu, calls / wall
 
 
-def append_time_data_blocks(total, rows, variables):
-    c = live_control(variables, 1 << 20)
+def append_time_data_blocks(total, rows, variables, buffer=1 << 18):
+    c = live_control(variables, buffer)
     blocks = max(1, total // (rows * variables))
     values = np.random.default_rng(1).normal(size=(rows, variables))
     steps = np.arange(rows, dtype=np.float64) * 1e-3
 
-    now = [0.0]
+    # The rings filled once over first, as in a feed that has run a while.
+    t0 = 0.0
+    for _ in range(buffer // rows + 1):
+        c.append_time_data(steps + t0, values)
+        t0 += rows * 1e-3
+    now = [t0]
     times = [steps + b * rows * 1e-3 for b in range(blocks)]
 
     def run():
