@@ -1,6 +1,6 @@
 #pragma once
 #include <QObject>
-#include <QtDesigner/QDesignerCustomWidgetInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 // Offers TrendixWidget in Qt Designer's widget box, under "Trendix", with the properties the
 // widget declares (title, labels, plot kind, variables, live mode, time window, legend).
