@@ -24,7 +24,8 @@ std::unique_ptr<QWidget> LoadForm(QUiLoader& loader) {
 TEST(DesignerForm, ThePluginOffersTheWidgetAndTheFormShowsThePlotItDescribes) {
     EnsureWidgetApp();
     QUiLoader loader;
-    loader.setPluginPaths({TRENDIX_DESIGNER_PLUGINS});
+    loader.clearPluginPaths();
+    loader.addPluginPath(TRENDIX_DESIGNER_PLUGINS);
     ASSERT_TRUE(loader.availableWidgets().contains("TrendixWidget"));
     std::unique_ptr<QWidget> form = LoadForm(loader);
     ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
