@@ -156,8 +156,9 @@ void CPlotLook::RecomputeTimeRange(CPlotAxis& axis, double fullMax, bool alwaysS
     axis.fullMax = fullMax;
     axis.reqMin = axis.viewMin = axis.plotMin = start;
     axis.reqMax = axis.viewMax = axis.plotMax = fullMax;
-    double lo, hi, interval;
-    CPlotAxis::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval);
+    // The nice scale leaves its outputs alone when it cannot produce one.
+    double lo = start, hi = fullMax, interval = 0;
+    AxisScale::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval);
     if (interval > 0) axis.interval = axis.intervalCopy = interval;
     axis.scaleDirty = 0;
 }
@@ -461,7 +462,7 @@ void CPlotLook::UpdateAxisScales() {
     auto update = [&](CPlotAxisRgn* r, bool vertical) {
         if (!r) return;
         if (r->axis->timeAxis && timeScrolled) return;
-        r->axis->UpdateScale(CPlotAxis::TargetIntervals(length(*r, vertical), points, 1.0));
+        r->axis->UpdateScale(AxisScale::TargetIntervals(length(*r, vertical), points, 1.0));
     };
     update(xAxisRegion.get(), flipped != 0);
     for (auto& r : yAxisRegions)

@@ -1,60 +1,12 @@
-// The typed live calls allocate nothing once the rings are full. The replaced global operators
-// serve the whole test executable; counting is switched on only inside the measured loops.
+// The typed live calls allocate nothing once the rings are full (common/CountingAllocator.h).
+#include "common/CountingAllocator.h"
 #include "front/PlotImpl.h"
 
 #include <trendix/Plot.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
-
-namespace {
-
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-
-void* Allocate(std::size_t n) {
-    if (g_counting.load(std::memory_order_relaxed))
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
-    void* p = std::malloc(n ? n : 1);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-
-// Allocations made while it is alive.
-class CountingScope {
-public:
-    CountingScope() {
-        g_allocations = 0;
-        g_counting = true;
-    }
-    ~CountingScope() { g_counting = false; }
-    long count() const { return g_allocations.load(); }
-};
-
-} // namespace
-
-void* operator new(std::size_t n) {
-    return Allocate(n);
-}
-void* operator new[](std::size_t n) {
-    return Allocate(n);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 TEST(FrontAllocation, TypedLiveCallsInAWrappedRunPlotAllocateNothing) {
     constexpr int kVariables = 16;
