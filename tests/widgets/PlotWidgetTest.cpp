@@ -82,9 +82,10 @@ TEST(PlotWidget, AWidgetsPlotTakesTheWidgetsSize) {
 
 TEST(PlotWidget, DesignerPropertiesReadAndWriteThePlot) {
     auto widget = ShownWidget();
+    // In the order Designer writes them: a new kind rebuilds the plot with one variable.
     EXPECT_TRUE(widget->setProperty("title", "Reactor"));
-    EXPECT_TRUE(widget->setProperty("variableCount", 4));
     EXPECT_TRUE(widget->setProperty("plotKind", 1));
+    EXPECT_TRUE(widget->setProperty("variableCount", 4));
     EXPECT_TRUE(widget->setProperty("showLegend", true));
     EXPECT_TRUE(widget->setProperty("timeWindow", 20.0));
     EXPECT_EQ(widget->plot().title(), "Reactor");
