@@ -1,19 +1,19 @@
 // Full repaints of dense XY curves and a live run plot, through the control's own drawing
 // entry (CTrendixCtrl::OnDraw, as trendix render draws) into a 1600 x 1000 image. Run with
 //   build/bench/trendix_bench --benchmark_filter=Curve --benchmark_repetitions=5
-// The XY samples are written straight into the model's variables: the automation methods
-// address at most 32767 samples per variable.
+// The XY samples go in as whole series (the model's series operation, which the typed front
+// uses): the automation methods address at most 32767 samples per variable.
 #include "control/TrendixCtrl.h"
 #include "model/PlotLook.h"
 #include "platform/ui/HeadlessSite.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtRenderer.h"
-#include "render/PlotVar.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -31,17 +31,14 @@ struct XYPlot {
         control.Setnpoints(2);
         control.SetDisplayType(0); // lines only: a million markers would measure markers
         CPlotLook& model = control.PlotModel();
+        std::vector<double> xs(points), ys(points);
+        for (std::uint32_t i = 0; i < points; ++i)
+            xs[i] = i * 100.0 / points;
+        model.SetXSeries(1, xs);
         for (int c = 0; c < curves; ++c) {
-            CPlotVar* x = model.XVar(0);
-            CPlotVar* y = model.YVar(c);
-            if (!x || !y) continue;
-            if (c == 0) x->Resize(points);
-            y->Resize(points);
-            for (std::uint32_t i = 0; i < points; ++i) {
-                const double t = i * 100.0 / points;
-                if (c == 0) x->SetAt(i, t);
-                y->SetAt(i, c + std::sin(t * 0.7 + c) + 0.2 * std::sin(i * 0.37));
-            }
+            for (std::uint32_t i = 0; i < points; ++i)
+                ys[i] = c + std::sin(xs[i] * 0.7 + c) + 0.2 * std::sin(i * 0.37);
+            model.SetYSeries(c + 1, ys);
         }
         model.dataDirty = 1;
         model.layoutDirty = 1;

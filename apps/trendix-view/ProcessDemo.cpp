@@ -1,7 +1,7 @@
 #include "ProcessDemo.h"
 
 #include "control/TrendixCtrl.h"
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
 #include "qt/QtVariant.h"
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include <QApplication>
 #include <QFileDialog>

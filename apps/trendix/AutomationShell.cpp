@@ -2,20 +2,20 @@
 
 #include "ShellCommand.h"
 #include "ValueText.h"
+#include "platform/com/CallFrame.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/gdi/GdiTypes.h"
 
-#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <istream>
 #include <new>
 #include <ostream>
 
+using com::CallFrame;
 using com::DISPID;
 using com::InvokeKind;
 using com::MemberInfo;
-using com::ParamDir;
 using com::Variant;
 
 namespace {
@@ -56,57 +56,7 @@ int ReadInt(const std::string& word, const char* usage) {
     return value;
 }
 
-size_t WrittenCount(const MemberInfo& m) {
-    return size_t(std::count_if(m.params.begin(), m.params.end(),
-                                [](const com::ParamInfo& p) { return p.dir != ParamDir::Out; }));
-}
-
 } // namespace
-
-// The arguments of one invocation, laid out as a host lays them out: by-reference arguments
-// refer to variables the frame owns, which are read back after the call.
-struct AutomationShell::CallFrame {
-    explicit CallFrame(const MemberInfo* declared) : member(declared) {}
-
-    const MemberInfo* member;
-    std::vector<Variant> variables;
-    std::vector<Variant> args;
-    std::vector<size_t> outputs; // indexes into variables, in declaration order
-
-    // What the user wrote fills the in and in/out parameters; out-only ones get a fresh
-    // variable holding zero. Values that do not fit the declaration go as written, so that the
-    // dispatcher reports what is wrong with them.
-    void Bind(std::vector<Variant> written) {
-        if (!member || member->isProperty || written.size() != WrittenCount(*member)) {
-            args = std::move(written);
-            return;
-        }
-        variables.resize(member->params.size()); // sized once: references into it must hold
-        size_t next = 0;
-        for (size_t i = 0; i < member->params.size(); ++i) {
-            const com::ParamInfo& p = member->params[i];
-            if (p.dir == ParamDir::In) {
-                args.push_back(std::move(written[next++]));
-                continue;
-            }
-            variables[i] = p.dir == ParamDir::Out ? Variant::Zero(p.type)
-                                                  : com::Coerce(written[next++], p.type);
-            args.push_back(Variant::Ref(&variables[i]));
-            outputs.push_back(i);
-        }
-    }
-
-    bool TakesOnlyOutputs() const {
-        return member && !member->isProperty && !member->params.empty() &&
-               WrittenCount(*member) == 0;
-    }
-
-    bool HasResult(InvokeKind kind, const Variant& result) const {
-        if (kind == InvokeKind::PropertyPut) return false;
-        if (!member) return !result.isEmpty();
-        return member->isProperty || member->type != com::VarType::Empty;
-    }
-};
 
 class AutomationShell::EventSink : public com::IEventSink {
 public:
@@ -216,7 +166,7 @@ std::string AutomationShell::RunDirective(const ShellCommand& c) {
 std::string AutomationShell::Put(const ShellCommand& c) {
     const DISPID id = control_.GetIDOfName(c.name);
     CallFrame frame(control_.GetTypeInfo().Find(id));
-    frame.args = c.values;
+    frame.Assign(c.values);
     return Invoke(id, InvokeKind::PropertyPut, frame);
 }
 
@@ -238,11 +188,12 @@ std::string AutomationShell::Call(const ShellCommand& c) {
 }
 
 std::string AutomationShell::Invoke(DISPID id, InvokeKind kind, CallFrame& frame) {
-    const Variant result = control_.Invoke(id, kind, frame.args);
+    const Variant result = control_.Invoke(id, kind, frame.args());
     std::string line = frame.HasResult(kind, result) ? "= " + ValueText::Format(result) : "ok";
-    if (!frame.outputs.empty()) line += " |";
-    for (const size_t i : frame.outputs)
-        line += " " + ValueText::Format(frame.variables[i]);
+    const std::vector<Variant> outputs = frame.Outputs();
+    if (!outputs.empty()) line += " |";
+    for (const Variant& v : outputs)
+        line += " " + ValueText::Format(v);
     return line;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/com/CallFrame.h"
 #include "platform/com/IDispatch.h"
 
 #include <cstdint>
@@ -35,7 +36,6 @@ public:
 
 private:
     class EventSink;
-    struct CallFrame;
 
     std::string Perform(const std::string& line);
     std::string Dispatch(const ShellCommand& c);
@@ -43,7 +43,7 @@ private:
     std::string Put(const ShellCommand& c);
     std::string Get(const ShellCommand& c);
     std::string Call(const ShellCommand& c);
-    std::string Invoke(com::DISPID id, com::InvokeKind kind, CallFrame& frame);
+    std::string Invoke(com::DISPID id, com::InvokeKind kind, com::CallFrame& frame);
     void AddBuiltInDirectives();
     void OnEvent(com::DISPID id, std::span<const com::Variant> args);
 

@@ -221,6 +221,11 @@ public:
     void FirePhasePlot(const std::string& name);
     void EnableLivePlot(bool set);
     void SetLivePlot(bool set);
+    // A block of time steps for typed hosts: row r of values (row-major) holds the samples of
+    // variables firstVar, firstVar + 1, ... at times[r]. The caller has checked the shape and
+    // the variable numbers; the samples take the road of AddTimeData, and the time axis
+    // follows once per block.
+    void AddTimeBlock(std::span<const double> times, std::span<const double> values, int firstVar);
 
     // --- variables, axes and data values ---
     std::string GetCurrentValue(std::int16_t objId) const;
@@ -513,4 +518,7 @@ private:
                          int h);
     void EndScaledDraw(CPlotLook& m, gdi::IDeviceContext& dc);
     void LiveUpdate(double time);
+    // After new samples: advances the time axis past the newest time and, when it moved, shows
+    // the live strips and tells the host.
+    void FollowTimeAxis(double time);
 };

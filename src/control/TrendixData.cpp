@@ -52,14 +52,26 @@ void CTrendixCtrl::AddTimeData(std::int16_t varNo, double time, double value) {
     if (props_.nvariables == 0) props_.nvariables = std::int16_t(m.NYVars());
     if (varNo < 1 || varNo > props_.nvariables) return;
     if (m.AddTimeData(varNo, time, value)) dataAdded_ = true;
-    if (m.AdvanceTimeAxisIfNeeded()) {
-        // Flag the model before the host hears of it: a handler of Zoomed may replace the
-        // model (Clear), and m must not be touched after that.
-        m.timeScrolled = 1;
-        LiveUpdate(time);
-        UpdateScrollState(true);
-        scrolled_ = true;
-    }
+    FollowTimeAxis(time);
+}
+
+void CTrendixCtrl::AddTimeBlock(std::span<const double> times, std::span<const double> values,
+                                int firstVar) {
+    CPlotLook& m = EnsureModel();
+    if (times.empty()) return;
+    if (m.AddTimeBlock(times, values, firstVar)) dataAdded_ = true;
+    FollowTimeAxis(times.back());
+}
+
+void CTrendixCtrl::FollowTimeAxis(double time) {
+    CPlotLook& m = EnsureModel();
+    if (!m.AdvanceTimeAxisIfNeeded()) return;
+    // Flag the model before the host hears of it: a handler of Zoomed may replace the model
+    // (Clear), and m must not be touched after that.
+    m.timeScrolled = 1;
+    LiveUpdate(time);
+    UpdateScrollState(true);
+    scrolled_ = true;
 }
 
 void CTrendixCtrl::RewindTimeData(double startTime) {

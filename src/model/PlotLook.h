@@ -121,6 +121,21 @@ public:
     bool GetXData(int varNo, int dataNo, double& value) const;
     // rows = samples, columns = variables (column 0 the time); returns whether the time axis moved
     bool CopyToBuffer(const float* data, int rows, int columns);
+    // A block of time steps: row r of values (row-major, values.size() / times.size() columns)
+    // holds the samples of Y variables firstVar, firstVar + 1, ... at times[r], each stored as
+    // AddTimeData stores it. True when a Y axis grew.
+    bool AddTimeBlock(std::span<const double> times, std::span<const double> values, int firstVar);
+
+    // --- series of any length (PlotLookSeries.cpp) ---
+    // The X variable of Y variable varNo (from 1) and the Y variable take exactly xs and ys;
+    // NaN and infinities are stored as missing. Outside run and phase plots only; false, with
+    // nothing changed, for a missing variable, a live plot or lengths that differ. Throws
+    // std::bad_alloc, with nothing changed, when the buffers cannot be had.
+    bool SetSeries(int varNo, std::span<const double> xs, std::span<const double> ys);
+    bool SetXSeries(int xVarNo, std::span<const double> xs); // X variable xVarNo from 1
+    bool SetYSeries(int varNo, std::span<const double> ys);
+    // The X variable of Y variable varNo (from 1): its xVarNo, 0 reading as 1; null if missing.
+    CPlotVar* XVarOf(int varNo);
 
     // --- zoom and scroll ---
     void ZoomIn(bool xOnly);
@@ -347,5 +362,9 @@ private:
     void ScrollAxis(CPlotAxis& axis, int code, int value, bool vertical);
     void CopyScaleToDiagonalPartner(bool fromX);
     void TellAxis(int axisNo, double value, bool first, bool& grew);
+    // The steps of one streamed sample: the time's slot in X variable 1 (the X axis told),
+    // then the value stored at it; StoreTimeSample answers whether the variable's axis grew.
+    TimeSlot TakeTimeSlot(double time);
+    bool StoreTimeSample(CPlotVar& y, const TimeSlot& slot, double value);
     bool LabelsBelongToVariables() const { return runPlotActive || phasePlotActive || profileMode; }
 };

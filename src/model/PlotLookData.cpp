@@ -69,20 +69,46 @@ bool CPlotLook::AddTimeData(int varNo, double time, double value) {
     if (!runPlotActive || std::isnan(time) || std::isinf(time)) return false;
     CPlotVar* y = YVar(varNo - 1);
     if (!y || xVariables.empty()) return false;
-    CPlotVar& x = *xVariables[0];
+    const TimeSlot slot = TakeTimeSlot(time);
+    return slot.kind != TimeSlot::NotFound && StoreTimeSample(*y, slot, value);
+}
 
+bool CPlotLook::AddTimeBlock(std::span<const double> times, std::span<const double> values,
+                             int firstVar) {
+    if (!runPlotActive || times.empty() || xVariables.empty() || firstVar < 1) return false;
+    const std::size_t columns = values.size() / times.size();
+    if (columns == 0 || firstVar - 1 + columns > yVariables.size()) return false;
+    bool grew = false;
+    for (std::size_t r = 0; r < times.size(); ++r) {
+        const double time = times[r];
+        if (std::isnan(time) || std::isinf(time)) continue;
+        const TimeSlot slot = TakeTimeSlot(time);
+        if (slot.kind == TimeSlot::NotFound) continue;
+        const double* row = values.data() + r * columns;
+        for (std::size_t c = 0; c < columns; ++c)
+            grew |= StoreTimeSample(*yVariables[std::size_t(firstVar - 1) + c], slot, row[c]);
+    }
+    return grew;
+}
+
+TimeSlot CPlotLook::TakeTimeSlot(double time) {
+    CPlotVar& x = *xVariables[0];
     const TimeSlot slot = x.FindTime(time, true);
-    if (slot.kind == TimeSlot::NotFound) return false;
+    if (slot.kind == TimeSlot::NotFound) return slot;
+    // A negative time given a slot of its own: no Y variable has a sample there yet.
     if (time < 0 && slot.kind == TimeSlot::Appended)
         for (auto& v : yVariables)
             v->SetAt(slot.slot, MISSING_VALUE);
-
-    bool grew = false;
+    bool grew = false; // the time axis reports no growth
     TellAxis(0, x.values[slot.slot], false, grew);
-    y->SetAt(slot.slot, Sample(value));
-    if (y->axisNo < 1) return false;
-    grew = false; // only the variable's own axis counts
-    TellAxis(y->axisNo, Sample(value), slot.slot == 0 && !y->wrapped, grew);
+    return slot;
+}
+
+bool CPlotLook::StoreTimeSample(CPlotVar& y, const TimeSlot& slot, double value) {
+    y.SetAt(slot.slot, Sample(value));
+    if (y.axisNo < 1) return false;
+    bool grew = false; // only the variable's own axis counts
+    TellAxis(y.axisNo, Sample(value), slot.slot == 0 && !y.wrapped, grew);
     return grew;
 }
 

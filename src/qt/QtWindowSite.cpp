@@ -3,7 +3,7 @@
 #include "qt/QtCursors.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtPopupMenu.h"
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include <QFileDialog>
 #include <QLabel>

@@ -1,8 +1,11 @@
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include "control/TrendixCtrl.h"
 #include "control/TrendixEvents.h"
+#include "front/PlotImpl.h"
+#include "platform/com/CallFrame.h"
 #include "platform/com/ConnectionPoint.h"
+#include "platform/ui/SiteRelay.h"
 #include "platform/ui/VirtualKeys.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtInputMap.h"
@@ -62,6 +65,26 @@ void TrendixWidget::ReportFailure(const char* handler, const char* message) noex
 
 TrendixWidget::TrendixWidget(QWidget* parent)
     : QWidget(parent), site_(std::make_unique<QtWindowSite>(*this)) {
+    owned_ = std::make_unique<CTrendixCtrl>(*site_);
+    Host(*owned_);
+    // As a native window: created, then sized.
+    control_->OnCreate();
+    Relayout();
+}
+
+TrendixWidget::TrendixWidget(CTrendixCtrl& control, ui::SiteRelay& relay, QWidget* parent)
+    : QWidget(parent), site_(std::make_unique<QtWindowSite>(*this)), siteRelay_(&relay),
+      siteBefore_(&relay.Retarget(*site_)) {
+    Host(control);
+    // A control that lived before its window keeps the colours its host gave it.
+    const std::uint32_t back = control.GetBackColor(), fore = control.GetForeColor();
+    control_->OnCreate();
+    control_->SetBackColor(back);
+    control_->SetForeColor(fore);
+    Relayout();
+}
+
+void TrendixWidget::Host(CTrendixCtrl& control) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::WheelFocus);
@@ -77,12 +100,10 @@ TrendixWidget::TrendixWidget(QWidget* parent)
                 [this, horizontal] { ThumbReleased(horizontal); });
         bars_[horizontal ? 0 : 1] = bar;
     }
-    control_ = std::make_unique<CTrendixCtrl>(*site_);
+    control_ = &control;
+    plot_ = std::make_unique<trendix::Plot>(std::make_unique<trendix::Plot::Impl>(*control_));
     relay_ = std::make_unique<EventRelay>(*this);
     cookie_ = control_->GetConnectionPoint()->Advise(relay_.get());
-    // As a native window: created, then sized.
-    control_->OnCreate();
-    Relayout();
 }
 
 TrendixWidget::~TrendixWidget() {
@@ -90,7 +111,10 @@ TrendixWidget::~TrendixWidget() {
     site_->StopTimers();
     site_->HidePopupText();
     control_->GetConnectionPoint()->Unadvise(cookie_);
-    control_.reset();
+    plot_.reset();
+    // A control made elsewhere goes back to the site it had before the window.
+    if (siteRelay_) siteRelay_->Retarget(*siteBefore_);
+    owned_.reset();
     site_.reset();
 }
 
@@ -101,6 +125,87 @@ com::IDispatch& TrendixWidget::dispatch() {
 QString TrendixWidget::eventName(int dispid) {
     const com::MemberInfo* m = TrendixEventTypeInfo().Find(dispid);
     return m ? QString::fromStdString(m->name) : QString::number(dispid);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Designer properties
+
+namespace {
+
+// A form cannot report a refused value: the property keeps the value it had.
+template <class Set>
+void TrySet(TrendixWidget& widget, Set&& set) {
+    try {
+        set();
+    } catch (const trendix::Error&) {
+    }
+    widget.update();
+}
+
+} // namespace
+
+QString TrendixWidget::title() const {
+    return QString::fromStdString(plot_->title());
+}
+
+void TrendixWidget::setTitle(const QString& text) {
+    TrySet(*this, [&] { plot_->setTitle(text.toStdString()); });
+}
+
+QString TrendixWidget::xLabel() const {
+    return QString::fromStdString(plot_->xLabel());
+}
+
+void TrendixWidget::setXLabel(const QString& text) {
+    TrySet(*this, [&] { plot_->setXLabel(text.toStdString()); });
+}
+
+QString TrendixWidget::yLabel() const {
+    return QString::fromStdString(plot_->yLabel());
+}
+
+void TrendixWidget::setYLabel(const QString& text) {
+    TrySet(*this, [&] { plot_->setYLabel(text.toStdString()); });
+}
+
+int TrendixWidget::plotKind() const {
+    return int(plot_->kind());
+}
+
+void TrendixWidget::setPlotKind(int kind) {
+    TrySet(*this, [&] { plot_->setKind(trendix::PlotKind(kind)); });
+}
+
+int TrendixWidget::variableCount() const {
+    return plot_->variableCount();
+}
+
+void TrendixWidget::setVariableCount(int count) {
+    TrySet(*this, [&] { plot_->setVariableCount(count); });
+}
+
+bool TrendixWidget::live() const {
+    return plot_->live();
+}
+
+void TrendixWidget::setLive(bool live) {
+    TrySet(*this, [&] { plot_->setLive(live); });
+}
+
+double TrendixWidget::timeWindow() const {
+    return plot_->timeWindow();
+}
+
+void TrendixWidget::setTimeWindow(double span) {
+    TrySet(*this, [&] { plot_->setTimeWindow(span); });
+}
+
+bool TrendixWidget::showLegend() const {
+    return plot_->showLegend();
+}
+
+void TrendixWidget::setShowLegend(bool show) {
+    TrySet(*this, [&] { plot_->setShowLegend(show); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -115,39 +220,18 @@ QVariant TrendixWidget::invoke(const QString& name, const QVariantList& args,
     for (const QVariant& a : args)
         written.push_back(QtVariant::FromQt(a));
 
-    com::Variant result;
+    com::CallFrame frame(&member);
+    com::InvokeKind kind = com::InvokeKind::Method;
     if (member.isProperty) {
-        const auto kind =
-            written.empty() ? com::InvokeKind::PropertyGet : com::InvokeKind::PropertyPut;
-        result = d.Invoke(id, kind, written);
+        kind = written.empty() ? com::InvokeKind::PropertyGet : com::InvokeKind::PropertyPut;
+        frame.Assign(std::move(written));
     } else {
-        const size_t inputs = size_t(
-            std::count_if(member.params.begin(), member.params.end(),
-                          [](const com::ParamInfo& p) { return p.dir != com::ParamDir::Out; }));
-        std::vector<com::Variant> variables(member.params.size());
-        std::vector<com::Variant> call;
-        if (written.size() != inputs) {
-            call = written; // the dispatcher says what is wrong with them
-        } else {
-            size_t next = 0;
-            for (size_t i = 0; i < member.params.size(); ++i) {
-                const com::ParamInfo& p = member.params[i];
-                if (p.dir == com::ParamDir::In) {
-                    call.push_back(written[next++]);
-                    continue;
-                }
-                variables[i] = p.dir == com::ParamDir::Out ? com::Variant::Zero(p.type)
-                                                           : com::Coerce(written[next++], p.type);
-                call.push_back(com::Variant::Ref(&variables[i]));
-            }
-        }
-        result = d.Invoke(id, com::InvokeKind::Method, call);
-        if (outputs && written.size() == inputs) {
-            for (size_t i = 0; i < member.params.size(); ++i)
-                if (member.params[i].dir != com::ParamDir::In)
-                    outputs->append(QtVariant::ToQt(variables[i]));
-        }
+        frame.Bind(std::move(written));
     }
+    const com::Variant result = d.Invoke(id, kind, frame.args());
+    if (outputs)
+        for (const com::Variant& v : frame.Outputs())
+            outputs->append(QtVariant::ToQt(v));
     update();
     return QtVariant::ToQt(result);
 }

@@ -187,6 +187,34 @@ void CPlotVar::Reset() {
     xVarNo = 0;
 }
 
+std::vector<double> CPlotVar::RoomFor(std::size_t n) const {
+    return n == values.size() ? std::vector<double>() : std::vector<double>(n);
+}
+
+void CPlotVar::Assign(std::span<const double> samples, std::vector<double>&& room) noexcept {
+    if (room.size() == samples.size()) values.swap(room);
+    if (values.size() != samples.size()) return; // room was not made for these samples
+    std::transform(samples.begin(), samples.end(), values.begin(),
+                   [](double v) { return std::isfinite(v) ? v : MISSING_VALUE; });
+    capacity = std::uint32_t(samples.size());
+    highestIndex = capacity ? capacity - 1 : 0;
+    // Device points are recorded by the drawing code, which sizes the array when it draws.
+    devicePoints.clear();
+    devicePointCount = 0;
+    DropTimeBounds();
+}
+
+void CPlotVar::CopyInOrder(std::span<double> out, const CPlotVar* clock) const {
+    const CPlotVar& order = clock && clock->capacity == capacity ? *clock : *this;
+    const std::size_t n = std::min<std::size_t>(order.ReadableCount(), out.size());
+    // A wrapped ring starts at the write position, its oldest sample.
+    const bool wrappedRing = order.ringMode && order.wrapped && capacity;
+    const std::size_t start = wrappedRing ? order.writePos % capacity : 0;
+    const std::size_t first = std::min<std::size_t>(n, capacity - start);
+    std::copy_n(values.begin() + std::ptrdiff_t(start), first, out.begin());
+    std::copy_n(values.begin(), n - first, out.begin() + std::ptrdiff_t(first));
+}
+
 TimeSlot CPlotVar::FindTimeByScan(double t, bool mayAppend) {
     if (capacity == 0) return {};
     if (t < 0) {

@@ -2,6 +2,7 @@
 #include "render/MissingValue.h"
 #include "render/PlotLabel.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -42,6 +43,19 @@ public:
     bool Range(double& min, double& max) const; // false when no sample: min 0, max 1
     void Truncate(std::uint32_t a, bool clearAll);
     void Reset();
+
+    // --- a whole series at once (array mode) ---
+    // A buffer for exactly n samples, made before a series replaces the current one so that
+    // a failed allocation (std::bad_alloc) changes nothing; empty when the current buffer has
+    // n slots already.
+    std::vector<double> RoomFor(std::size_t n) const;
+    // The variable holds exactly samples, NaN and infinities stored as missing. room is what
+    // RoomFor(samples.size()) made; with it nothing here can fail.
+    void Assign(std::span<const double> samples, std::vector<double>&& room) noexcept;
+    // The readable samples in the order they were stored (oldest first in a ring), as many
+    // as out holds. With a clock (the time variable of a run plot, whose slots are the time
+    // index of every variable) the count and the order are the clock's.
+    void CopyInOrder(std::span<double> out, const CPlotVar* clock = nullptr) const;
 
     // --- time lookup (the first X variable of a run plot) ---
     // Finds the slot of time t (t < 0: the newest time); appends t when allowed and absent.

@@ -7,7 +7,7 @@
 #include "WidgetTestApp.h"
 #include "control/TrendixCtrl.h"
 #include "control/TrendixEvents.h"
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The Qt host of the control: the window surface follows the client area and the scroll bars,
 // input reaches the control, the control's requests reach Qt, and its events come out as
 // signals.
-#include "qt/TrendixWidget.h"
+#include <trendix/TrendixWidget.h>
 
 #include "WidgetTestApp.h"
 #include "control/TrendixCtrl.h"

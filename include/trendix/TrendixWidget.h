@@ -1,5 +1,8 @@
 #pragma once
-#include "platform/com/Variant.h"
+/// @file
+/// TrendixWidget: one plot in a Qt window (Trendix::Widget).
+
+#include <trendix/Plot.h>
 
 #include <QImage>
 #include <QVariant>
@@ -16,21 +19,66 @@ class QtDeviceContext;
 class QtWindowSite;
 namespace com {
 class IDispatch;
-}
+class Variant;
+} // namespace com
+namespace ui {
+class IWindowSite;
+class SiteRelay;
+} // namespace ui
 
-// A QWidget hosting one plotting control. It forwards mouse, key, wheel and resize events to
-// the control's window entry points, shows the control's window surface, implements its window
-// services (QtWindowSite), and re-emits the control's events as Qt signals.
-//
-// Drawings the control makes at once (live time plots, rubber bands, blinking) land on the
-// surface; the widget shows them after every input event, timer and invoke(). A host that
-// calls control() directly, e.g. AddTimeData, calls update() when it wants them shown.
+/// A QWidget hosting one plotting control.
+///
+/// C++ hosts drive it through plot(), the typed front (trendix::Plot). It forwards mouse,
+/// key, wheel and resize events to the control, shows the control's window surface,
+/// implements its window services and re-emits the control's events as Qt signals.
+///
+/// Drawings the control makes at once (live time plots, rubber bands, blinking) land on the
+/// surface; the widget shows them after every input event, timer, live update and invoke().
+///
+/// The properties below are the ones Qt Designer shows; each one reads and writes the plot.
 class TrendixWidget : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    Q_PROPERTY(QString xLabel READ xLabel WRITE setXLabel)
+    Q_PROPERTY(QString yLabel READ yLabel WRITE setYLabel)
+    Q_PROPERTY(int plotKind READ plotKind WRITE setPlotKind)
+    Q_PROPERTY(int variableCount READ variableCount WRITE setVariableCount)
+    Q_PROPERTY(bool live READ live WRITE setLive)
+    Q_PROPERTY(double timeWindow READ timeWindow WRITE setTimeWindow)
+    Q_PROPERTY(bool showLegend READ showLegend WRITE setShowLegend)
 public:
     explicit TrendixWidget(QWidget* parent = nullptr);
+    /// Shows a control made elsewhere (with the internal headers), whose window services go
+    /// through relay: the widget routes them to its own while it lives, and back to where they
+    /// went before when it goes. The control must outlive the widget.
+    TrendixWidget(CTrendixCtrl& control, ui::SiteRelay& relay, QWidget* parent = nullptr);
     ~TrendixWidget() override;
 
+    /// The typed front of the widget's plot. Its refusals are trendix::Error.
+    trendix::Plot& plot() { return *plot_; }
+
+    /// @name Designer properties (see trendix::Plot for their meaning)
+    /// A value the plot refuses is ignored here, as a form cannot report it.
+    /// @{
+    QString title() const;
+    void setTitle(const QString& text);
+    QString xLabel() const;
+    void setXLabel(const QString& text);
+    QString yLabel() const;
+    void setYLabel(const QString& text);
+    int plotKind() const;
+    void setPlotKind(int kind);
+    int variableCount() const;
+    void setVariableCount(int count);
+    bool live() const;
+    void setLive(bool live);
+    double timeWindow() const;
+    void setTimeWindow(double span);
+    bool showLegend() const;
+    void setShowLegend(bool show);
+    /// @}
+
+    /// The automation adapter underneath, for hosts built with the internal headers.
     CTrendixCtrl& control() { return *control_; }
     com::IDispatch& dispatch();
     QtWindowSite& site() { return *site_; }
@@ -126,11 +174,17 @@ private:
     template <typename Work>
     void Guarded(const char* handler, Work&& work) noexcept;
     void ReportFailure(const char* handler, const char* message) noexcept;
+    // Sets up the widget around control: scroll bars, the typed front, the event relay.
+    void Host(CTrendixCtrl& control);
     void EmitTyped(int dispid, const QVariantList& a);
 
     std::unique_ptr<QtWindowSite> site_;
     std::unique_ptr<QtDeviceContext> surface_;
-    std::unique_ptr<CTrendixCtrl> control_;
+    std::unique_ptr<CTrendixCtrl> owned_; // null when the control was made elsewhere
+    CTrendixCtrl* control_ = nullptr;
+    ui::SiteRelay* siteRelay_ = nullptr;    // the relay of a control made elsewhere
+    ui::IWindowSite* siteBefore_ = nullptr; // where its services went before the widget
+    std::unique_ptr<trendix::Plot> plot_;
     std::unique_ptr<EventRelay> relay_;
     std::uint32_t cookie_ = 0;
     QScrollBar* bars_[2] = {nullptr, nullptr}; // horizontal, vertical; children of the widget
