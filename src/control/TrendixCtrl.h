@@ -351,6 +351,8 @@ public:
     // --- direct access for the settings reader, which stores some values without handlers ---
     TrendixProperties& StoredProperties() { return props_; }
     CPlotLook& PlotModel() { return EnsureModel(); }
+    // The plot's text annotations and host objects.
+    CPlotOverlay& PlotObjects() { return Overlay(); }
     void StorePhasePlotFlag(bool on) { phasePlot_ = on; }
     void HideScrollBars();
     void RequestRepaint() { Repaint(); }

@@ -236,3 +236,33 @@ TEST_F(ObjectsTest, DeletingAUserTextAsksFirst) {
     EXPECT_EQ(Overlay().Find(id), nullptr);
     EXPECT_EQ(Overlay().Annotation(0)->hidden, 1);
 }
+
+TEST_F(ObjectsTest, AnnotationsSurviveTheSettingsRoundTrip) {
+    AddText("first\\nline", 0.25f, -0.5f);
+    const short tagged = NewText("tagged", 5, 50, 3);
+    Call("SetTextAttribute",
+         {I2(tagged), I2(4), I2(2), I2(30), Variant::Str("Arial"), I2(12), I2(9)});
+    const short hidden = AddText("gone", 0.1f, 0.1f);
+    SetObject(hidden, -1, 0); // hidden entries are not written
+    Paint();
+    const std::string text = c.GetSettings();
+    EXPECT_NE(text.find("Annotation:first\\nline\n"), std::string::npos);
+    EXPECT_EQ(text.find("Annotation:gone"), std::string::npos);
+    c.SetSettings(text);
+    ASSERT_EQ(Overlay().AnnotationCount(), 2);
+    EXPECT_EQ(Overlay().Annotation(0)->Text(), "first\r\nline");
+    const CPlotAnnotation& a = *Overlay().Annotation(1);
+    EXPECT_EQ(a.Text(), "tagged");
+    EXPECT_EQ(a.GetAttributes().angle, 30);
+    EXPECT_EQ(a.GetAttributes().alignment, 2);
+    EXPECT_EQ(a.GetAttributes().transparentText, 1);
+    EXPECT_EQ(a.GetAttributes().attachMode, CPlotAnnotation::AtPoint);
+    EXPECT_EQ(a.Font()->face, "Arial");
+    // Each placed annotation has one text object again, and the text reads back the same.
+    int texts = 0;
+    for (const auto& o : Overlay().Objects())
+        texts += o->Kind() == CPlotObj::TextKind;
+    EXPECT_EQ(texts, 2);
+    Paint();
+    EXPECT_EQ(c.GetSettings(), text);
+}
