@@ -14,7 +14,7 @@ namespace {
 using com::Variant;
 
 std::filesystem::path DataPath(const char* name) {
-    return std::filesystem::path(TRENDIX_TEST_DATA) / name;
+    return std::filesystem::path(TRENDIX_SOURCE_ROOT) / "tests" / "data" / name;
 }
 
 std::string Bytes(const std::filesystem::path& path) {
