@@ -25,12 +25,17 @@ bool Bit(int value, int bit) {
     return (value & bit) != 0;
 }
 
-// Takes the only variable when it is the only one and unused, else appends one; answers its
-// index.
+// Whether a variable holds a sample the host set.
+bool HoldsSamples(const CPlotVar& v) {
+    return std::any_of(v.values.begin(), v.values.end(), [](double x) { return !IsMissing(x); });
+}
+
+// Takes the only variable when it is the only one and unused (no object's, and no samples of
+// the host's, which would be lost), else appends one; answers its index.
 int TakeVariable(CPlotLook& model, bool independent) {
     const int count = independent ? model.NXVars() : model.NYVars();
     CPlotVar* only = count == 1 ? (independent ? model.XVar(0) : model.YVar(0)) : nullptr;
-    if (only && !only->hostObject) return 0;
+    if (only && !only->hostObject && !HoldsSamples(*only)) return 0;
     if (independent)
         model.SetNXVariables(count + 1);
     else

@@ -266,3 +266,11 @@ TEST_F(ObjectsTest, AnnotationsSurviveTheSettingsRoundTrip) {
     Paint();
     EXPECT_EQ(c.GetSettings(), text);
 }
+
+TEST_F(ObjectsTest, ALineNeverTakesTheHostsDataVariable) {
+    Call("SetData", {I2(1), I2(0), Variant::R8(42)});
+    const short id = NewLine();
+    EXPECT_EQ(Get("nvariables").i2(), 2);
+    SetXY(id, 0, 1, 2);
+    EXPECT_EQ(Data(1, 0), 42);
+}
