@@ -68,6 +68,10 @@ void CTrendixCtrl::ObjectsChanged() {
     if (!loading_) Repaint();
 }
 
+void CTrendixCtrl::ReportObjectChanges() {
+    if (model_ && model_->overlay && Overlay().TakeChange()) ObjectsChanged();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Text annotations
 

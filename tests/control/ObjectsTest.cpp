@@ -274,3 +274,23 @@ TEST_F(ObjectsTest, ALineNeverTakesTheHostsDataVariable) {
     SetXY(id, 0, 1, 2);
     EXPECT_EQ(Data(1, 0), 42);
 }
+
+TEST_F(ObjectsTest, DraggingATextMovesItAndReportsTheChange) {
+    AddText("drag me", 0.5f, 0.5f);
+    Paint();
+    const CPlotAnnotation& a = *Overlay().Annotation(0);
+    const gdi::Point anchor = a.Anchor();
+    const int x = a.TextRect().left + 3, y = a.TextRect().top + 3;
+    sink.events.clear();
+    c.OnLButtonDown(x, y, 0);
+    c.OnMouseMove(x + 10, y + 4, 0);
+    c.OnMouseMove(x + 20, y + 8, 0);
+    c.OnLButtonUp(x + 20, y + 8, 0);
+    EXPECT_EQ(sink.Count(EV_Modified), 1);
+    Paint();
+    EXPECT_EQ(a.Anchor(), (gdi::Point{anchor.x + 20, anchor.y + 8}));
+    // The arrow keys move the selected text by 5 units.
+    c.OnKeyDown(ui::VK_DOWN, 0, 1);
+    Paint();
+    EXPECT_EQ(a.Anchor(), (gdi::Point{anchor.x + 20, anchor.y + 13}));
+}
