@@ -133,6 +133,20 @@ void CPlotAnnotation::StorePosition(CPlotPaintContext& ctx, IAnnotationSite& sit
 // ---------------------------------------------------------------------------------------------
 // Attaching and detaching
 
+// The tag lies on the X axis (nearer the bottom edge) or the Y axis, under the anchor; the
+// other coordinate is the largest float.
+bool CPlotAnnotation::TagOnAxis(CPlotPaintContext& ctx, IAnnotationSite& site, gdi::Point a,
+                                bool nearBottom) {
+    double px = 0, py = 0;
+    if (!site.DeviceToPlot(ctx, a, 0, px, py)) return false;
+    const bool toXAxis = nearBottom != site.Flipped();
+    position_.x = toXAxis ? px : kLargestFloat;
+    position_.y = toXAxis ? kLargestFloat : py;
+    position_.tagVariable = 0;
+    attributes_.attachMode = OnAxis;
+    return true;
+}
+
 bool CPlotAnnotation::FindTag(CPlotPaintContext& ctx, IAnnotationSite& site, gdi::Point a,
                               int mode) {
     double x = 0, y = 0;
@@ -154,28 +168,14 @@ bool CPlotAnnotation::FindTag(CPlotPaintContext& ctx, IAnnotationSite& site, gdi
             attributes_.attachMode = OnCurve;
             return true;
         }
-        double px = 0, py = 0;
-        if (!site.DeviceToPlot(ctx, a, 0, px, py)) return false;
-        const bool toXAxis = (dy2 < dx2) != site.Flipped();
-        position_.x = toXAxis ? px : kLargestFloat;
-        position_.y = toXAxis ? kLargestFloat : py;
-        position_.tagVariable = 0;
-        attributes_.attachMode = OnAxis;
-        return true;
+        return TagOnAxis(ctx, site, a, dy2 < dx2);
     }
     if (mode == OnAxis) {
         // Asked for directly: the nearer of the two axes.
         const Rect d = site.DrawingRect();
         const double fromBottom = std::fabs(double(a.y) - d.bottom);
         const double fromLeft = std::fabs(double(a.x) - d.left);
-        double px = 0, py = 0;
-        if (!site.DeviceToPlot(ctx, a, 0, px, py)) return false;
-        const bool toXAxis = (fromBottom < fromLeft) != site.Flipped();
-        position_.x = toXAxis ? px : kLargestFloat;
-        position_.y = toXAxis ? kLargestFloat : py;
-        position_.tagVariable = 0;
-        attributes_.attachMode = OnAxis;
-        return true;
+        return TagOnAxis(ctx, site, a, fromBottom < fromLeft);
     }
     // 3. At the plot point under the anchor, only inside the visible ranges.
     if (!site.DeviceToPlot(ctx, a, 0, x, y) || !site.InView(x, y, 0)) return false;

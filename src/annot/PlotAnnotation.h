@@ -149,6 +149,7 @@ private:
     void Measure(CPlotPaintContext& ctx, IAnnotationSite& site);
     void Place(const Rect& drawing);
     bool FindTag(CPlotPaintContext& ctx, IAnnotationSite& site, gdi::Point a, int mode);
+    bool TagOnAxis(CPlotPaintContext& ctx, IAnnotationSite& site, gdi::Point a, bool nearBottom);
     gdi::Point LeaderEnd() const;
     void DrawLeader(CPlotPaintContext& ctx) const;
     void DrawText(CPlotPaintContext& ctx, IAnnotationSite& site) const;

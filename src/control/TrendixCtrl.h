@@ -408,6 +408,7 @@ private:
     const CPlotFont* TextFont(const std::string& face, int size, int angle, int style);
     // The host's view of the objects changed: modified, Modified, repaint.
     void ObjectsChanged();
+    std::int16_t XYObjectMade(const char* logPrefix, int id);
     // A text the user moved: the same report.
     void ReportObjectChanges();
     std::string TimeStampText() const;

@@ -68,6 +68,18 @@ void CTrendixCtrl::ObjectsChanged() {
     if (!loading_) Repaint();
 }
 
+// A line or polygon was made (id 0: none was): logged, and the variable counts follow the
+// variables it took.
+std::int16_t CTrendixCtrl::XYObjectMade(const char* logPrefix, int id) {
+    if (id == 0) return 0;
+    WriteLog(logPrefix + std::to_string(id) + "\r\n");
+    props_.nvariables = std::int16_t(EnsureModel().NYVars());
+    props_.nxvariables = std::int16_t(EnsureModel().NXVars());
+    GrowVariableNames(props_.nvariables);
+    Repaint();
+    return std::int16_t(id);
+}
+
 void CTrendixCtrl::ReportObjectChanges() {
     if (model_ && model_->overlay && Overlay().TakeChange()) ObjectsChanged();
 }
@@ -141,26 +153,13 @@ void CTrendixCtrl::HideVariableDialog() {
 std::int16_t CTrendixCtrl::NewLine(std::int16_t color, std::int16_t linetype, std::int16_t marker,
                                    std::int16_t markerSize, std::int16_t direction) {
     CheckColor(color);
-    const int id = Overlay().NewLine(color, linetype, marker, markerSize, direction);
-    if (id == 0) return 0;
-    WriteLog("NEWLINE ID:" + std::to_string(id) + "\r\n");
-    props_.nvariables = std::int16_t(EnsureModel().NYVars());
-    props_.nxvariables = std::int16_t(EnsureModel().NXVars());
-    GrowVariableNames(props_.nvariables);
-    Repaint();
-    return std::int16_t(id);
+    return XYObjectMade("NEWLINE ID:",
+                        Overlay().NewLine(color, linetype, marker, markerSize, direction));
 }
 
 std::int16_t CTrendixCtrl::NewPolygon(std::int16_t color, std::int16_t fillmode) {
     CheckColor(color);
-    const int id = Overlay().NewPolygon(color, fillmode);
-    if (id == 0) return 0;
-    WriteLog("NEWPOLYGON ID:" + std::to_string(id) + "\r\n");
-    props_.nvariables = std::int16_t(EnsureModel().NYVars());
-    props_.nxvariables = std::int16_t(EnsureModel().NXVars());
-    GrowVariableNames(props_.nvariables);
-    Repaint();
-    return std::int16_t(id);
+    return XYObjectMade("NEWPOLYGON ID:", Overlay().NewPolygon(color, fillmode));
 }
 
 // DataNo beyond CPlotXYObj::kMaxDataNo, or negative, stores nothing.
