@@ -2,6 +2,7 @@
 
 #include "control/TrendixCtrl.h"
 #include "model/NumberText.h"
+#include "render/DrawTool.h"
 #include "render/PlotAxis.h"
 
 #include <algorithm>
@@ -67,6 +68,20 @@ std::pair<double, double> SavedScaleRange(const CPlotAxis& x) {
     return {std::min(a, b), std::max(a, b)};
 }
 
+// The settings text is cut at line feeds: an annotation's line breaks are written as a
+// backslash and an n, and read back as CR LF, so that a text of several lines keeps them.
+std::string Replaced(std::string text, std::string_view from, std::string_view to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+std::string EscapeLineBreaks(const std::string& text) {
+    return Replaced(text, "\r\n", "\\n");
+}
+std::string UnescapeLineBreaks(const std::string& text) {
+    return Replaced(text, "\\n", "\r\n");
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -79,8 +94,7 @@ std::string CPlotSettings::Write() {
     WriteAxes();
     WriteAttributes();
     WriteLook();
-    for (const Annotation& a : Annotations())
-        out_ += FormatAnnotation(a);
+    WriteAnnotations();
     WriteSymbols();
     return std::move(out_);
 }
@@ -215,6 +229,68 @@ std::string CPlotSettings::FormatAnnotation(const Annotation& a) {
     return s;
 }
 
+CPlotSettings::Annotation CPlotSettings::RecordOf(const CPlotAnnotation& annotation) {
+    Annotation r;
+    r.text = EscapeLineBreaks(annotation.Text());
+    const CPlotAnnotation::Position& p = annotation.GetPosition();
+    r.x = p.x;
+    r.y = p.y;
+    r.dx = p.dx;
+    r.dy = p.dy;
+    r.tagVariable = p.tagVariable;
+    const CPlotAnnotation::Attributes& a = annotation.GetAttributes();
+    r.attachMode = a.attachMode;
+    r.color = a.color;
+    r.angle = a.angle;
+    r.arrowSize = a.arrowSize;
+    r.alignment = a.alignment;
+    r.transparentText = a.transparentText;
+    const CPlotFont font = annotation.Font() ? *annotation.Font() : CPlotFont();
+    r.fontFace = font.face;
+    r.fontSize = font.size;
+    r.fontAngle = font.angle;
+    r.fontStyle = font.style;
+    r.placed = true;
+    return r;
+}
+
+std::unique_ptr<CPlotAnnotation> CPlotSettings::MakeAnnotation(const Annotation& r) {
+    CPlotAnnotation::Attributes a;
+    a.attachMode = std::clamp(r.attachMode, 0, 3);
+    a.color = r.color >= 0 && r.color < CDrawTool::Instance().ColorCount() ? r.color : 0;
+    a.angle = (r.angle % 360 + 360) % 360;
+    a.arrowSize = r.arrowSize;
+    a.alignment = std::clamp(r.alignment, 0, 2);
+    a.transparentText = r.transparentText;
+    const CPlotFont& font = CDrawTool::Instance().FindFont(
+        r.fontFace, r.fontSize > 0 ? r.fontSize : 10, r.fontAngle, r.fontStyle);
+    auto made = std::make_unique<CPlotAnnotation>(UnescapeLineBreaks(r.text), &font, a);
+    made->SetPosition({r.x, r.y, r.dx, r.dy, r.tagVariable});
+    made->SetUnplaced(false);
+    return made;
+}
+
+// Every annotation of the plot that is not hidden, in the order of the list.
+void CPlotSettings::WriteAnnotations() {
+    if (!ctrl_.PlotModel().overlay) return;
+    CPlotOverlay& overlay = ctrl_.PlotObjects();
+    for (int i = 0; i < overlay.AnnotationCount(); ++i)
+        if (const CPlotAnnotation* a = overlay.Annotation(i); a && !a->hidden)
+            out_ += FormatAnnotation(RecordOf(*a));
+}
+
+// The placed blocks become the plot's annotations, each with the text object its attribute
+// line asked for.
+void CPlotSettings::PlaceAnnotations() {
+    const std::vector<Annotation> placed = Annotations();
+    if (placed.empty()) return;
+    CPlotOverlay& overlay = ctrl_.PlotObjects();
+    for (const Annotation& r : placed) {
+        const int index = overlay.AddAnnotation(MakeAnnotation(r));
+        if (r.textObjectIndex >= 0) overlay.CreateTextObject(index, true);
+    }
+}
+
 std::vector<CPlotSettings::Annotation> CPlotSettings::Annotations() const {
     std::vector<Annotation> placed;
     for (const Annotation& a : annotations_)
@@ -238,6 +314,8 @@ void CPlotSettings::Read(std::string_view text) {
 
 void CPlotSettings::Prepare() {
     ctrl_.PlotModel().PrepareForSettings();
+    // The text annotations and their text objects go; the text replaces them.
+    if (ctrl_.PlotModel().overlay) ctrl_.PlotObjects().ClearAnnotations();
     ctrl_.HideScrollBars();
     annotations_.clear();
     placedCount_ = 0;
@@ -259,6 +337,7 @@ void CPlotSettings::ReadLine(std::string_view line) {
 }
 
 void CPlotSettings::Finish() {
+    PlaceAnnotations();
     CPlotLook& m = ctrl_.PlotModel();
     m.bufferWidth = ctrl_.PlotWidth();
     m.bufferHeight = ctrl_.PlotHeight();

@@ -1,9 +1,11 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class CTrendixCtrl;
+class CPlotAnnotation;
 class CPlotAxis;
 
 // The settings text of a plot (GetSettings / SetSettings): one "Key:value" line per setting,
@@ -12,8 +14,8 @@ class CPlotAxis;
 // setting has a handler and storing the others directly. Sample data is not part of the text.
 class CPlotSettings {
 public:
-    // An annotation block of the text as read. Text annotations are not built yet: the
-    // reader parses their keys into these records, which create the annotations once they exist.
+    // An annotation block of the text as read: the reader parses its keys into a record and
+    // makes the plot's annotations and their text objects from the placed records at the end.
     struct Annotation {
         std::string text;
         double x = 0, y = 0, dx = 0, dy = 0;
@@ -36,6 +38,9 @@ public:
     std::vector<Annotation> Annotations() const;
     // The lines an annotation is written as.
     static std::string FormatAnnotation(const Annotation& a);
+    // The record of a plot's annotation, and the annotation a record makes.
+    static Annotation RecordOf(const CPlotAnnotation& annotation);
+    static std::unique_ptr<CPlotAnnotation> MakeAnnotation(const Annotation& record);
 
 private:
     using Handler = void (CPlotSettings::*)(std::string_view value);
@@ -50,6 +55,8 @@ private:
     void WriteAttributes();
     void WriteLook();
     void WriteSymbols();
+    void WriteAnnotations();
+    void PlaceAnnotations();
 
     // reading
     void Prepare();

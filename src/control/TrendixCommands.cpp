@@ -107,7 +107,8 @@ void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
 }
 
 bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
-    if (id == ID_DELETE - 65536) return false; // no text object of AddText is selected
+    if (id == ID_DELETE - 65536) // whether a text object of AddText is selected
+        return model_ && model_->overlay && Overlay().DeletableText() != nullptr;
     if (!menuWalker_) return false;
     const CPlotMenu::Recorded* r = menuWalker_->Find(id);
     return r && r->enabled;
@@ -131,21 +132,11 @@ void CTrendixCtrl::PrintPreview(bool) {
 void CTrendixCtrl::PageLayout() {
     Pending("PageLayout");
 }
-void CTrendixCtrl::OpenLog(const std::string&) {
-    Pending("OpenLog");
-}
-void CTrendixCtrl::CloseLog() {
-    Pending("CloseLog");
-}
 void CTrendixCtrl::AboutBox() {
     site_.MessageBox(std::string(CTrendixModule::kUserTypeName) + "\nVersion " +
                          CTrendixModule::kVersionText +
                          "\nA plotting control for simulation variables.",
                      CTrendixModule::kAboutCaption, ui::OkOnly);
-}
-
-void CTrendixCtrl::WriteLog(const std::string&) {
-    // The edit log is not open: there is nowhere to write.
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -207,7 +198,8 @@ void CTrendixCtrl::OnCommand(int command) {
         return;
     case ID_DELETE:
     case ID_DELETE_TEXT:
-        return; // only a selected text object of AddText can be deleted
+        DeleteSelectedText(); // only a selected text object of AddText can be deleted
+        return;
     case ID_PROFILE_VARIABLES:
         Fire(EV_OnEditProfileVariables);
         return;
@@ -240,7 +232,8 @@ void CTrendixCtrl::OnCommand(int command) {
     case ID_ADD_TEXT:
         Pending("Add Text");
     case ID_ADD_TIMESTAMP:
-        Pending("Add Timestamp");
+        ApplyTimeStamp(true);
+        return;
     case ID_HIDE_VARIABLE:
         Pending("Hide Variable");
     case ID_COPY:

@@ -1,4 +1,5 @@
 #pragma once
+#include "annot/PlotOverlay.h"
 #include "control/PlotMenu.h"
 #include "control/TrendixEvents.h"
 #include "model/IPlotHost.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -319,7 +321,7 @@ public:
     bool ConvertToDevice(double x, double y, std::int16_t& ix, std::int16_t& iy);
     bool ConvertToPlot(std::int16_t ix, std::int16_t iy, double& x, double& y);
     void SetCopyMode(std::int16_t mode) { copyMode_ = mode; }
-    void SetTextMode(std::int16_t mode) { textMode_ = mode; }
+    void SetTextMode(std::int16_t mode);
     void SetHighlightMode(std::int16_t mode) { highlightPeriod_ = mode; }
     void Copy();
     void Paste();
@@ -363,6 +365,8 @@ public:
     // --- direct access for the settings reader, which stores some values without handlers ---
     TrendixProperties& StoredProperties() { return props_; }
     CPlotLook& PlotModel() { return EnsureModel(); }
+    // The plot's text annotations and host objects.
+    CPlotOverlay& PlotObjects() { return Overlay(); }
     void StorePhasePlotFlag(bool on) { phasePlot_ = on; }
     void HideScrollBars();
     void RequestRepaint() { Repaint(); }
@@ -423,6 +427,19 @@ private:
     // A colour index must name a colour of the table: the invalid-argument error otherwise.
     void CheckColorIndex(int color) const;
     [[noreturn]] void Pending(const char* member) const;
+    // Annotations and host objects (TrendixObjects.cpp)
+    CPlotOverlay& Overlay();
+    // The font list entry for a text; an empty face takes the drawing font's, a size of 0 or
+    // less 10 points.
+    const CPlotFont* TextFont(const std::string& face, int size, int angle, int style);
+    // The host's view of the objects changed: modified, Modified, repaint.
+    void ObjectsChanged();
+    std::int16_t XYObjectMade(const char* logPrefix, int id);
+    // A text the user moved: the same report.
+    void ReportObjectChanges();
+    std::string TimeStampText() const;
+    void ApplyTimeStamp(bool on);
+    void DeleteSelectedText();
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
     void LoadInputFile(const std::string& path);
@@ -461,6 +478,8 @@ private:
     std::int16_t copyWidth_ = 0, copyHeight_ = 0;
     bool printPreview_ = false, printerSetUp_ = false;
     std::unique_ptr<CPlotMenu> menuWalker_;
+    CObjectIds objectIds_; // host object numbering for the control's whole life
+    std::ofstream log_;    // the edit log while one is open
     char decimalSeparator_ = '.';
     std::int64_t sampleBudget_ = kDefaultSampleBudget;
 
@@ -482,7 +501,7 @@ private:
     void ShowModeCursor(int cursorId);
     void StopHoldTimer();
     void PlotPointOf(int x, int y, double& px, double& py);
-    int SelectedObjectId() const { return 0; } // host plot objects are not kept yet
+    int SelectedObjectId() const; // the selected host plot object, 0 for none
     void ShowContextMenu(int x, int y);
     void ApplyMenuRules(CContextMenu& menu);
     void RunMenuCommand(int command);

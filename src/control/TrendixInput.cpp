@@ -178,6 +178,7 @@ void CTrendixCtrl::OnLButtonUp(int x, int y, int modifiers) {
     if (marked) Fire(EV_RegionDefined);
     CursorOnRelease();
     if (repaint) Repaint();
+    ReportObjectChanges();
 }
 
 void CTrendixCtrl::OnLButtonDblClk(int x, int y, int modifiers) {
@@ -280,6 +281,7 @@ void CTrendixCtrl::OnKeyDown(int keyCode, int modifiers, int repeat) {
             if (model_) {
                 CPlotPaintContext ctx = InputContext();
                 if (model_->Key(ctx, keyCode, repeat)) Repaint();
+                ReportObjectChanges();
             }
         }
     }

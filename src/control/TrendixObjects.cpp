@@ -1,48 +1,236 @@
 #include "control/TrendixCtrl.h"
 
-// ---------------------------------------------------------------------------------------------
-// Text annotations and host objects
+#include "platform/com/DispatchError.h"
+#include "render/DrawTool.h"
 
-std::int16_t CTrendixCtrl::AddText(const std::string&, float, float, std::int16_t, std::int16_t,
-                                   const std::string&, std::int16_t, std::int16_t) {
-    Pending("AddText");
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int kDefaultTextSize = 10;    // points, when a size of 0 or less is given
+constexpr int kFontStyleBits = 7;       // italic, bold, underline; bit 3 is transparency
+constexpr int kLineAttributeMask = 255; // every attribute of a new line
+constexpr char kDeleteQuestion[] = "Are you sure?";
+constexpr char kDeleteCaption[] = "Delete Text";
+
+// An angle in 0..359.
+int NormalAngle(int angle) {
+    return (angle % 360 + 360) % 360;
 }
-void CTrendixCtrl::ModifyText(const std::string&, const std::string&) {
-    Pending("ModifyText");
+
+void CheckColor(int color) {
+    if (color < 0 || color >= CDrawTool::Instance().ColorCount())
+        throw com::DispatchError(com::E_INVALIDARG, "The colour index is outside the palette");
 }
+
+// The flag field of a SETOBJECT line: one character for each of the mask bits 8, 4, 2, 1.
+std::string FlagField(int value, int mask) {
+    std::string flags;
+    for (int bit : {8, 4, 2, 1})
+        flags += !(mask & bit) ? ' ' : (value & bit) ? 'o' : 'x';
+    return flags;
+}
+
+std::string IdLine(const char* pattern, int id, const std::string& text) {
+    return std::string(pattern) + std::to_string(id) + " (" + text + ")\r\n";
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+
+CPlotOverlay& CTrendixCtrl::Overlay() {
+    CPlotLook& m = EnsureModel();
+    if (!m.overlay) m.overlay = std::make_unique<CPlotOverlay>(m, objectIds_);
+    auto& overlay = static_cast<CPlotOverlay&>(*m.overlay);
+    overlay.SetTextMode(textMode_);
+    return overlay;
+}
+
+int CTrendixCtrl::SelectedObjectId() const {
+    if (!model_ || !model_->overlay) return 0;
+    const CPlotObj* o = static_cast<CPlotOverlay&>(*model_->overlay).SelectedObject();
+    return o ? o->Id() : 0;
+}
+
+const CPlotFont* CTrendixCtrl::TextFont(const std::string& face, int size, int angle, int style) {
+    const CPlotFont& drawing = EnsureModel().fonts[CPlotLook::DrawingFont];
+    return &CDrawTool::Instance().FindFont(face.empty() ? drawing.face : face,
+                                           size > 0 ? size : kDefaultTextSize, angle, style);
+}
+
+void CTrendixCtrl::ObjectsChanged() {
+    MarkModified();
+    Fire(EV_Modified);
+    if (!loading_) Repaint();
+}
+
+// A line or polygon was made (id 0: none was): logged, and the variable counts follow the
+// variables it took.
+std::int16_t CTrendixCtrl::XYObjectMade(const char* logPrefix, int id) {
+    if (id == 0) return 0;
+    WriteLog(logPrefix + std::to_string(id) + "\r\n");
+    props_.nvariables = std::int16_t(EnsureModel().NYVars());
+    props_.nxvariables = std::int16_t(EnsureModel().NXVars());
+    GrowVariableNames(props_.nvariables);
+    Repaint();
+    return std::int16_t(id);
+}
+
+void CTrendixCtrl::ReportObjectChanges() {
+    if (model_ && model_->overlay && Overlay().TakeChange()) ObjectsChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text annotations
+
+std::int16_t CTrendixCtrl::AddText(const std::string& text, float x, float y, std::int16_t color,
+                                   std::int16_t alignment, const std::string& fontname,
+                                   std::int16_t size, std::int16_t style) {
+    CheckColor(color);
+    const CPlotFont* font = fontname.empty() ? TextFont({}, 0, 0, 0)
+                                             : TextFont(fontname, size, 0, style & kFontStyleBits);
+    const int id = Overlay().AddText(text, x, y, color, std::clamp<int>(alignment, 0, 2), font);
+    ObjectsChanged();
+    return std::int16_t(id);
+}
+
+void CTrendixCtrl::SetTextMode(std::int16_t mode) {
+    textMode_ = mode;
+    if (model_ && model_->overlay) {
+        Overlay();
+        Repaint();
+    }
+}
+
+void CTrendixCtrl::ModifyText(const std::string& oldText, const std::string& newText) {
+    if (Overlay().ModifyText(oldText, newText)) Repaint();
+}
+
+std::int16_t CTrendixCtrl::NewText(const std::string& text, double x, double y,
+                                   std::int16_t attached) {
+    CPlotObj* object = Overlay().Create(CPlotObj::TextKind);
+    if (!object) return 0;
+    const int id = object->Id();
+    WriteLog(IdLine("NEWTEXT ID:", id, text));
+    Overlay().ChangeText(id, text, x, y, attached);
+    Repaint();
+    return std::int16_t(id);
+}
+
+void CTrendixCtrl::ChangeText(std::int16_t objectId, const std::string& text, double x, double y,
+                              std::int16_t attached) {
+    WriteLog(IdLine("CHANGETEXT ID:", objectId, text));
+    if (Overlay().ChangeText(objectId, text, x, y, attached)) Repaint();
+}
+
+void CTrendixCtrl::SetTextAttribute(std::int16_t objectId, std::int16_t color,
+                                    std::int16_t alignment, std::int16_t angle,
+                                    const std::string& fontname, std::int16_t size,
+                                    std::int16_t style) {
+    CheckColor(color);
+    const int turned = NormalAngle(angle);
+    const CPlotFont* font = TextFont(fontname, size, turned, style & kFontStyleBits);
+    if (Overlay().SetTextAttribute(objectId, color, std::clamp<int>(alignment, 0, 2), turned, font,
+                                   style))
+        Repaint();
+}
+
 void CTrendixCtrl::AddTextDialog() {
     Pending("AddTextDialog");
 }
+
 void CTrendixCtrl::HideVariableDialog() {
     Pending("HideVariableDialog");
 }
-std::int16_t CTrendixCtrl::NewLine(std::int16_t, std::int16_t, std::int16_t, std::int16_t,
-                                   std::int16_t) {
-    Pending("NewLine");
+
+// ---------------------------------------------------------------------------------------------
+// Host lines and polygons
+
+std::int16_t CTrendixCtrl::NewLine(std::int16_t color, std::int16_t linetype, std::int16_t marker,
+                                   std::int16_t markerSize, std::int16_t direction) {
+    CheckColor(color);
+    return XYObjectMade("NEWLINE ID:",
+                        Overlay().NewLine(color, linetype, marker, markerSize, direction));
 }
-std::int16_t CTrendixCtrl::NewPolygon(std::int16_t, std::int16_t) {
-    Pending("NewPolygon");
+
+std::int16_t CTrendixCtrl::NewPolygon(std::int16_t color, std::int16_t fillmode) {
+    CheckColor(color);
+    return XYObjectMade("NEWPOLYGON ID:", Overlay().NewPolygon(color, fillmode));
 }
-std::int16_t CTrendixCtrl::NewText(const std::string&, double, double, std::int16_t) {
-    Pending("NewText");
+
+// DataNo beyond CPlotXYObj::kMaxDataNo, or negative, stores nothing.
+void CTrendixCtrl::SetXYData(std::int16_t objectId, std::int16_t dataNo, double x, double y) {
+    if (Overlay().SetXYData(objectId, dataNo, x, y)) Repaint();
 }
-void CTrendixCtrl::ChangeText(std::int16_t, const std::string&, double, double, std::int16_t) {
-    Pending("ChangeText");
+
+bool CTrendixCtrl::GetXYData(std::int16_t objectId, std::int16_t dataNo, double& x, double& y) {
+    return Overlay().GetXYData(objectId, dataNo, x, y);
 }
-void CTrendixCtrl::SetXYData(std::int16_t, std::int16_t, double, double) {
-    Pending("SetXYData");
+
+void CTrendixCtrl::SetLineAttribute(std::int16_t objectId, std::int16_t color,
+                                    std::int16_t linetype, std::int16_t marker,
+                                    std::int16_t markerSize, std::int16_t direction,
+                                    std::int16_t mask) {
+    if (mask & 1) CheckColor(color);
+    if (Overlay().SetLineAttribute(objectId, color, linetype, marker, markerSize, direction, mask))
+        Repaint();
 }
-bool CTrendixCtrl::GetXYData(std::int16_t, std::int16_t, double&, double&) {
-    Pending("GetXYData");
+
+std::int16_t CTrendixCtrl::SetObject(std::int16_t objectId, std::int16_t value, std::int16_t mask) {
+    if (value == -1)
+        WriteLog("SETOBJECT (DELETE) ID:" + std::to_string(objectId) + "\r\n");
+    else
+        WriteLog("SETOBJECT (" + FlagField(value, mask) + ") ID:" + std::to_string(objectId) +
+                 "\r\n");
+    const int answer = Overlay().SetObject(objectId, value, mask);
+    Repaint();
+    return std::int16_t(answer);
 }
-void CTrendixCtrl::SetTextAttribute(std::int16_t, std::int16_t, std::int16_t, std::int16_t,
-                                    const std::string&, std::int16_t, std::int16_t) {
-    Pending("SetTextAttribute");
+
+// ---------------------------------------------------------------------------------------------
+// Time stamp and deleting
+
+std::string CTrendixCtrl::TimeStampText() const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const locale::Locale& l = env_.locale;
+    return l.FormatTime(local) + " " + l.FormatDate(local);
 }
-void CTrendixCtrl::SetLineAttribute(std::int16_t, std::int16_t, std::int16_t, std::int16_t,
-                                    std::int16_t, std::int16_t, std::int16_t) {
-    Pending("SetLineAttribute");
+
+void CTrendixCtrl::ApplyTimeStamp(bool on) {
+    Overlay().SetTimeStamp(on, TimeStampText(), TextFont({}, 0, 0, 0));
+    Repaint();
 }
-std::int16_t CTrendixCtrl::SetObject(std::int16_t, std::int16_t, std::int16_t) {
-    Pending("SetObject");
+
+void CTrendixCtrl::DeleteSelectedText() {
+    if (!model_ || !model_->overlay) return;
+    CPlotTextObj* text = Overlay().DeletableText();
+    if (!text) return;
+    if (site_.MessageBox(kDeleteQuestion, kDeleteCaption, ui::OkCancel) != ui::IdOk) return;
+    SetObject(std::int16_t(text->Id()), -1, 0);
+    ObjectsChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit log
+
+void CTrendixCtrl::OpenLog(const std::string& fileName) {
+    CloseLog();
+    log_.open(fileName, std::ios::binary | std::ios::trunc);
+    if (!log_) log_ = std::ofstream(); // a file that cannot be made leaves no log open
+}
+
+void CTrendixCtrl::CloseLog() {
+    if (log_.is_open()) log_.close();
+}
+
+void CTrendixCtrl::WriteLog(const std::string& line) {
+    if (!log_.is_open()) return;
+    log_ << line;
+    log_.flush();
 }

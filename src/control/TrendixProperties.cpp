@@ -235,6 +235,7 @@ void CTrendixCtrl::SetAddTimeStamp(bool v) {
             menu.InsertBefore(ID_SHOW_LEGEND, RunTimeMenuItem(ID_ADD_TIMESTAMP));
     } else {
         menu.Remove(ID_ADD_TIMESTAMP);
+        if (model_->overlay) ApplyTimeStamp(false); // the stamp goes with the switch
     }
 }
 

@@ -95,6 +95,7 @@ void CPlotLook::BuildKind() {
 // regions and variables.
 void CPlotLook::ClearContents() {
     host.WriteLog("CLEANUP\r\n");
+    overlay.reset();
     selectedRegion = nullptr;
     regionList.clear();
     xVariables.clear();

@@ -1,6 +1,7 @@
 #pragma once
 #include "model/ContextMenu.h"
 #include "model/IPlotHost.h"
+#include "model/PlotOverlay.h"
 #include "model/PlotSymbol.h"
 #include "model/ProfileRecord.h"
 #include "render/PlotAxisRgn.h"
@@ -267,6 +268,19 @@ public:
     bool ReleaseObjects(CPlotPaintContext& ctx, int mode, gdi::Point p, bool& repaint);
     int ObjectMenuAt(gdi::Point p);
 
+    // --- tag points of annotations (PlotLookTags.cpp) ---
+    // Plot coordinates are data values after the axis transform. varNo (1-based, 0 for the
+    // first Y axis) chooses the Y axis; a coordinate at the largest float lies on its axis and
+    // maps to the axis minimum. The environment's mapping is left as the paint set it.
+    bool PlotToDevice(CPlotPaintContext& ctx, double x, double y, int varNo, gdi::Point& p);
+    bool DeviceToPlot(CPlotPaintContext& ctx, gdi::Point p, int varNo, double& x, double& y);
+    // Whether the point lies within the visible ranges of the X axis and that Y axis.
+    bool InPlotView(double x, double y, int varNo);
+    // The curve segment with the smallest detour past a (strictly smaller replaces best):
+    // its 1-based variable number and the weighted point in plot coordinates.
+    bool NearestCurvePoint(CPlotPaintContext& ctx, gdi::Point a, double& best, int& varNo,
+                           double& x, double& y);
+
     // --- context menus ---
     CContextMenu* Menu(int resource);
     CContextMenu& ContextMenu() { return *Menu(30224); }
@@ -303,6 +317,9 @@ public:
     float tickSpacingFactor = 1500.0f;
     std::string substitutionString;
     std::vector<CContextMenu> menus;
+    // Text annotations and host plot objects; made by the control when first needed and
+    // dropped with everything else when the plot's contents are discarded.
+    std::unique_ptr<IPlotOverlay> overlay;
 
     std::unique_ptr<gdi::IDeviceContext> backBuffer; // off-screen surface of the layout size
     int backBufferWidth = 0, backBufferHeight = 0;

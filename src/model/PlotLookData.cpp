@@ -193,7 +193,8 @@ void CPlotLook::RewindTimeData(double startTime) {
     x.Truncate(slot.slot, clearAll);
     for (auto& v : yVariables)
         v->Truncate(slot.slot, clearAll);
-    // Annotations tagged to points on a curve go with the points (once annotations exist).
+    // Annotations tagged to points on a curve go with the points.
+    if (overlay) overlay->CurvePointsRewound();
 
     CPlotAxis& axis = *xAxisRegion->axis;
     if (startTime < axis.viewMin) {

@@ -57,22 +57,22 @@ void CPlotLook::SelectRegion(CPlotRegion* region) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Annotations and host plot objects: nothing takes the pointer before the regions yet.
+// Annotations and host plot objects take the pointer before the regions.
 
-int CPlotLook::PressOnObjects(CPlotPaintContext&, gdi::Point, int) {
-    return kNoMouseMode;
+int CPlotLook::PressOnObjects(CPlotPaintContext& ctx, gdi::Point p, int keyFlags) {
+    return overlay ? overlay->Press(ctx, p, keyFlags) : kNoMouseMode;
 }
 
-bool CPlotLook::DragObjects(CPlotPaintContext&, int, gdi::Point, int&) {
-    return false;
+bool CPlotLook::DragObjects(CPlotPaintContext& ctx, int mode, gdi::Point p, int& cursor) {
+    return overlay && overlay->Drag(ctx, mode, p, cursor);
 }
 
-bool CPlotLook::ReleaseObjects(CPlotPaintContext&, int, gdi::Point, bool&) {
-    return false;
+bool CPlotLook::ReleaseObjects(CPlotPaintContext& ctx, int mode, gdi::Point p, bool& repaint) {
+    return overlay && overlay->Release(ctx, mode, p, repaint);
 }
 
-int CPlotLook::ObjectMenuAt(gdi::Point) {
-    return 0;
+int CPlotLook::ObjectMenuAt(gdi::Point p) {
+    return overlay ? overlay->MenuAt(p) : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -145,7 +145,10 @@ bool CPlotLook::Release(CPlotPaintContext& ctx, int /*keyFlags*/, gdi::Point p, 
             drawing.DrawZoomBox(ctx);
             drawing.zoomBoxShown = false;
         }
-        // Annotations inside the rectangle are selected here once they exist.
+        // What lies inside the rectangle is selected.
+        if (drawing.zoomBoxShown && overlay)
+            overlay->SelectInside({std::min(box.left, box.right), std::min(box.top, box.bottom),
+                                   std::max(box.left, box.right), std::max(box.top, box.bottom)});
         return false;
     }
     case kRegionDragMode: {
@@ -204,9 +207,10 @@ int CPlotLook::ContextMenuAt(gdi::Point p) {
     }
 }
 
-bool CPlotLook::Key(CPlotPaintContext&, int key, int /*repeat*/) {
+bool CPlotLook::Key(CPlotPaintContext& ctx, int key, int /*repeat*/) {
     if (key == ui::VK_SHIFT || key == ui::VK_CONTROL) return false;
-    // Selected annotations take the key here first once they exist.
+    // Selected annotations and plot objects take the key first.
+    if (bool repaint = false; overlay && overlay->Key(ctx, key, repaint)) return repaint;
     if (!selectedRegion) return false;
     if (key == ui::VK_DELETE) {
         host.RunCommand(kDeleteCommand);

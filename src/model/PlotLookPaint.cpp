@@ -148,8 +148,9 @@ void CPlotLook::DrawRegions(CPlotPaintContext& ctx, bool axesOnly) {
 }
 
 void CPlotLook::DrawLateParts(CPlotPaintContext& ctx) {
-    // 9. The legend; annotations and the toolbar follow here once they exist.
+    // 9. The legend, then the annotations and host objects on top.
     legendRegion->Draw(ctx, false);
+    if (overlay) overlay->Draw(ctx);
     // 10. Selection marks, on screen only.
     if (!ctx.IsScreen() || printing) return;
     if (selectedRegion) selectedRegion->ShowSelectedLate(ctx);

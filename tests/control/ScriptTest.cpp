@@ -133,10 +133,15 @@ TEST(ScriptLines, ObjectKeysActOnTheLastCreatedObject) {
     Sited s;
     CPlotScript script(s.c);
     EXPECT_EQ(script.lastObject(), 0);
-    // Host objects are not built yet: the calls reach the control and it says so.
-    EXPECT_EQ(StatusOf([&] { script.RunLine("setxydata: 1 2 3"); }), com::E_NOTIMPL);
-    EXPECT_EQ(StatusOf([&] { script.RunLine("newline: 1 4 1 4 0"); }), com::E_NOTIMPL);
-    EXPECT_EQ(script.lastObject(), 0);
+    // Before any object, the point goes to no object; then to the line just made.
+    EXPECT_EQ(StatusOf([&] { script.RunLine("setxydata: 1 2 3"); }), com::S_OK);
+    script.RunLine("newline: 1 4 1 4 0");
+    EXPECT_EQ(script.lastObject(), 101);
+    script.RunLine("setxydata: 1 2 3");
+    double x = 0, y = 0;
+    EXPECT_TRUE(s.c.GetXYData(101, 1, x, y));
+    EXPECT_EQ(x, 2);
+    EXPECT_EQ(y, 3);
 }
 
 // --- errors and InputFile ---
