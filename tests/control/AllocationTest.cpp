@@ -1,64 +1,7 @@
-// Counts heap allocations. The replaced global operators serve the whole test executable, so
-// counting of new allocations is switched on only inside the measured loops; the number of
-// live allocations is always kept.
+// Counts heap allocations (support/AllocationHooks): new allocations inside the measured
+// loops, and the live allocations a change of size leaves behind.
 #include "control/ControlHarness.h"
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-std::atomic<long> g_live{0};
-
-void* Allocate(std::size_t n) {
-    if (g_counting.load(std::memory_order_relaxed))
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
-    void* p = std::malloc(n ? n : 1);
-    if (!p) throw std::bad_alloc();
-    g_live.fetch_add(1, std::memory_order_relaxed);
-    return p;
-}
-
-void Release(void* p) noexcept {
-    if (!p) return;
-    g_live.fetch_sub(1, std::memory_order_relaxed);
-    std::free(p);
-}
-
-// Allocations made while it is alive.
-class CountingScope {
-public:
-    CountingScope() {
-        g_allocations = 0;
-        g_counting = true;
-    }
-    ~CountingScope() { g_counting = false; }
-    long count() const { return g_allocations.load(); }
-};
-
-} // namespace
-
-void* operator new(std::size_t n) {
-    return Allocate(n);
-}
-void* operator new[](std::size_t n) {
-    return Allocate(n);
-}
-void operator delete(void* p) noexcept {
-    Release(p);
-}
-void operator delete[](void* p) noexcept {
-    Release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    Release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    Release(p);
-}
+#include "support/AllocationHooks.h"
 
 // Counts the events without storing them, so that listening costs no allocation.
 class CountingSink : public com::IEventSink {
@@ -128,9 +71,9 @@ using AllocationCountControl = ControlHarness;
 
 TEST_F(AllocationCountControl, ThirtyTwoThousandVariablesAndBackFreesThem) {
     Get("nvariables"); // the first call builds the dispatch tables, which stay
-    const long before = g_live.load();
+    const long before = LiveAllocations();
     Put("nvariables", com::Variant::I2(32767));
-    const long grown = g_live.load();
+    const long grown = LiveAllocations();
     EXPECT_GT(grown - before, 32000);
     EXPECT_EQ(c.Model()->NYVars(), 32767);
     EXPECT_EQ(Call("GetVariable", {com::Variant::I2(32766)}), com::Variant::Str("Var. 32767"));
@@ -140,5 +83,5 @@ TEST_F(AllocationCountControl, ThirtyTwoThousandVariablesAndBackFreesThem) {
     EXPECT_EQ(Call("GetNYaxes"), com::Variant::I2(1));
     // What stays is the names list (it never shrinks) and the spare capacity of the arrays.
     EXPECT_EQ(Call("GetVariable", {com::Variant::I2(32766)}), com::Variant::Str("Var. 32767"));
-    EXPECT_LT(g_live.load() - before, 64);
+    EXPECT_LT(LiveAllocations() - before, 64);
 }

@@ -1,6 +1,5 @@
-// Counts heap allocations on the drawing hot paths: mapping, polylines, curves and markers on
-// an image. The replaced global operators serve the whole test executable, so counting is
-// switched on only inside the measured loops.
+// Counts heap allocations (support/AllocationHooks) on the drawing hot paths: mapping,
+// polylines, curves and markers on an image.
 #include "qt/QtDeviceContext.h"
 
 #include "QtTestApp.h"
@@ -9,38 +8,14 @@
 #include "render/PlotEnv.h"
 #include "render/PlotPaintContext.h"
 #include "render/PlotVar.h"
+#include "support/AllocationHooks.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 namespace {
-
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-
-void* Allocate(std::size_t n) {
-    if (g_counting.load(std::memory_order_relaxed))
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
-    void* p = std::malloc(n ? n : 1);
-    if (!p) throw std::bad_alloc();
-    return p;
-}
-
-// Allocations made while it is alive.
-class CountingScope {
-public:
-    CountingScope() {
-        g_allocations = 0;
-        g_counting = true;
-    }
-    ~CountingScope() { g_counting = false; }
-    long count() const { return g_allocations.load(); }
-};
 
 struct Surface {
     QImage image{800, 500, QImage::Format_RGB32};
@@ -73,25 +48,6 @@ struct Surface {
 };
 
 } // namespace
-
-void* operator new(std::size_t n) {
-    return Allocate(n);
-}
-void* operator new[](std::size_t n) {
-    return Allocate(n);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 TEST(DrawingAllocations, MappingAndThinPolylinesAllocateNothing) {
     EnsureQtApp();
