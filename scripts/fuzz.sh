@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DTRENDIX_FUZZ=ON \
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DTRENDIX_FUZZ=ON -DTRENDIX_WERROR=ON \
   -DTRENDIX_TESTS=OFF -DTRENDIX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build-fuzz --target SettingsFuzz InputFileFuzz ScriptFuzz
 
