@@ -1,0 +1,299 @@
+#include "control/TrendixCtrl.h"
+
+#include "control/PlotSettings.h"
+#include "control/TrendixModule.h"
+#include "model/MenuTable.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCursorIds[16] = {0,     32512, 32515, 32513, 32641, 32640, 32643, 32645,
+                                32642, 32644, 32516, 32514, 32648, 32650, 32651, 32646};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Settings and clearing
+
+std::string CTrendixCtrl::GetSettings() {
+    return CPlotSettings(*this).Write();
+}
+
+// The annotation blocks are parsed but create nothing until text annotations exist.
+void CTrendixCtrl::SetSettings(const std::string& settings) {
+    CPlotSettings(*this).Read(settings);
+}
+
+void CTrendixCtrl::Clear() {
+    model_.reset();
+    props_.nvariables = 1;
+    npoints_ = 0;
+    props_.nxvariables = 1;
+    CreateModel();
+    Repaint();
+}
+
+void CTrendixCtrl::EditObject(std::int16_t objectId) {
+    CPlotLook& m = EnsureModel();
+    for (CPlotRegion* r : m.regionList) {
+        if (r->kind == objectId) {
+            m.selectedRegion = r;
+            m.editRequested = 1;
+            Repaint();
+            return;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// User interface and host integration
+
+void CTrendixCtrl::FireReloadEvent() {
+    Fire(EV_ReloadNow);
+}
+
+void CTrendixCtrl::SetEvent(std::int16_t eventId, bool onOff, bool dflt) {
+    const auto fire = std::uint32_t(((eventId - 1) % 32 + 32) % 32);
+    const auto deflt = std::uint32_t(((eventId + 15) % 32 + 32) % 32);
+    eventMask_ = onOff ? (eventMask_ | (1u << fire)) : (eventMask_ & ~(1u << fire));
+    eventMask_ = dflt ? (eventMask_ | (1u << deflt)) : (eventMask_ & ~(1u << deflt));
+}
+
+void CTrendixCtrl::SetMousePointer(std::int16_t type) {
+    if (type < 1 || type > 15) return;
+    pointerCursor_ = kCursorIds[type];
+    currentCursor_ = pointerCursor_;
+    site_.SetCursor(currentCursor_);
+}
+
+void CTrendixCtrl::InvokeMenuItem(std::int16_t id) {
+    if (id == ID_DELETE - 65536) { // 57632 arrives as a negative 16-bit number
+        OnCommand(ID_DELETE);
+        return;
+    }
+    if (!menuWalker_) return;
+    if (const CPlotMenu::Recorded* r = menuWalker_->Find(id)) OnCommand(r->command);
+}
+
+std::string CTrendixCtrl::GetMenuItem(std::int16_t& code, std::int16_t& id) {
+    if (id == 0) menuWalker_ = std::make_unique<CPlotMenu>(EnsureModel().ContextMenu());
+    if (!menuWalker_) {
+        code = CPlotMenu::EndOfMenu;
+        return {};
+    }
+    return menuWalker_->Next(code, id);
+}
+
+void CTrendixCtrl::UpdateMenu() {
+    ApplyMenuRules(EnsureModel().ContextMenu());
+}
+
+void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
+    CPlotLook& m = EnsureModel();
+    auto rule = [&menu](int command, bool enabled) {
+        if (MenuItem* item = menu.Find(command)) item->enabled = enabled;
+    };
+    rule(ID_ZOOM_IN, true);
+    rule(ID_ZOOM_OUT, true);
+    rule(ID_SHOW_LEGEND, m.showLegend || !m.runPlotActive);
+    if (MenuItem* item = menu.Find(ID_SHOW_LEGEND)) item->checked = m.showLegend != 0;
+    rule(ID_PROFILE_VARIABLES, profileVariables_);
+    rule(ID_PROFILE_TABLE, profileTable_);
+    rule(ID_RESET_FORM, resetEnabled_);
+    const bool pasteable = false; // the clipboard holds no plot of ours until copying exists
+    rule(ID_PASTE, pasteable);
+    if (menuWalker_) menuWalker_->SetEnabled(ID_PASTE, pasteable);
+}
+
+bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
+    if (id == ID_DELETE - 65536) return false; // no text object of AddText is selected
+    if (!menuWalker_) return false;
+    const CPlotMenu::Recorded* r = menuWalker_->Find(id);
+    return r && r->enabled;
+}
+
+void CTrendixCtrl::Copy() {
+    Pending("Copy");
+}
+void CTrendixCtrl::Paste() {
+    Pending("Paste");
+}
+void CTrendixCtrl::CopyWithSize(std::int16_t, std::int16_t) {
+    Pending("CopyWithSize");
+}
+void CTrendixCtrl::Print2(bool) {
+    Pending("Print2");
+}
+void CTrendixCtrl::PrintPreview(bool) {
+    Pending("PrintPreview");
+}
+void CTrendixCtrl::PageLayout() {
+    Pending("PageLayout");
+}
+void CTrendixCtrl::OpenLog(const std::string&) {
+    Pending("OpenLog");
+}
+void CTrendixCtrl::CloseLog() {
+    Pending("CloseLog");
+}
+void CTrendixCtrl::AboutBox() {
+    site_.MessageBox(std::string(CTrendixModule::kUserTypeName) + "\nVersion " +
+                         CTrendixModule::kVersionText +
+                         "\nA plotting control for simulation variables.",
+                     CTrendixModule::kAboutCaption, ui::OkOnly);
+}
+
+void CTrendixCtrl::WriteLog(const std::string&) {
+    // The edit log is not open: there is nowhere to write.
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands and the scroll bars
+
+void CTrendixCtrl::OnCommand(int command) {
+    CPlotLook& m = EnsureModel();
+    switch (command) {
+    case ID_REDRAW:
+        Repaint();
+        return;
+    case ID_ZOOM_IN:
+    case ID_ZOOM_IN_TIME:
+    case ID_ZOOM_IN_X:
+        m.ZoomIn(command != ID_ZOOM_IN);
+        MarkModified();
+        Repaint();
+        UpdateScrollState(true);
+        scrolled_ = true;
+        return;
+    case ID_ZOOM_OUT:
+    case ID_ZOOM_OUT_TIME:
+    case ID_ZOOM_OUT_X: {
+        const bool full = m.ZoomOut(command != ID_ZOOM_OUT);
+        MarkModified();
+        Repaint();
+        UpdateScrollState(!full);
+        scrolled_ = !full;
+        return;
+    }
+    case ID_ZOOM_FULL:
+        m.ZoomFull();
+        MarkModified();
+        Repaint();
+        UpdateScrollState(false);
+        scrolled_ = false;
+        return;
+    case ID_ZOOM_REGION:
+        if (!m.ZoomToMarkedRegion()) return; // nothing is marked
+        MarkModified();
+        Repaint();
+        UpdateScrollState(true);
+        scrolled_ = true;
+        return;
+    case ID_DELETE_POINTS: {
+        CPlotPaintContext ctx = InputContext();
+        if (m.DeletePointsInMarkedRegion(ctx)) Repaint();
+        return;
+    }
+    case ID_SHOW_LEGEND:
+        m.SetShowLegend(!m.showLegend);
+        props_.ShowLegend = m.showLegend != 0;
+        Repaint();
+        return;
+    case ID_EDIT:
+        if (!m.selectedRegion) return;
+        m.editRequested = 1;
+        Repaint();
+        return;
+    case ID_DELETE:
+    case ID_DELETE_TEXT:
+        return; // only a selected text object of AddText can be deleted
+    case ID_PROFILE_VARIABLES:
+        Fire(EV_OnEditProfileVariables);
+        return;
+    case ID_SHOW_AS_HISTORY:
+        Fire(EV_OnOnShowasHistory);
+        return;
+    case ID_PROFILE_TABLE:
+        Fire(EV_OnEditProfileTable);
+        return;
+    case ID_RESET_FORM:
+        Fire(EV_OnResetFormDefinition);
+        return;
+    case ID_TIME_RANGE:
+        Fire(EV_ZoomTimeRange);
+        return;
+    case ID_TIME_ON_X:
+        Fire(EV_RevertToTimePlot);
+        return;
+    case ID_LIVE_PLOT:
+        if (MenuItem* item = m.ContextMenu().Find(ID_LIVE_PLOT)) {
+            item->checked = !item->checked;
+            Fire(EV_OnLivePlot, {com::Variant::Bool(item->checked)});
+        }
+        return;
+    case ID_OPEN_PLOT_FILE:
+        OpenPlotFile();
+        return;
+    case ID_PROPERTIES:
+        Pending("Properties");
+    case ID_ADD_TEXT:
+        Pending("Add Text");
+    case ID_ADD_TIMESTAMP:
+        Pending("Add Timestamp");
+    case ID_HIDE_VARIABLE:
+        Pending("Hide Variable");
+    case ID_COPY:
+        Pending("Copy");
+    case ID_PASTE:
+        Pending("Paste");
+    default:
+        return;
+    }
+}
+
+void CTrendixCtrl::UpdateScrollState(bool zoomed) {
+    Fire(EV_Zoomed, {com::Variant::Bool(zoomed)});
+    if (!site_.HasWindow() || !model_) return;
+    int h0 = 0, h1 = 1000, v0 = 0, v1 = 1000;
+    model_->GetScroll(true, h0, h1);
+    model_->GetScroll(false, v0, v1);
+    const bool partial = h0 != 0 || h1 != 1000 || v0 != 0 || v1 != 1000;
+    if (zoomed && partial) {
+        if (hScrollShown_ && vScrollShown_) {
+            RefreshScrollBars();
+            return;
+        }
+        if (!hScrollShown_) site_.ShowScrollBar(true, hScrollShown_ = true);
+        if (!vScrollShown_) site_.ShowScrollBar(false, vScrollShown_ = true);
+        model_->layoutDirty = 1;
+        RefreshScrollBars();
+        Repaint();
+    } else if (hScrollShown_ || vScrollShown_) {
+        if (hScrollShown_) site_.ShowScrollBar(true, false);
+        if (vScrollShown_) site_.ShowScrollBar(false, false);
+        hScrollShown_ = vScrollShown_ = false;
+        model_->layoutDirty = 1;
+        Repaint();
+    }
+}
+
+void CTrendixCtrl::HideScrollBars() {
+    if (hScrollShown_) site_.ShowScrollBar(true, false);
+    if (vScrollShown_) site_.ShowScrollBar(false, false);
+    hScrollShown_ = vScrollShown_ = false;
+}
+
+void CTrendixCtrl::RefreshScrollBars() {
+    if (!model_) return;
+    int p0 = 0, p1 = 1000;
+    if (hScrollShown_) {
+        model_->GetScroll(true, p0, p1);
+        site_.SetScrollInfo(true, 1000, p0, p1 - p0 + 1);
+    }
+    if (vScrollShown_) {
+        p0 = 0, p1 = 1000;
+        model_->GetScroll(false, p0, p1);
+        site_.SetScrollInfo(false, 1000, 1000 - p1, p1 - p0 + 1);
+    }
+}
