@@ -163,7 +163,7 @@ void CTrendixCtrl::SetBufferSize(std::int32_t v) {
         throw com::DispatchError::InvalidArg("BufferSize must lie between 1 and " +
                                              std::to_string(kMaxBufferSize));
     props_.BufferSize = v;
-    EnsureModel().SetBufferSize(v);
+    EnsureModel().SetBufferSize();
     MarkModified();
 }
 

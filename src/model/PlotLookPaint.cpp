@@ -25,9 +25,8 @@ gdi::Rect ToGdi(const CPlotRegion::Rect& r) {
 
 } // namespace
 
-void CPlotLook::Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int mode,
+void CPlotLook::Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int,
                       bool skipCurves) {
-    (void)mode;
     ctx.axesOnly = axesOnly;
     // 1. The off-screen surface follows the layout size.
     if (ctx.IsScreen()) EnsureBackBuffer(ctx);
@@ -155,8 +154,7 @@ void CPlotLook::PaintOffscreen(CPlotPaintContext& ctx) {
     ctx.dc.BitBlt(0, 0, bufferWidth, bufferHeight, *backBuffer, 0, 0);
 }
 
-void CPlotLook::LiveUpdate(CPlotPaintContext& ctx, double t) {
-    (void)t; // the newest time is read from the time variable itself
+void CPlotLook::LiveUpdate(CPlotPaintContext& ctx, double) {
     AdvanceTimeAxisIfNeeded();
     EnsureBackBuffer(ctx);
     CPlotPaintContext off = ContextOn(backBuffer ? *backBuffer : ctx.dc, ctx);
