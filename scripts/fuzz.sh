@@ -10,7 +10,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(SettingsFuzz InputFileFuzz ScriptFuzz AutomationFuzz)
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DTRENDIX_FUZZ=ON \
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DTRENDIX_FUZZ=ON -DTRENDIX_WERROR=ON \
   -DTRENDIX_TESTS=OFF -DTRENDIX_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build-fuzz --target "${targets[@]}"
 

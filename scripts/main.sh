@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja > /dev/null
+cmake -S . -B build -G Ninja -DTRENDIX_WERROR=ON > /dev/null
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     cmake --build build --target trendix-view

@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 dir=build
-options=()
+options=(-DTRENDIX_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
-  options=(-DTRENDIX_SANITIZE=ON -DTRENDIX_BENCH=OFF)
+  options+=(-DTRENDIX_SANITIZE=ON -DTRENDIX_BENCH=OFF)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"

@@ -192,8 +192,12 @@ std::string AutomationShell::Invoke(DISPID id, InvokeKind kind, CallFrame& frame
     std::string line = frame.HasResult(kind, result) ? "= " + ValueText::Format(result) : "ok";
     const std::vector<Variant> outputs = frame.Outputs();
     if (!outputs.empty()) line += " |";
-    for (const Variant& v : outputs)
-        line += " " + ValueText::Format(v);
+    // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict overlap inside
+    // " " + std::string.
+    for (const Variant& v : outputs) {
+        line += ' ';
+        line += ValueText::Format(v);
+    }
     return line;
 }
 

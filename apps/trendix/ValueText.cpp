@@ -1,5 +1,7 @@
 #include "ValueText.h"
 
+#include "platform/com/TextEscape.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -240,30 +242,7 @@ std::string ValueText::ParseWord(std::string_view text, size_t& pos) {
 }
 
 std::string ValueText::Quote(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
-    }
-    out += '"';
-    return out;
+    return '"' + com::EscapeText(utf8, com::EscapeRules{"\"", false}) + '"';
 }
 
 std::string ValueText::Format(const Variant& v) {

@@ -8,8 +8,10 @@
 
 namespace {
 
+// The system cursor number of each MousePointer type (1, the arrow, is ui::kArrowCursor).
 constexpr int kCursorIds[16] = {0,     32512, 32515, 32513, 32641, 32640, 32643, 32645,
                                 32642, 32644, 32516, 32514, 32648, 32650, 32651, 32646};
+static_assert(kCursorIds[1] == ui::kArrowCursor);
 
 } // namespace
 
@@ -54,10 +56,10 @@ void CTrendixCtrl::FireReloadEvent() {
 }
 
 void CTrendixCtrl::SetEvent(std::int16_t eventId, bool onOff, bool dflt) {
-    const auto fire = std::uint32_t(((eventId - 1) % 32 + 32) % 32);
-    const auto deflt = std::uint32_t(((eventId + 15) % 32 + 32) % 32);
-    eventMask_ = onOff ? (eventMask_ | (1u << fire)) : (eventMask_ & ~(1u << fire));
-    eventMask_ = dflt ? (eventMask_ | (1u << deflt)) : (eventMask_ & ~(1u << deflt));
+    const std::uint32_t fire = EventFireBit(eventId);
+    const std::uint32_t deflt = EventDefaultBit(eventId);
+    eventMask_ = onOff ? (eventMask_ | fire) : (eventMask_ & ~fire);
+    eventMask_ = dflt ? (eventMask_ | deflt) : (eventMask_ & ~deflt);
 }
 
 void CTrendixCtrl::SetMousePointer(std::int16_t type) {
@@ -68,7 +70,7 @@ void CTrendixCtrl::SetMousePointer(std::int16_t type) {
 }
 
 void CTrendixCtrl::InvokeMenuItem(std::int16_t id) {
-    if (id == ID_DELETE - 65536) { // 57632 arrives as a negative 16-bit number
+    if (id == ID_DELETE_AS_SHORT) {
         OnCommand(ID_DELETE);
         return;
     }
@@ -107,7 +109,7 @@ void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
 }
 
 bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
-    if (id == ID_DELETE - 65536) // whether a text object of AddText is selected
+    if (id == ID_DELETE_AS_SHORT) // whether a text object of AddText is selected
         return model_ && model_->overlay && Overlay().DeletableText() != nullptr;
     if (!menuWalker_) return false;
     const CPlotMenu::Recorded* r = menuWalker_->Find(id);

@@ -106,7 +106,7 @@ void CTrendixCtrl::CopySettingsIntoModel(CPlotLook& m) const {
     m.zeroLine = props_.ZeroLine;
     m.parametric = props_.Parametric;
     m.displayType = props_.DisplayType;
-    m.SetBufferSize(props_.BufferSize);
+    m.SetBufferSize();
 }
 
 void CTrendixCtrl::CopyPropertiesIntoModel() {

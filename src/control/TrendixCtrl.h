@@ -468,10 +468,10 @@ private:
     bool plotDefined_ = false;
     bool phasePlot_ = false;
     std::string phaseXVariable_;
-    std::uint32_t eventMask_ = 0x00F70000u;
+    std::uint32_t eventMask_ = kInitialEventMask;
     std::int16_t copyMode_ = 0, textMode_ = 0, highlightPeriod_ = 0;
     bool manageCursor_ = false;
-    int pointerCursor_ = 32512;
+    int pointerCursor_ = ui::kArrowCursor;
     int currentCursor_ = 0;
     bool profileVariables_ = false, profileTable_ = false, resetEnabled_ = false;
     bool alwaysShowFull_ = false;
@@ -492,8 +492,10 @@ private:
     bool copyWithSize_ = false;
 
     // input (TrendixInput.cpp)
-    bool FireBit(int eventId) const { return (eventMask_ >> (eventId - 1)) & 1u; }
-    bool DefaultBit(int eventId) const { return (eventMask_ >> (eventId + 15)) & 1u; }
+    bool FireBit(EventSwitch eventId) const { return (eventMask_ & EventFireBit(eventId)) != 0; }
+    bool DefaultBit(EventSwitch eventId) const {
+        return (eventMask_ & EventDefaultBit(eventId)) != 0;
+    }
     CPlotPaintContext InputContext();
     void ShowCursor(int cursorId);
     void CursorOnPress();   // CursorSet, or the current cursor again
@@ -533,8 +535,7 @@ private:
 
     // drawing entry steps (TrendixDraw.cpp)
     CPlotPaintContext PaintContextOn(gdi::IDeviceContext& dc);
-    void BeginScaledDraw(CPlotLook& m, CPlotPaintContext& ctx, const gdi::Rect& bounds, int w,
-                         int h);
+    void BeginScaledDraw(CPlotLook& m, const gdi::Rect& bounds, int w, int h);
     void EndScaledDraw(CPlotLook& m, gdi::IDeviceContext& dc);
     void LiveUpdate(double time);
     // After new samples: advances the time axis past the newest time and, when it moved, shows

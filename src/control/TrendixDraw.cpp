@@ -38,7 +38,7 @@ void CTrendixCtrl::OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds,
     const bool scaled =
         w != m.bufferWidth || h != m.bufferHeight || bounds.left != 0 || bounds.top != 0;
     if (scaled)
-        BeginScaledDraw(m, ctx, bounds, w, h);
+        BeginScaledDraw(m, bounds, w, h);
     else if (m.showLegend && !m.legendRegion->sized)
         m.layoutDirty = 1;
     // 6. Clip to the invalid area.
@@ -60,12 +60,11 @@ void CTrendixCtrl::OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds,
     } else {
         scaledRepaintPending_ = false;
     }
-    // 11.
+    // A container's picture is taken once; the next paint is for the window again.
     containerImage_ = false;
 }
 
-void CTrendixCtrl::BeginScaledDraw(CPlotLook& m, CPlotPaintContext& ctx, const gdi::Rect& bounds,
-                                   int w, int h) {
+void CTrendixCtrl::BeginScaledDraw(CPlotLook& m, const gdi::Rect& bounds, int w, int h) {
     const gdi::Rect natural = m.NaturalRect();
     const int layoutW = std::max(copyWithSize_ ? natural.Width() : m.bufferWidth, 1);
     const int layoutH = std::max(copyWithSize_ ? natural.Height() : m.bufferHeight, 1);
@@ -84,7 +83,6 @@ void CTrendixCtrl::BeginScaledDraw(CPlotLook& m, CPlotPaintContext& ctx, const g
     m.bufferHeight = usedH;
     if (!copyWithSize_) m.printing = 1;
     m.layoutDirty = 1;
-    (void)ctx;
 }
 
 void CTrendixCtrl::EndScaledDraw(CPlotLook& m, gdi::IDeviceContext& dc) {

@@ -104,44 +104,45 @@ void CTrendixCtrl::ResetInputState() {
 void CTrendixCtrl::OnLButtonDown(int x, int y, int modifiers) {
     if (printPreview_) return;
     lastPointer_ = {x, y};
-    // 1.
+    // The cursor of the press.
     CursorOnPress();
-    // 2.
+    // The model takes the press and says which mouse mode it starts.
     {
         CPlotPaintContext ctx = InputContext();
-        mouseMode_ = EnsureModel().LeftPress(ctx, {x, y}, modifiers, DefaultBit(2), DefaultBit(8));
+        mouseMode_ = EnsureModel().LeftPress(ctx, {x, y}, modifiers, DefaultBit(ES_LeftPress),
+                                             DefaultBit(ES_LeftPressDrag));
         site_.Flush();
     }
-    // 3.
-    if (FireBit(2)) {
+    // The host hears of the click.
+    if (FireBit(ES_LeftPress)) {
         double px = 0, py = 0;
         PlotPointOf(x, y, px, py);
         Fire(EV_OnClick, {com::Variant::R8(px), com::Variant::R8(py), I2(x), I2(y),
                           I2(SelectedObjectId()), I2(modifiers)});
     }
-    // 4.
+    // Press and hold: a mode that drags arms the hold timer.
     if (mouseMode_ != CPlotLook::kNoMouseMode && mouseMode_ != CPlotLook::kMultiClickShape) {
         site_.SetTimer(kHoldTimer, kHoldDelay);
         holdTimerArmed_ = true;
     }
-    // 5.
+    // The pointer stays ours until the button comes up.
     site_.CaptureMouse(true);
 }
 
 void CTrendixCtrl::OnMouseMove(int x, int y, int modifiers) {
     if (printPreview_) return;
     lastPointer_ = {x, y};
-    // 1.
+    // A pop-up text closes once the pointer leaves it.
     WatchPopup(x, y);
-    // 2. (Selection handles that set their own cursor arrive with annotations.)
+    // The cursor (selection handles that set their own arrive with annotations).
     CursorOnPress();
     if (!model_) return;
-    // 3.
+    // The tooltip follows the pointer.
     RelayTooltip(x, y);
-    // 4. (The armed drawing tool arrives with the toolbar.)
-    // 5.
+    // (The armed drawing tool arrives with the toolbar.)
+    // Without a drag the host hears where the pointer is, and when it leaves the plot.
     if (mouseMode_ == CPlotLook::kNoMouseMode) {
-        if (!FireBit(1)) return;
+        if (!FireBit(ES_PointerMove)) return;
         std::string text;
         float fx = 0, fy = 0;
         if (model_->PointerLocation({x, y}, text, fx, fy)) {
@@ -153,7 +154,7 @@ void CTrendixCtrl::OnMouseMove(int x, int y, int modifiers) {
         }
         return;
     }
-    // 6.
+    // A drag moves on in the model, which may ask for another cursor.
     CPlotPaintContext ctx = InputContext();
     const int cursor = model_->Drag(ctx, mouseMode_, modifiers, {x, y});
     site_.Flush();
@@ -185,14 +186,14 @@ void CTrendixCtrl::OnLButtonDblClk(int x, int y, int modifiers) {
     if (printPreview_) return;
     lastPointer_ = {x, y};
     doubleClicking_ = true;
-    const bool act = DefaultBit(3);
+    const bool act = DefaultBit(ES_DoubleClick);
     int objectId = 0;
     bool repaint = false;
     {
         CPlotPaintContext ctx = InputContext();
         repaint = EnsureModel().DoubleClick(ctx, {x, y}, objectId, act);
     }
-    if (FireBit(3)) {
+    if (FireBit(ES_DoubleClick)) {
         double px = 0, py = 0;
         PlotPointOf(x, y, px, py);
         Fire(EV_OnDoubleClick, {com::Variant::R8(px), com::Variant::R8(py), I2(x), I2(y),
@@ -217,7 +218,7 @@ void CTrendixCtrl::OnRButtonDown(int x, int y, int modifiers) {
     }
     if (mouseMode_ != CPlotLook::kNoMouseMode) return; // the left button is still down
     // (An armed drawing tool is disarmed here once the toolbar exists.)
-    if (FireBit(4)) {
+    if (FireBit(ES_RightPress)) {
         double px = 0, py = 0;
         PlotPointOf(x, y, px, py);
         Fire(EV_OnRBClick, {com::Variant::R8(px), com::Variant::R8(py), I2(x), I2(y),
@@ -263,18 +264,18 @@ void CTrendixCtrl::RunCommand(int command) {
 // Keys
 
 void CTrendixCtrl::OnKeyDown(int keyCode, int modifiers, int repeat) {
-    // 1.
+    // The menu key opens the context menu in the middle of the control.
     if (keyCode == ui::VK_APPS) {
         ShowContextMenu(extentWidth_ / 2, extentHeight_ / 2);
         return;
     }
-    // 2.
+    // Delete removes the selected object.
     if (keyCode == ui::VK_DELETE && SelectedObjectId() != 0) {
         RunMenuCommand(ID_DELETE);
         return;
     }
-    // 3-5.
-    if (DefaultBit(6)) {
+    // The default handling: Ctrl shortcuts, else scrolling keys and the model's own keys.
+    if (DefaultBit(ES_KeyDown)) {
         const bool shortcut = (modifiers & ui::ModCtrl) && CtrlShortcut(keyCode);
         if (!shortcut) {
             KeyScroll(keyCode);
@@ -285,8 +286,9 @@ void CTrendixCtrl::OnKeyDown(int keyCode, int modifiers, int repeat) {
             }
         }
     }
-    // 6.
-    if (FireBit(6)) Fire(EV_KeyDown, {com::Variant::I4(keyCode), com::Variant::I4(modifiers)});
+    // The host hears of the key.
+    if (FireBit(ES_KeyDown))
+        Fire(EV_KeyDown, {com::Variant::I4(keyCode), com::Variant::I4(modifiers)});
 }
 
 bool CTrendixCtrl::CtrlShortcut(int keyCode) {
@@ -334,12 +336,12 @@ void CTrendixCtrl::KeyScroll(int keyCode) {
 }
 
 void CTrendixCtrl::OnKeyUp(int keyCode, int modifiers) {
-    if (FireBit(7)) Fire(EV_KeyUp, {com::Variant::I4(keyCode), com::Variant::I4(modifiers)});
+    if (FireBit(ES_KeyUp)) Fire(EV_KeyUp, {com::Variant::I4(keyCode), com::Variant::I4(modifiers)});
 }
 
 void CTrendixCtrl::OnChar(int character) {
     // The model's character handling (typing into a text annotation) arrives with annotations.
-    if (FireBit(5)) Fire(EV_KeyPress, {com::Variant::I4(character)});
+    if (FireBit(ES_KeyPress)) Fire(EV_KeyPress, {com::Variant::I4(character)});
 }
 
 void CTrendixCtrl::OnSysKeyDown(int keyCode, int /*modifiers*/) {

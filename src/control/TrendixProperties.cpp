@@ -180,10 +180,10 @@ void CTrendixCtrl::SetBufferSize(std::int32_t v) {
     const std::int32_t old = props_.BufferSize;
     props_.BufferSize = v;
     try {
-        m.SetBufferSize(v);
+        m.SetBufferSize();
     } catch (const std::bad_alloc&) {
         props_.BufferSize = old;
-        m.SetBufferSize(old);
+        m.SetBufferSize();
         throw com::DispatchError(com::E_OUTOFMEMORY, "No memory for buffers of that size");
     }
     MarkModified();

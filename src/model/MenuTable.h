@@ -45,6 +45,9 @@ enum MenuCommand : int {
     ID_SHAPE_CUT = 57635,
 };
 
+// ID_DELETE as a 16-bit command parameter delivers it: 57632 read as a signed short.
+inline constexpr int ID_DELETE_AS_SHORT = ID_DELETE - 65536;
+
 // Menu resources of the control.
 enum MenuResource : int {
     MENU_MAIN = 30224,

@@ -305,9 +305,8 @@ void CPlotLook::ApplyTimeWindow() {
     axis.scaleDirty = 1;
 }
 
-void CPlotLook::SetBufferSize(int n) {
+void CPlotLook::SetBufferSize() {
     if (runPlotActive || phasePlotActive) MakeRings();
-    (void)n; // the size comes from the host's property, already stored
 }
 
 void CPlotLook::SetNPoints(int n) {

@@ -2,6 +2,7 @@
 #include "model/ContextMenu.h"
 #include "model/IPlotHost.h"
 #include "model/PlotOverlay.h"
+#include "model/MenuTable.h"
 #include "model/PlotSymbol.h"
 #include "model/ProfileRecord.h"
 #include "render/PlotAxisRgn.h"
@@ -50,7 +51,8 @@ public:
     void SwitchRunMode(bool on);
     void SwitchPhaseMode(bool on);
     void ApplyTimeWindow();
-    void SetBufferSize(int n);
+    // The rings follow the host's BufferSize property, which is already stored.
+    void SetBufferSize();
     void SetNPoints(int n);
     bool SetNVariables(int n);
     void SetNXVariables(int n);
@@ -186,10 +188,13 @@ public:
     bool Layout(CPlotPaintContext& ctx); // true when the drawing region moved
     // The rectangle the plot takes in the layout size (title, labels, axes and legend).
     gdi::Rect NaturalRect() const;
-    void Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int mode,
+    // mode (1 when the whole area is invalid) changes nothing here: every paint draws all
+    // that lies in rect.
+    void Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int /*mode*/,
                bool skipCurves);
     void PaintOffscreen(CPlotPaintContext& ctx);
-    void LiveUpdate(CPlotPaintContext& ctx, double t);
+    // After a time sample; the newest time is read from the time variable itself.
+    void LiveUpdate(CPlotPaintContext& ctx, double /*t*/);
 
     // --- the drawing area and the curves (PlotLookCurves.cpp) ---
     void PaintDrawingBackground(CPlotPaintContext& ctx); // grid, zero and diagonal line, zoom box
@@ -283,7 +288,7 @@ public:
 
     // --- context menus ---
     CContextMenu* Menu(int resource);
-    CContextMenu& ContextMenu() { return *Menu(30224); }
+    CContextMenu& ContextMenu() { return *Menu(MENU_MAIN); }
 
     // Fields.
     IPlotHost& host;
@@ -338,11 +343,11 @@ private:
     // Layout steps (PlotLookLayout.cpp).
     struct LayoutState;
     void LayoutTopParts(CPlotPaintContext& ctx, LayoutState& s);
-    void LayoutLeftMargin(CPlotPaintContext& ctx, LayoutState& s);
+    void LayoutLeftMargin(LayoutState& s);
     void LayoutRectangle(CPlotPaintContext& ctx, LayoutState& s);
     void FitLegend(CPlotPaintContext& ctx, LayoutState& s);
     void ApplySquare(LayoutState& s) const;
-    void PlaceTitleAndLabels(CPlotPaintContext& ctx, const LayoutState& s);
+    void PlaceTitleAndLabels(const LayoutState& s);
     void PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s);
     void PlaceFlippedAxis(CPlotPaintContext& ctx, const LayoutState& s);
     // Paint steps (PlotLookPaint.cpp).

@@ -50,7 +50,7 @@ bool CPlotLook::Layout(CPlotPaintContext& ctx) {
     // 2-5. Title, horizontal label and axis, upright label and axis widths.
     LayoutTopParts(ctx, s);
     // 6. The left margin.
-    LayoutLeftMargin(ctx, s);
+    LayoutLeftMargin(s);
     // 7-8. The drawing region's sides.
     if (triMode) {
         // The triangle, its side axes and labels are placed by LayoutTriangle. Until that
@@ -65,13 +65,13 @@ bool CPlotLook::Layout(CPlotPaintContext& ctx) {
         // 9. The drawing region.
         drawingRegion->rect = {s.t, s.top, std::max(s.v, s.t), std::max(s.bottom, s.top)};
         // 10-12. Title, labels and axes around it.
-        PlaceTitleAndLabels(ctx, s);
+        PlaceTitleAndLabels(s);
         if (flipped)
             PlaceFlippedAxis(ctx, s);
         else
             PlaceYAxes(ctx, s);
     }
-    if (triMode) PlaceTitleAndLabels(ctx, s);
+    if (triMode) PlaceTitleAndLabels(s);
     // 13. The legend beside the drawing region.
     if (showLegend) {
         legendRegion->Measure(ctx);
@@ -131,7 +131,7 @@ void CPlotLook::LayoutTopParts(CPlotPaintContext& ctx, LayoutState& s) {
     s.A = vertical ? vertical->Measure(ctx).cy + 1 : 0;
 }
 
-void CPlotLook::LayoutLeftMargin(CPlotPaintContext&, LayoutState& s) {
+void CPlotLook::LayoutLeftMargin(LayoutState& s) {
     int m = 0, axes = 0;
     if (!flipped && !triMode) {
         for (auto& r : yLabelRegions) {
@@ -213,7 +213,7 @@ void CPlotLook::FitLegend(CPlotPaintContext& ctx, LayoutState& s) {
     }
 }
 
-void CPlotLook::PlaceTitleAndLabels(CPlotPaintContext& ctx, const LayoutState& s) {
+void CPlotLook::PlaceTitleAndLabels(const LayoutState& s) {
     const Rect& d = drawingRegion->rect;
     const int cx = (d.left + d.right) / 2;
     // 10. Title centred over the drawing region.
@@ -233,7 +233,6 @@ void CPlotLook::PlaceTitleAndLabels(CPlotPaintContext& ctx, const LayoutState& s
         horizontal->upright = false;
         horizontal->skipOrigin = false;
     }
-    (void)ctx;
 }
 
 void CPlotLook::PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s) {

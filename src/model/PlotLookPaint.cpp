@@ -23,9 +23,8 @@ gdi::Rect ToGdi(const CPlotRegion::Rect& r) {
 
 } // namespace
 
-void CPlotLook::Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int mode,
+void CPlotLook::Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int,
                       bool skipCurves) {
-    (void)mode;
     PaintSteps(ctx, rect, axesOnly, skipCurves);
     ReportDiagnostics();
 }
@@ -169,8 +168,7 @@ void CPlotLook::PaintOffscreen(CPlotPaintContext& ctx) {
     ctx.dc.BitBlt(0, 0, bufferWidth, bufferHeight, *backBuffer, 0, 0);
 }
 
-void CPlotLook::LiveUpdate(CPlotPaintContext& ctx, double t) {
-    (void)t; // the newest time is read from the time variable itself
+void CPlotLook::LiveUpdate(CPlotPaintContext& ctx, double) {
     AdvanceTimeAxisIfNeeded();
     EnsureBackBuffer(ctx);
     CPlotPaintContext off = ContextOn(backBuffer ? *backBuffer : ctx.dc, ctx);

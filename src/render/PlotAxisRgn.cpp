@@ -2,6 +2,7 @@
 
 #include "render/NumberFormat.h"
 #include "render/PlotPaintContext.h"
+#include "render/TickRun.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +33,18 @@ int LongestOverlapRun(const std::vector<int>& pos, const std::vector<int>& width
 }
 
 } // namespace
+
+TickRun TicksToDraw(const CPlotAxis& axis, float s) {
+    TickRun run;
+    if (axis.interval == 0) return run;
+    const AxisScale::Division division = axis.Division();
+    run.step = AxisScale::DrawnInterval(division);
+    run.ticks = AxisScale::DrawnTicks(division, run.step);
+    run.factor = AxisScale::LabelFactor(axis.multiplier, axis.multiplierType);
+    run.t5 = static_cast<int>(5 * s);
+    run.t3 = static_cast<int>(3 * s);
+    return run;
+}
 
 CPlotAxisRgn::CPlotAxisRgn(int axisNo, int triKind)
     : CPlotRegion(axisNo == 0 ? XAxis : YAxis), axis(std::make_unique<CPlotAxis>(triKind)),
@@ -90,18 +103,14 @@ void CPlotAxisRgn::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlot
                              CScaleMap map, const CPlotFont* font, const AxisTickPlace& place,
                              gdi::ColorRef foreColor) {
     // The ticks and where they land.
-    if (axis.interval == 0) return;
-    const AxisScale::Division division = axis.Division();
-    const double step = AxisScale::DrawnInterval(division);
-    const std::vector<AxisScale::Tick> ticks = AxisScale::DrawnTicks(division, step);
+    const TickRun run = TicksToDraw(axis, env.scale);
+    const std::vector<AxisScale::Tick>& ticks = run.ticks;
     if (ticks.empty()) return;
-    const double factor = AxisScale::LabelFactor(axis.multiplier, axis.multiplierType);
+    const double step = run.step, factor = run.factor;
+    const int t5 = run.t5, t3 = run.t3;
     std::vector<int> pos(ticks.size());
     for (std::size_t i = 0; i < ticks.size(); ++i)
         pos[i] = map.Map(static_cast<float>(ticks[i].plot));
-    // Mark lengths grow with the output scale.
-    const int t5 = static_cast<int>(5 * env.scale);
-    const int t3 = static_cast<int>(3 * env.scale);
 
     gdi::StateScope state(dc);
     env.SelectColorPen(dc, foreColor, 1);

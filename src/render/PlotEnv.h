@@ -103,7 +103,6 @@ public:
     CDrawTool* tool;
     float x0 = 0, x1 = 1; // world x at the left and right edge
     float y0 = 1, y1 = 0; // world y at the top and bottom edge
-    std::array<float, 5> reserved{1, -3, 3, -3, 3};
     int negLeft = 0, negTop = 0;
     int offsetX = 0, offsetY = 0;
     float scale = 1;

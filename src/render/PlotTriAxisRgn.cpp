@@ -2,6 +2,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "render/PlotPaintContext.h"
+#include "render/TickRun.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -66,14 +67,10 @@ void CPlotTriAxisRgn::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CP
                                 CScaleMap map, const CPlotFont* font, int side, int axisPos,
                                 int labelPos, gdi::ColorRef foreColor) {
     // The ticks between the corners (the walk leaves both ends out).
-    if (axis.interval == 0) return;
-    const AxisScale::Division division = axis.Division();
-    const double step = AxisScale::DrawnInterval(division);
-    const std::vector<AxisScale::Tick> ticks = AxisScale::DrawnTicks(division, step);
-    if (ticks.empty()) return;
-    const double factor = AxisScale::LabelFactor(axis.multiplier, axis.multiplierType);
-    const int t5 = static_cast<int>(5 * env.scale);
-    const int t3 = static_cast<int>(3 * env.scale);
+    const TickRun run = TicksToDraw(axis, env.scale);
+    if (run.ticks.empty()) return;
+    const double step = run.step, factor = run.factor;
+    const int t5 = run.t5, t3 = run.t3;
     const bool vertical = axis.triKind == 2 && side == 1;
 
     gdi::StateScope state(dc);
@@ -87,7 +84,7 @@ void CPlotTriAxisRgn::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CP
     // last one drawn is left out.
     int lastLabel = 0;
     bool haveLabel = false;
-    for (const AxisScale::Tick& tick : ticks) {
+    for (const AxisScale::Tick& tick : run.ticks) {
         const int y = map.Map(static_cast<float>(tick.plot));
         const int x = SideX(axis.triKind, side, axisPos, labelPos, y);
         if (vertical) {

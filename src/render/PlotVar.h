@@ -88,7 +88,6 @@ public:
     std::uint32_t ringMode = 0;
     std::uint32_t polygon = 0;
     std::uint32_t independent;
-    std::uint32_t hostObject = 0;
     std::uint32_t capacity = 0;
     std::uint32_t highestIndex = 0;
     std::vector<double> values;
@@ -107,7 +106,6 @@ public:
     int ownMarkerInterval = 0; // 0: the plot's MarkerInterval
     int legendNo = 0;
     int axisNo = 0;
-    std::uint32_t reserved[2] = {0, 0};
     int xVarNo = 0;
     // Run-time curve state outside the attribute record.
     int highlighted = 0;   // drawn in the highlight colour

@@ -1,7 +1,7 @@
-// Counts heap allocations (common/CountingAllocator.h): new allocations inside the measured
-// loops, live ones always.
-#include "common/CountingAllocator.h"
+// Counts heap allocations (support/AllocationHooks): new allocations inside the measured
+// loops, and the live allocations a change of size leaves behind.
 #include "control/ControlHarness.h"
+#include "support/AllocationHooks.h"
 
 // Counts the events without storing them, so that listening costs no allocation.
 class CountingSink : public com::IEventSink {

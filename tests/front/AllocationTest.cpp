@@ -1,5 +1,5 @@
-// The typed live calls allocate nothing once the rings are full (common/CountingAllocator.h).
-#include "common/CountingAllocator.h"
+// The typed live calls allocate nothing once the rings are full (support/AllocationHooks.h).
+#include "support/AllocationHooks.h"
 #include "front/PlotImpl.h"
 
 #include <trendix/Plot.h>

@@ -1,14 +1,14 @@
-// Counts heap allocations on the drawing hot paths: mapping, polylines, curves and markers on
-// an image (common/CountingAllocator.h), counted only inside the measured loops.
+// Counts heap allocations (support/AllocationHooks) on the drawing hot paths: mapping,
+// polylines, curves and markers on an image.
 #include "qt/QtDeviceContext.h"
 
 #include "QtTestApp.h"
-#include "common/CountingAllocator.h"
 #include "render/PlotAxis.h"
 #include "render/PlotDrawingRgn.h"
 #include "render/PlotEnv.h"
 #include "render/PlotPaintContext.h"
 #include "render/PlotVar.h"
+#include "support/AllocationHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -48,25 +48,6 @@ struct Surface {
 };
 
 } // namespace
-
-void* operator new(std::size_t n) {
-    return Allocate(n);
-}
-void* operator new[](std::size_t n) {
-    return Allocate(n);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 TEST(DrawingAllocations, MappingAndThinPolylinesAllocateNothing) {
     EnsureQtApp();

@@ -1,5 +1,7 @@
 #include "platform/com/PropExchange.h"
 
+#include "platform/com/TextEscape.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -50,81 +52,9 @@ std::uint32_t ReadLE(const std::uint8_t* p, int size) {
 
 // --- text escaping ---
 
-constexpr char kHex[] = "0123456789ABCDEF";
-
-// The length of the well-formed UTF-8 sequence at s[i] (no overlong forms, no surrogates,
-// nothing above U+10FFFF); 0 when there is none.
-size_t Utf8SequenceAt(std::string_view s, size_t i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    const auto cont = [&](size_t k) { return i + k < s.size() && (b(k) & 0xC0) == 0x80; };
-    const unsigned char c = b(0);
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) return cont(1) ? 2 : 0;
-    if (c >= 0xE0 && c <= 0xEF) {
-        if (!cont(1) || !cont(2)) return 0;
-        if (c == 0xE0 && b(1) < 0xA0) return 0; // overlong
-        if (c == 0xED && b(1) > 0x9F) return 0; // surrogate
-        return 3;
-    }
-    if (c >= 0xF0 && c <= 0xF4) {
-        if (!cont(1) || !cont(2) || !cont(3)) return 0;
-        if (c == 0xF0 && b(1) < 0x90) return 0; // overlong
-        if (c == 0xF4 && b(1) > 0x8F) return 0; // above U+10FFFF
-        return 4;
-    }
-    return 0;
-}
-
-void AppendHexEscape(std::string& out, unsigned char c) {
-    out += "\\x";
-    out += kHex[c >> 4];
-    out += kHex[c & 0xF];
-}
-
+// A name ends at the first unescaped '=', so inside a name the '=' is escaped too.
 std::string Escape(std::string_view s, bool isName) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const size_t n = Utf8SequenceAt(s, i);
-        if (n == 0) {
-            AppendHexEscape(out, c);
-            ++i;
-            continue;
-        }
-        if (n > 1) {
-            out.append(s.substr(i, n));
-            i += n;
-            continue;
-        }
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '=':
-            if (isName)
-                out += "\\=";
-            else
-                out += '=';
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F)
-                AppendHexEscape(out, c);
-            else
-                out += char(c);
-        }
-        ++i;
-    }
-    return out;
+    return EscapeText(s, EscapeRules{isName ? "=" : "", true});
 }
 
 int HexDigit(char c) {
@@ -217,6 +147,7 @@ bool ParseInteger(std::string_view text, long long& value) {
 }
 
 std::string HexText(std::uint32_t v) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string s = "0x";
     for (int shift = 28; shift >= 0; shift -= 4)
         s += kHex[(v >> shift) & 0xF];

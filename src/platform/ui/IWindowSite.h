@@ -10,6 +10,9 @@ class IDeviceContext;
 
 namespace ui {
 
+// The system arrow cursor, the control's pointer until the host picks another.
+inline constexpr int kArrowCursor = 32512;
+
 // Answers of MessageBox.
 enum DialogAnswer { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
 // Buttons of MessageBox.
@@ -33,7 +36,7 @@ public:
     virtual void SetTimer(int id, int milliseconds) = 0;
     virtual void KillTimer(int id) = 0;
     // Below 32500: one of the control's own cursors; otherwise a system cursor number
-    // (32512 arrow, 32515 cross, 32646 size all, ...).
+    // (kArrowCursor 32512, 32515 cross, 32646 size all, ...).
     virtual void SetCursor(int cursorId) = 0;
     // Asks the user for a file to open; filter as "Description (*.ext)|*.ext". Empty when
     // the user cancelled.

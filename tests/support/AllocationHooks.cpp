@@ -1,4 +1,4 @@
-#include "common/CountingAllocator.h"
+#include "support/AllocationHooks.h"
 
 #include <atomic>
 #include <cstdlib>
