@@ -26,6 +26,9 @@ function(trendix_test_folder name dir)
   endif()
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  # Tests find their data from the source root, not from __FILE__, which a compiler cache
+  # may have made relative to the build folder.
+  target_compile_definitions(${name} PRIVATE TRENDIX_SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -38,7 +38,9 @@ bool UnionRange(const std::vector<std::unique_ptr<CPlotVar>>& vars, Filter accep
     return any;
 }
 
-bool AnyVariable(const CPlotVar&) { return true; }
+bool AnyVariable(const CPlotVar&) {
+    return true;
+}
 
 // More steps than this means the unit is too small for the distance: jump instead of walking.
 constexpr int kMaxTimeSteps = 10000;
@@ -128,8 +130,9 @@ void CPlotLook::RecomputeTimeRange(CPlotAxis& axis, double fullMax, bool alwaysS
     axis.fullMax = fullMax;
     axis.reqMin = axis.viewMin = axis.plotMin = start;
     axis.reqMax = axis.viewMax = axis.plotMax = fullMax;
-    double lo, hi, interval;
-    CPlotAxis::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval);
+    // The nice scale leaves its outputs alone when it cannot produce one.
+    double lo = start, hi = fullMax, interval = 0;
+    AxisScale::PLsetstm(0, start, fullMax, 5, axis.interval, lo, hi, interval);
     if (interval > 0) axis.interval = axis.intervalCopy = interval;
     axis.scaleDirty = 0;
 }
@@ -433,7 +436,7 @@ void CPlotLook::UpdateAxisScales() {
     auto update = [&](CPlotAxisRgn* r, bool vertical) {
         if (!r) return;
         if (r->axis->timeAxis && timeScrolled) return;
-        r->axis->UpdateScale(CPlotAxis::TargetIntervals(length(*r, vertical), points, 1.0));
+        r->axis->UpdateScale(AxisScale::TargetIntervals(length(*r, vertical), points, 1.0));
     };
     update(xAxisRegion.get(), flipped != 0);
     for (auto& r : yAxisRegions)

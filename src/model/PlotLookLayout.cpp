@@ -156,8 +156,9 @@ void CPlotLook::LayoutLeftMargin(CPlotPaintContext&, LayoutState& s) {
 void CPlotLook::LayoutRectangle(CPlotPaintContext& ctx, LayoutState& s) {
     // 8. Room for half the widest tick label at the right-hand end.
     const CPlotAxisRgn* horizontal = AxisByRole(0);
-    const int w1 =
-        horizontal ? horizontal->axis->HighEndLabelWidth(ctx.dc, ctx.env, horizontal->font) : 0;
+    const int w1 = horizontal ? CPlotAxisRgn::HighEndLabelWidth(ctx.dc, ctx.env, *horizontal->axis,
+                                                                horizontal->font)
+                              : 0;
     s.v = s.W - w1 / 2 - ctx.env.ScaleSize(7);
     if (squarePlot) ApplySquare(s);
     if (showLegend) {

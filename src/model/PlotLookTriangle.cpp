@@ -106,7 +106,7 @@ void CPlotLook::PrepareTriangularAxes(CPlotPaintContext& ctx) {
     for (CPlotAxisRgn* region : regions) {
         if (!region || !region->axis) continue;
         const double fontPoints = region->font ? region->font->size : 10;
-        region->axis->UpdateScale(CPlotAxis::TargetIntervals(length, fontPoints, ctx.env.scale),
+        region->axis->UpdateScale(AxisScale::TargetIntervals(length, fontPoints, ctx.env.scale),
                                   ctx.triGridInterval);
     }
     // 2. One mapping for the triangle: x from the base, y from the first side.

@@ -1,19 +1,12 @@
 #pragma once
 
-#include "platform/gdi/GdiTypes.h"
+#include "render/AxisScale.h"
 
-#include <string>
 #include <vector>
 
-namespace gdi {
-class IDeviceContext;
-}
-class CPlotEnv;
-class CPlotFont;
-
-// Range arithmetic of one plot axis: the data, scrollable, requested, working and drawn
-// ranges, the nice scale and tick interval, the tick lists of logarithmic and probability
-// axes, and the autoscale, zoom and scroll operations that move these ranges.
+// The ranges of one plot axis: the data, scrollable, requested, working and drawn ranges with
+// the tick interval and the tick list, and the autoscale, zoom and scroll operations that move
+// them. The scale arithmetic itself is AxisScale's; the axis region draws the ticks.
 //
 // Data units are the values of the plotted variables; plot coordinates are data values after
 // the axis transform (ToPlot). The working range (viewMin, viewMax) is in data units except
@@ -50,18 +43,9 @@ public:
     double FromPlot(double p) const;
 
     // Recomputes the scale when scaleDirty. targetIntervals is the wanted number of tick
-    // intervals (see TargetIntervals); triGridInterval is the triangular grid interval of
-    // the control, used only when triKind != 0.
+    // intervals (AxisScale::TargetIntervals); triGridInterval is the triangular grid interval
+    // of the control, used only when triKind != 0.
     void UpdateScale(double targetIntervals, double triGridInterval = 0.1);
-    // Wanted number of intervals for an axis of axisLength device units labelled in a font
-    // of fontPoints points at device scale factor scale; 0 when that cannot be worked out.
-    static double TargetIntervals(double axisLength, double fontPoints, double scale);
-
-    // Nice scale for [lo, hi] with about n intervals. mode: 0 plain, 1 integer, 2 fixed
-    // interval, 3 integer with fixed interval. The outputs are left as they are when no
-    // scale can be produced (n <= 0, NaN ends).
-    static void PLsetstm(int mode, double lo, double hi, double n, double intervalIn,
-                         double& outMin, double& outMax, double& outInterval);
     void LogTickList();
     void ProbabilityTicks();
 
@@ -80,37 +64,15 @@ public:
                     double timePage = 0);
     void DrawnRange(double& lo, double& hi) const; // (plotMin, plotMax), swapped when reversed
 
-    // Drawing. A tick: its plot coordinate, its label value in data units (above 9e27 when
-    // it has none, labelled "1/0") and whether it is the last tick at the high end.
-    struct Tick {
-        double plot = 0;
-        double value = 0;
-        bool last = false;
-    };
-    // Tick marks and labels along a rectangular axis whose line lies at device coordinate
-    // axisPos; labelPos is the label baseline of a horizontal axis. The device mapping of env
-    // is set for this axis. vertical axes write their labels in font, which the caller gives
-    // rotated. skipOrigin leaves out the tick where this axis meets the other one.
-    void DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlotFont* font, int labelPos,
-                   int axisPos, bool vertical, bool skipOrigin, gdi::ColorRef foreColor = 0) const;
-    // Width of the tick label at the high end (low end when reversed), scaled.
-    int HighEndLabelWidth(gdi::IDeviceContext& dc, const CPlotEnv& env,
-                          const CPlotFont* font) const;
-    // The ticks DrawTicks walks with the given interval (linear and reciprocal axes).
-    std::vector<Tick> DrawnTicks(double step) const;
-    // Plot coordinates of the grid lines: every interval up to plotMax + interval/100, or the
-    // tick list.
-    std::vector<double> GridTicks() const;
-    // The interval DrawTicks steps by: on linear axes grown tenfold until at most 50 fit.
-    double DrawnInterval() const;
-    // The factor labels are multiplied by: 10^multiplier, or multiplier itself.
-    double LabelFactor() const;
+    // The drawn scale as the tick walks read it; it views tickList, so it lives no longer
+    // than the axis and its next recomputation.
+    AxisScale::Division Division() const;
 
 private:
     void ViewFromRequested();
-    void RequestedFromView();
     void PlotFromRequested();
     void ViewInDataUnits(double& lo, double& hi) const;
+    void ApplyTickList(AxisScale::TickList list);
     void FullInPlot(double& lo, double& hi) const;
     void ApplyScrolledView(double lo, double hi, bool deferred);
 };

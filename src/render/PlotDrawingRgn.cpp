@@ -175,7 +175,7 @@ void CPlotDrawingRgn::DrawGrid(CPlotPaintContext& ctx) {
     // Vertical lines at the ticks of the horizontal axis, none closer than 6 to the last.
     if ((ctx.gridType & 1) && ctx.horizontal) {
         int last = 0;
-        for (double t : ctx.horizontal->GridTicks()) {
+        for (double t : AxisScale::GridTicks(ctx.horizontal->Division())) {
             const int x = ctx.env.MapX(static_cast<float>(t));
             if (x <= r.left || x > r.right || std::abs(x - last) <= kGridSpacing) continue;
             ctx.dc.MoveTo(x, r.top);
@@ -185,7 +185,7 @@ void CPlotDrawingRgn::DrawGrid(CPlotPaintContext& ctx) {
     }
     if ((ctx.gridType & 2) && ctx.vertical) {
         int last = 0;
-        for (double t : ctx.vertical->GridTicks()) {
+        for (double t : AxisScale::GridTicks(ctx.vertical->Division())) {
             const int y = ctx.env.MapY(static_cast<float>(t));
             if (y < r.top || y >= r.bottom || std::abs(y - last) <= kGridSpacing) continue;
             ctx.dc.MoveTo(r.left, y);

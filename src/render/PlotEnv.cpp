@@ -56,6 +56,11 @@ void CPlotEnv::SetYRange(float newY0, float newY1) {
     Recompute();
 }
 
+CScaleMap CPlotEnv::YMapFor(float top, float bottom) const {
+    WidenLowHigh(bottom, top);
+    return CScaleMap(top, bottom, height, offsetY - negTop);
+}
+
 void CPlotEnv::Recompute() {
     coeff.Compute(x0, x1, y0, y1, width, height);
 }

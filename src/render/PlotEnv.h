@@ -3,6 +3,7 @@
 #include "platform/locale/Locale.h"
 #include "render/DrawTool.h"
 #include "render/PlotBullet.h"
+#include "render/ScaleMap.h"
 #include "render/ViewCoeff.h"
 
 #include <array>
@@ -20,7 +21,7 @@ public:
     // Called with a device rectangle that must be painted again.
     using Invalidate = std::function<void(const gdi::Rect&)>;
     // Device coordinates are clamped to this magnitude so that no mapping overflows.
-    static constexpr int kDeviceLimit = 1 << 27;
+    static constexpr int kDeviceLimit = CScaleMap::kDeviceLimit;
 
     explicit CPlotEnv(CDrawTool& tool = CDrawTool::Instance());
     virtual ~CPlotEnv() = default;
@@ -33,14 +34,17 @@ public:
     int Left() const { return -negLeft; }
     int Top() const { return -negTop; }
 
+    // The maps of the current rectangle: x from x0 at its left edge to x1 at its right, y
+    // from y0 at its top to y1 at its bottom, offsets included.
+    CScaleMap XMap() const { return CScaleMap(x0, x1, width, offsetX - negLeft); }
+    CScaleMap YMap() const { return CScaleMap(y0, y1, height, offsetY - negTop); }
+    // The y map the rectangle would have with top and bottom as its y range (widened as
+    // SetYRange widens it), for an axis that is drawn along its own range.
+    CScaleMap YMapFor(float top, float bottom) const;
     // round((x − x0)·width/(x1 − x0)) + left + offsetX, half away from zero. Callers skip
     // non-finite values; a NaN maps to the device limit.
-    int MapX(float x) const {
-        return Round((x - x0) * static_cast<float>(width) / (x1 - x0)) - negLeft + offsetX;
-    }
-    int MapY(float y) const {
-        return Round((y - y0) * static_cast<float>(height) / (y1 - y0)) - negTop + offsetY;
-    }
+    int MapX(float x) const { return XMap().Map(x); }
+    int MapY(float y) const { return YMap().Map(y); }
     // False, with the outputs untouched, when a coordinate is NaN or infinite.
     virtual bool WorldToDevice(float x, float y, int& dx, int& dy) const;
     // The offsets are not removed.
@@ -105,11 +109,6 @@ public:
     locale::Locale locale = locale::Locale::FromProcess(); // drawn number texts
 
 private:
-    static int Round(float v) {
-        const double d = v;
-        if (!(std::fabs(d) < kDeviceLimit)) return std::signbit(d) ? -kDeviceLimit : kDeviceLimit;
-        return static_cast<int>(d >= 0 ? d + 0.5 : d - 0.5);
-    }
     void Recompute();
     void DrawMarkerShape(gdi::IDeviceContext& dc, int shape, int x, int y, int h);
     void DrawHandle(gdi::IDeviceContext& dc, const CPlotBullet& handle, int brushColor);

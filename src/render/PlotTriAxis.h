@@ -1,17 +1,10 @@
 #pragma once
 #include "render/PlotAxis.h"
 
-// A side axis of a triangular plot: ticks along a slanted (or, in the right triangle, the
-// vertical) side, none at the corners, labels outside the triangle.
+// The axis of one side of a triangular plot: a CPlotAxis whose triKind is 1 (a side of an
+// equilateral triangle) or 2 (a side of a right triangle). Its ticks leave both corners out;
+// CPlotTriAxisRgn draws them along the side.
 class CPlotTriAxis : public CPlotAxis {
 public:
     explicit CPlotTriAxis(int triKind) : CPlotAxis(triKind) {}
-
-    // side 1: the left side (vertical side of triKind 2), 2: the right side. The side passes
-    // through (axisPos, labelPos) and leans by 0.5773 per unit of height; env maps this axis
-    // to device y.
-    void DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlotFont* font, int side,
-                   int axisPos, int labelPos, gdi::ColorRef foreColor) const;
-    // Device x of the side at device height y.
-    int SideX(int side, int axisPos, int labelPos, int y) const;
 };

@@ -4,10 +4,12 @@
 #include "render/PlotPaintContext.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
-constexpr double kLean = 0.577;
+constexpr double kLean = 0.577;      // the selection band's lean
+constexpr double kTickLean = 0.5773; // tan 30°: the ticks' lean along a slanted side
 
 } // namespace
 
@@ -32,15 +34,15 @@ void CPlotTriAxisRgn::Draw(CPlotPaintContext& ctx, bool force) {
     gdi::Rect r{rect.left, rect.top, rect.right, rect.bottom};
     ctx.env.OffsetRect(r);
     if (hidden || (!force && !ctx.dc.RectVisible(r))) return;
-    // 1. Scale, and device y from this side's range (upside down on the left side).
+    // The scale, and device y from this side's range (upside down on the left side).
     axis->UpdateScale(
-        CPlotAxis::TargetIntervals(rect.width(), font ? font->size : 10, ctx.env.scale),
+        AxisScale::TargetIntervals(rect.width(), font ? font->size : 10, ctx.env.scale),
         ctx.triGridInterval);
     double lo = 0, hi = 0;
     axis->DrawnRange(lo, hi);
     const bool upsideDown = axisNo == 1 && triKind == 1;
-    ctx.env.SetYRange(float(upsideDown ? lo : hi), float(upsideDown ? hi : lo));
-    // 2. The side line.
+    const CScaleMap map = ctx.env.YMapFor(float(upsideDown ? lo : hi), float(upsideDown ? hi : lo));
+    // The side line.
     gdi::StateScope state(ctx.dc);
     ctx.env.SelectColorPen(ctx.dc, ctx.foreColor, 1);
     gdi::Point a, b;
@@ -49,14 +51,59 @@ void CPlotTriAxisRgn::Draw(CPlotPaintContext& ctx, bool force) {
     ctx.env.OffsetPoint(b.x, b.y);
     ctx.dc.MoveTo(a.x, a.y);
     ctx.dc.LineTo(b.x, b.y);
-    // 3. Ticks, except on the hypotenuse.
+    // Ticks, except on the hypotenuse.
     if (!(triKind == 2 && axisNo == 2))
-        static_cast<const CPlotTriAxis&>(*axis).DrawTicks(ctx.dc, ctx.env, font, axisNo, a.x, a.y,
-                                                          ctx.foreColor);
-    // 4. The right side is mapped by the second axis.
-    if (upsideDown && ctx.secondY) {
-        ctx.secondY->DrawnRange(lo, hi);
-        ctx.env.SetYRange(float(hi), float(lo));
+        DrawTicks(ctx.dc, ctx.env, *axis, map, font, axisNo, a.x, a.y, ctx.foreColor);
+}
+
+int CPlotTriAxisRgn::SideX(int triKind, int side, int axisPos, int labelPos, int y) {
+    if (triKind == 2 && side == 1) return axisPos;
+    const int lean = static_cast<int>((y - labelPos) * kTickLean);
+    return side == 1 ? axisPos - lean : axisPos + lean;
+}
+
+void CPlotTriAxisRgn::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlotAxis& axis,
+                                CScaleMap map, const CPlotFont* font, int side, int axisPos,
+                                int labelPos, gdi::ColorRef foreColor) {
+    // The ticks between the corners (the walk leaves both ends out).
+    if (axis.interval == 0) return;
+    const AxisScale::Division division = axis.Division();
+    const double step = AxisScale::DrawnInterval(division);
+    const std::vector<AxisScale::Tick> ticks = AxisScale::DrawnTicks(division, step);
+    if (ticks.empty()) return;
+    const double factor = AxisScale::LabelFactor(axis.multiplier, axis.multiplierType);
+    const int t5 = static_cast<int>(5 * env.scale);
+    const int t3 = static_cast<int>(3 * env.scale);
+    const bool vertical = axis.triKind == 2 && side == 1;
+
+    gdi::StateScope state(dc);
+    env.SelectColorPen(dc, foreColor, 1);
+    dc.SetTextColor(foreColor);
+    dc.SetBkMode(gdi::BackgroundMode::Transparent);
+    env.SelectFont(dc, font);
+    dc.SetTextAlign(gdi::AlignBaseline | (side == 1 ? gdi::AlignRight : gdi::AlignLeft));
+
+    // Marks point into the triangle, labels stand outside; a label that would overlap the
+    // last one drawn is left out.
+    int lastLabel = 0;
+    bool haveLabel = false;
+    for (const AxisScale::Tick& tick : ticks) {
+        const int y = map.Map(static_cast<float>(tick.plot));
+        const int x = SideX(axis.triKind, side, axisPos, labelPos, y);
+        if (vertical) {
+            dc.MoveTo(axisPos, y);
+            dc.LineTo(axisPos + t5, y);
+        } else {
+            dc.MoveTo(x, y);
+            dc.LineTo(side == 1 ? x + t5 : x - t5, y);
+        }
+        const std::string text = TickText(tick, factor, step);
+        const int height = env.MeasureText(font, dc, text).cy;
+        if (haveLabel && std::abs(y - lastLabel) < height) continue;
+        const int lx = vertical ? axisPos + t3 - t5 : side == 1 ? x - t5 : x + t5;
+        dc.TextOut(lx, y, text);
+        lastLabel = y;
+        haveLabel = true;
     }
 }
 

@@ -104,7 +104,7 @@ TEST(SettingsCommand, PrintsTheSettingsOfEachExample) {
 
 TEST(SettingsCommand, FailsOnAMissingFileOrAScriptError) {
     EXPECT_EQ(RunHost("settings /no/such/plot.plx").second, 1);
-    const auto data = std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
+    const auto data = std::filesystem::path(TRENDIX_SOURCE_ROOT) / "tests" / "data";
     EXPECT_EQ(RunHost("settings " + (data / "stops-at-error.ply").string()).second, 1);
     EXPECT_EQ(RunHost("settings").second, 2);
 }

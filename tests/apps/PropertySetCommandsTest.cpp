@@ -81,7 +81,7 @@ TEST_F(PropertySetDirectives, FailuresAreReportedAndChangeNothing) {
 }
 
 TEST_F(PropertySetDirectives, TheRestoredInputFileIsReadAtTheNextSizing) {
-    const fs::path plx = fs::path(__FILE__).parent_path().parent_path() / "data" / "two-x-crlf.plx";
+    const fs::path plx = fs::path(TRENDIX_SOURCE_ROOT) / "tests" / "data" / "two-x-crlf.plx";
     ui::HeadlessSite otherSite;
     CTrendixCtrl other(otherSite);
     other.StoredProperties().InputFile = plx.string();

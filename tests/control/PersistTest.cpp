@@ -30,7 +30,7 @@ public:
 };
 
 std::filesystem::path DataFile(const char* name) {
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name;
+    return std::filesystem::path(TRENDIX_SOURCE_ROOT) / "tests" / "data" / name;
 }
 
 // A control driven by name, as a host drives it.

@@ -13,7 +13,7 @@
 namespace {
 
 std::filesystem::path SourceRoot() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return std::filesystem::path(TRENDIX_SOURCE_ROOT);
 }
 
 std::string FileText(const std::filesystem::path& p) {

@@ -14,7 +14,7 @@
 namespace {
 
 std::filesystem::path DataPath(const char* name) {
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name;
+    return std::filesystem::path(TRENDIX_SOURCE_ROOT) / "tests" / "data" / name;
 }
 
 struct Sited {

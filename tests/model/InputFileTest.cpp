@@ -9,7 +9,7 @@
 namespace {
 
 std::string DataFile(const char* name) {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
+    return (std::filesystem::path(TRENDIX_SOURCE_ROOT) / "tests" / "data" / name).string();
 }
 
 CInputFile Read(const std::string& text) {

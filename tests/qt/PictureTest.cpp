@@ -5,7 +5,7 @@
 
 #include "QtTestApp.h"
 #include "render/DrawTables.h"
-#include "render/PlotAxis.h"
+#include "render/PlotAxisRgn.h"
 #include "render/PlotEnv.h"
 
 #include <QFile>
@@ -43,7 +43,7 @@ struct Picture {
         CPlotAxis axis;
         axis.reqMin = -3.2;
         axis.reqMax = 7.9;
-        axis.UpdateScale(CPlotAxis::TargetIntervals(length, font.size, env.scale));
+        axis.UpdateScale(AxisScale::TargetIntervals(length, font.size, env.scale));
         return axis;
     }
 
@@ -64,8 +64,9 @@ struct Picture {
         dc.Polyline(diagonal);
         if (!withText) return;
         const int labelPos = kPlot.bottom + 4 + env.MeasureText(&font, dc, "0").cy;
-        x.DrawTicks(dc, env, &font, labelPos, kPlot.bottom, false, false);
-        y.DrawTicks(dc, env, &vertical, 0, kPlot.left - 1, true, true);
+        CPlotAxisRgn::DrawTicks(dc, env, x, env.XMap(), &font,
+                                {labelPos, kPlot.bottom, false, false});
+        CPlotAxisRgn::DrawTicks(dc, env, y, env.YMap(), &vertical, {0, kPlot.left - 1, true, true});
     }
 
     void Caption(gdi::IDeviceContext& dc, int x, int y, const std::string& text) {

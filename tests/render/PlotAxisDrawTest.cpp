@@ -1,9 +1,10 @@
 // Tick marks and labels of rectangular axes, as the calls they make on a recording device
 // (every character 7 units wide in the 10 pt default font).
-#include "render/PlotAxis.h"
+#include "render/PlotAxisRgn.h"
 
 #include "platform/gdi/RecordingDC.h"
 #include "render/PlotEnv.h"
+#include "render/PlotPaintContext.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,12 @@ struct TicksFixture : ::testing::Test {
         env.locale.decimalSeparator = '.';
         env.SetMapping(gdi::Rect{100, 0, 600, 300}, 0, 10, 10, 0);
     }
+    // The ticks of axis placed by the current mapping's x, or its y for a vertical axis.
+    void Draw(const CPlotAxis& axis, const CPlotFont* font, int labelPos, int axisPos,
+              bool vertical, bool skipOrigin, gdi::ColorRef fore = 0) {
+        CPlotAxisRgn::DrawTicks(dc, env, axis, vertical ? env.YMap() : env.XMap(), font,
+                                {labelPos, axisPos, vertical, skipOrigin}, fore);
+    }
     Calls Texts() const { return dc.CallsNamed("TextOut"); }
     Calls Lines() const {
         Calls lines;
@@ -45,7 +52,7 @@ struct TicksFixture : ::testing::Test {
 using DrawTicks = TicksFixture;
 
 TEST_F(DrawTicks, HorizontalAxisMarksAllButTheFirstTickAndLabelsEach) {
-    Scaled(0, 10, 2).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0, 10, 2), nullptr, 330, 310, false, false);
     EXPECT_EQ(Lines(),
               (Calls{"MoveTo(200,310)", "LineTo(200,305)", "MoveTo(300,310)", "LineTo(300,305)",
                      "MoveTo(400,310)", "LineTo(400,305)", "MoveTo(500,310)", "LineTo(500,305)",
@@ -62,7 +69,7 @@ TEST_F(DrawTicks, HorizontalAxisMarksAllButTheFirstTickAndLabelsEach) {
 
 TEST_F(DrawTicks, PenAndTextTakeTheForegroundColour) {
     const gdi::ColorRef fore = gdi::Rgb(0x12, 0x34, 0x56);
-    Scaled(0, 10, 2).DrawTicks(dc, env, nullptr, 330, 310, false, false, fore);
+    Draw(Scaled(0, 10, 2), nullptr, 330, 310, false, false, fore);
     EXPECT_EQ(dc.CallsNamed("SelectPen").front(), "SelectPen(0,1," + std::to_string(fore) + ")");
     EXPECT_EQ(dc.CallsNamed("SetTextColor"), Calls{"SetTextColor(" + std::to_string(fore) + ")"});
     EXPECT_EQ(dc.CallsNamed("SetBkMode"), Calls{"SetBkMode(0)"}); // transparent
@@ -72,7 +79,7 @@ TEST_F(DrawTicks, ReversedAxesLeaveOutTheLastMark) {
     CPlotAxis axis = Scaled(0, 10, 5);
     axis.reversed = 1;
     env.SetMapping(gdi::Rect{100, 0, 600, 300}, 10, 0, 10, 0);
-    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(axis, nullptr, 330, 310, false, false);
     EXPECT_EQ(Lines(),
               (Calls{"MoveTo(600,310)", "LineTo(600,305)", "MoveTo(350,310)", "LineTo(350,305)"}));
 }
@@ -81,17 +88,17 @@ TEST_F(DrawTicks, CrowdedLabelsAreThinnedByTheLongestOverlapRun) {
     // Labels as drawn ("0.5", "1.0") are 21 wide. 25 apart they all fit; 10 apart the longest
     // run of labels overlapping the last one kept is two, so every third is drawn.
     env.SetMapping(gdi::Rect{100, 0, 200, 300}, 0, 2, 10, 0);
-    Scaled(0, 2, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0, 2, 0.5), nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts().size(), 5u); // 25 apart: no overlap
     dc.Clear();
     env.SetMapping(gdi::Rect{100, 0, 140, 300}, 0, 2, 10, 0);
-    Scaled(0, 2, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0, 2, 0.5), nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(130,330,\"1.5\")"}));
 }
 
 TEST_F(DrawTicks, ThinningCountsFromAMultipleOfTheInterval) {
     env.SetMapping(gdi::Rect{100, 0, 140, 300}, 0.5f, 2.5f, 10, 0);
-    Scaled(0.5, 2.5, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0.5, 2.5, 0.5), nullptr, 330, 310, false, false);
     // Every third label; the first tick, 0.5, is one interval past a multiple of three
     // intervals, so the labels stay on 1.0 and 2.5.
     EXPECT_EQ(Texts(), (Calls{"TextOut(110,330,\"1.0\")", "TextOut(140,330,\"2.5\")"}));
@@ -99,7 +106,7 @@ TEST_F(DrawTicks, ThinningCountsFromAMultipleOfTheInterval) {
 
 TEST_F(DrawTicks, MarksCloserThanSixUnitsAreLeftOut) {
     env.SetMapping(gdi::Rect{0, 0, 50, 300}, 0, 10, 10, 0);
-    Scaled(0, 10, 1).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0, 10, 1), nullptr, 330, 310, false, false);
     // 5 units apart: every other mark, the first compared against position 0.
     EXPECT_EQ(Lines(),
               (Calls{"MoveTo(10,310)", "LineTo(10,305)", "MoveTo(20,310)", "LineTo(20,305)",
@@ -110,7 +117,7 @@ TEST_F(DrawTicks, MarksCloserThanSixUnitsAreLeftOut) {
 TEST_F(DrawTicks, VerticalAxisWritesAlongTheAxisLeftOfIt) {
     CPlotFont vertical("Times New Roman", 10, 0);
     vertical.angle = 90;
-    Scaled(0, 10, 5).DrawTicks(dc, env, &vertical, 0, 95, true, false);
+    Draw(Scaled(0, 10, 5), &vertical, 0, 95, true, false);
     EXPECT_EQ(Lines(), (Calls{"MoveTo(95,300)", "LineTo(100,300)", "MoveTo(95,150)",
                               "LineTo(100,150)", "MoveTo(95,0)", "LineTo(100,0)"}));
     EXPECT_EQ(Texts(), (Calls{"TextOut(93,300,\"0.0\")", "TextOut(93,150,\"5.0\")",
@@ -121,7 +128,7 @@ TEST_F(DrawTicks, VerticalAxisWritesAlongTheAxisLeftOfIt) {
 }
 
 TEST_F(DrawTicks, SkipOriginLeavesOutTheFirstMarkAndLabel) {
-    Scaled(0, 10, 5).DrawTicks(dc, env, nullptr, 0, 95, true, true);
+    Draw(Scaled(0, 10, 5), nullptr, 0, 95, true, true);
     EXPECT_EQ(Lines(),
               (Calls{"MoveTo(95,150)", "LineTo(100,150)", "MoveTo(95,0)", "LineTo(100,0)"}));
     EXPECT_EQ(Texts(), (Calls{"TextOut(93,150,\"5.0\")", "TextOut(93,0,\"10.0\")"}));
@@ -130,7 +137,7 @@ TEST_F(DrawTicks, SkipOriginLeavesOutTheFirstMarkAndLabel) {
 TEST_F(DrawTicks, SkipOriginOnAReversedAxisStopsBeforeTheLastTick) {
     CPlotAxis axis = Scaled(0, 10, 5);
     axis.reversed = 1;
-    axis.DrawTicks(dc, env, nullptr, 0, 95, true, true);
+    Draw(axis, nullptr, 0, 95, true, true);
     EXPECT_EQ(Texts(), (Calls{"TextOut(93,300,\"0.0\")", "TextOut(93,150,\"5.0\")"}));
 }
 
@@ -138,7 +145,7 @@ TEST_F(DrawTicks, ReciprocalTickAtZeroIsOneOverZero) {
     CPlotAxis axis = Scaled(0, 1, 0.25);
     axis.scaleType = 2;
     env.SetMapping(gdi::Rect{100, 0, 500, 300}, 0, 1, 10, 0);
-    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(axis, nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"1/0\")", "TextOut(200,330,\"4.0\")",
                               "TextOut(300,330,\"2.0\")", "TextOut(400,330,\"1.33333\")",
                               "TextOut(500,330,\"1.0\")"}));
@@ -147,18 +154,18 @@ TEST_F(DrawTicks, ReciprocalTickAtZeroIsOneOverZero) {
 TEST_F(DrawTicks, MultiplierScalesTheLabels) {
     CPlotAxis axis = Scaled(0, 10, 5);
     axis.multiplier = 3;
-    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(axis, nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts().back(), "TextOut(600,330,\"10000.0\")");
     dc.Clear();
     axis.multiplierType = 1;
-    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(axis, nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts().back(), "TextOut(600,330,\"30.0\")");
 }
 
 TEST_F(DrawTicks, LabelsUseTheLocaleSeparator) {
     env.locale.decimalSeparator = ',';
     env.SetMapping(gdi::Rect{100, 0, 600, 300}, 0, 1, 10, 0);
-    Scaled(0, 1, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0, 1, 0.5), nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"0.0\")", "TextOut(350,330,\"0,5\")",
                               "TextOut(600,330,\"1,0\")"}));
 }
@@ -168,34 +175,35 @@ TEST_F(DrawTicks, LogarithmicAxesWalkTheTickList) {
     axis.scaleType = 1;
     axis.tickList = {1, 10, 100, 0};
     env.SetMapping(gdi::Rect{100, 0, 300, 300}, 0, 2, 10, 0);
-    axis.DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(axis, nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts(), (Calls{"TextOut(100,330,\"1.0\")", "TextOut(200,330,\"10.0\")",
                               "TextOut(300,330,\"100.0\")"}));
 }
 
 TEST_F(DrawTicks, ValuesWithinATenThousandthOfAnIntervalOfZeroAreZero) {
     env.SetMapping(gdi::Rect{100, 0, 600, 300}, -1, 1, 10, 0);
-    Scaled(-1.0000000001, 1, 0.5).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(-1.0000000001, 1, 0.5), nullptr, 330, 310, false, false);
     EXPECT_EQ(Texts()[2].substr(Texts()[2].find('"')), "\"0.0\")");
 }
 
 TEST_F(DrawTicks, ZeroIntervalDrawsNothing) {
-    Scaled(0, 10, 0).DrawTicks(dc, env, nullptr, 330, 310, false, false);
+    Draw(Scaled(0, 10, 0), nullptr, 330, 310, false, false);
     EXPECT_TRUE(dc.Calls().empty());
 }
 
 TEST_F(DrawTicks, ScaledOutputLengthensTheMarks) {
     env.BeginScaledOutput(2, 0, 0);
     const CPlotFont font;
-    Scaled(0, 10, 10).DrawTicks(dc, env, &font, 330, 310, false, false);
+    Draw(Scaled(0, 10, 10), &font, 330, 310, false, false);
     EXPECT_EQ(Lines(), (Calls{"MoveTo(600,310)", "LineTo(600,300)"}));
     EXPECT_EQ(dc.CallsNamed("SelectFont").back(), "SelectFont(27,0,0,\"Times New Roman\")");
 }
 
 TEST(PlotAxisTickWalk, LinearWalkGrowsTheIntervalUntilFiftyFit) {
     CPlotAxis axis = Scaled(0, 1000, 1);
-    EXPECT_DOUBLE_EQ(axis.DrawnInterval(), 100);
-    const auto ticks = axis.DrawnTicks(axis.DrawnInterval());
+    EXPECT_DOUBLE_EQ(AxisScale::DrawnInterval(axis.Division()), 100);
+    const auto ticks =
+        AxisScale::DrawnTicks(axis.Division(), AxisScale::DrawnInterval(axis.Division()));
     ASSERT_EQ(ticks.size(), 11u);
     EXPECT_TRUE(ticks.back().last);
     EXPECT_FALSE(ticks[9].last);
@@ -204,7 +212,7 @@ TEST(PlotAxisTickWalk, LinearWalkGrowsTheIntervalUntilFiftyFit) {
 TEST(PlotAxisTickWalk, TriangularAxesStartOneIntervalInAndStopEarly) {
     CPlotAxis axis = Scaled(0, 1, 0.25);
     axis.triKind = 1;
-    const auto ticks = axis.DrawnTicks(0.25);
+    const auto ticks = AxisScale::DrawnTicks(axis.Division(), 0.25);
     ASSERT_EQ(ticks.size(), 3u);
     EXPECT_DOUBLE_EQ(ticks.front().plot, 0.25);
     EXPECT_DOUBLE_EQ(ticks.back().plot, 0.75);
@@ -212,25 +220,42 @@ TEST(PlotAxisTickWalk, TriangularAxesStartOneIntervalInAndStopEarly) {
 
 TEST(PlotAxisTickWalk, GridWalkStopsJustPastTheHighEnd) {
     CPlotAxis axis = Scaled(0, 1.004, 0.5);
-    EXPECT_EQ(axis.GridTicks(), (std::vector<double>{0, 0.5, 1}));
+    EXPECT_EQ(AxisScale::GridTicks(axis.Division()), (std::vector<double>{0, 0.5, 1}));
     axis.plotMax = 0.99;
-    EXPECT_EQ(axis.GridTicks(), (std::vector<double>{0, 0.5}));
+    EXPECT_EQ(AxisScale::GridTicks(axis.Division()), (std::vector<double>{0, 0.5}));
     axis.scaleType = 1;
     axis.tickList = {1, 10, 0};
-    EXPECT_EQ(axis.GridTicks(), (std::vector<double>{0, 1}));
+    EXPECT_EQ(AxisScale::GridTicks(axis.Division()), (std::vector<double>{0, 1}));
 }
 
 TEST(PlotAxisTickWalk, BrokenRangesWalkNothing) {
     CPlotAxis axis = Scaled(0, std::numeric_limits<double>::infinity(), 1);
-    EXPECT_TRUE(axis.DrawnTicks(1).empty());
+    EXPECT_TRUE(AxisScale::DrawnTicks(axis.Division(), 1).empty());
     axis.plotMax = 1;
-    EXPECT_TRUE(axis.DrawnTicks(std::numeric_limits<double>::quiet_NaN()).empty());
-    EXPECT_TRUE(axis.GridTicks().size() == 2u);
+    EXPECT_TRUE(
+        AxisScale::DrawnTicks(axis.Division(), std::numeric_limits<double>::quiet_NaN()).empty());
+    EXPECT_TRUE(AxisScale::GridTicks(axis.Division()).size() == 2u);
 }
 
 TEST_F(DrawTicks, HighEndLabelWidthMeasuresTheEndLabel) {
     CPlotAxis axis = Scaled(0, 10, 2);
-    EXPECT_EQ(axis.HighEndLabelWidth(dc, env, nullptr), 28); // "10.0"
+    EXPECT_EQ(CPlotAxisRgn::HighEndLabelWidth(dc, env, axis, nullptr), 28); // "10.0"
     axis.reversed = 1;
-    EXPECT_EQ(axis.HighEndLabelWidth(dc, env, nullptr), 21); // "0.0"
+    EXPECT_EQ(CPlotAxisRgn::HighEndLabelWidth(dc, env, axis, nullptr), 21); // "0.0"
+}
+
+// An upright axis other than the one the drawing mapping was made for is drawn along its own
+// range, and the environment's mapping is the same afterwards.
+TEST_F(DrawTicks, UprightRegionDrawsItsOwnRangeAndLeavesTheMappingAlone) {
+    CPlotAxisRgn region(2, 0);
+    *region.axis = Scaled(0, 100, 50);
+    region.rect = {60, 0, 95, 300};
+    region.upright = true;
+    CPlotPaintContext ctx(dc, env);
+    region.Draw(ctx, true);
+    EXPECT_EQ(Texts(), (Calls{"TextOut(93,300,\"0.0\")", "TextOut(93,150,\"50.0\")",
+                              "TextOut(93,0,\"100.0\")"}));
+    EXPECT_EQ(env.y0, 10);
+    EXPECT_EQ(env.y1, 0);
+    EXPECT_EQ(env.MapY(5), 150);
 }

@@ -1,4 +1,4 @@
-// Nice scales, tick lists and axis transforms of CPlotAxis.
+// Nice scales, tick lists and axis transforms of CPlotAxis and AxisScale.
 #include "render/AxisTransform.h"
 #include "render/PlotAxis.h"
 
@@ -20,7 +20,7 @@ struct Scale {
 
 Scale Nice(int mode, double lo, double hi, double n, double fixed = 0) {
     Scale s{-99, -99, -99};
-    CPlotAxis::PLsetstm(mode, lo, hi, n, fixed, s.min, s.max, s.interval);
+    AxisScale::PLsetstm(mode, lo, hi, n, fixed, s.min, s.max, s.interval);
     return s;
 }
 
@@ -146,13 +146,13 @@ TEST(PlotAxisUpdateScale, LinearAxisTakesNiceRange) {
 TEST(PlotAxisUpdateScale, NoRoomKeepsScaleDirty) {
     CPlotAxis axis;
     axis.SetRequestedRange(0, 97);
-    axis.UpdateScale(CPlotAxis::TargetIntervals(0, 8, 1));
+    axis.UpdateScale(AxisScale::TargetIntervals(0, 8, 1));
     EXPECT_EQ(axis.scaleDirty, 1);
-    axis.UpdateScale(CPlotAxis::TargetIntervals(300, 8, 1)); // n = 10
+    axis.UpdateScale(AxisScale::TargetIntervals(300, 8, 1)); // n = 10
     EXPECT_EQ(axis.scaleDirty, 0);
     EXPECT_EQ(axis.plotMax, 100);
     EXPECT_EQ(axis.interval, 20);
-    EXPECT_EQ(CPlotAxis::TargetIntervals(300, 0, 1), 0);
+    EXPECT_EQ(AxisScale::TargetIntervals(300, 0, 1), 0);
 }
 
 TEST(PlotAxisUpdateScale, ExtentOnlyFollowsWhenItCoversTheData) {

@@ -4,7 +4,7 @@
 #include "render/PlotAxis.h"
 #include "render/PlotEnv.h"
 #include "render/PlotPaintContext.h"
-#include "render/PlotTriAxis.h"
+#include "render/PlotTriAxisRgn.h"
 #include "render/PlotVar.h"
 
 #include <gtest/gtest.h>
@@ -329,7 +329,7 @@ TEST_F(Triangle, NoTickOrLabelAtTheCorners) {
     side.plotMin = 0;
     side.plotMax = 1;
     side.interval = 0.25;
-    side.DrawTicks(dc, env, nullptr, 2, 0, 0, 0);
+    CPlotTriAxisRgn::DrawTicks(dc, env, side, env.YMap(), nullptr, 2, 0, 0, 0);
     EXPECT_EQ(dc.CallsNamed("TextOut").size(), 3u);
     EXPECT_EQ(dc.CallsNamed("MoveTo").size(), 3u);
 }

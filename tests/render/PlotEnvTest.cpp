@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 
 using gdi::RecordingDC;
 using Calls = std::vector<std::string>;
@@ -77,6 +78,32 @@ TEST_F(PlotEnvMapping, SetYRangeKeepsTheRectangleAndX) {
     env.SetYRange(3, 3);
     EXPECT_GT(env.y0, env.y1);
     EXPECT_EQ(env.MapY(3), 200);
+}
+
+// The value map an axis is drawn with maps every value exactly as the environment would after
+// SetYRange over the same range, and leaves the environment's own mapping alone.
+TEST_F(PlotEnvMapping, YMapForMapsAsSetYRangeWouldWithoutChangingTheMapping) {
+    std::mt19937 rng(19);
+    std::uniform_real_distribution<float> value(-1e4f, 1e4f);
+    std::uniform_int_distribution<int> offset(-300, 300);
+    CPlotEnv moved{tool};
+    for (int round = 0; round < 200; ++round) {
+        const gdi::Rect r{offset(rng), offset(rng), 400 + offset(rng), 400 + offset(rng)};
+        float top = value(rng), bottom = value(rng);
+        if (round % 5 == 0) bottom = top; // degenerate ranges are widened the same way
+        env.SetMapping(r, 0, 10, 10, 0);
+        moved.SetMapping(r, 0, 10, 10, 0);
+        env.offsetY = moved.offsetY = offset(rng);
+        const CScaleMap map = env.YMapFor(top, bottom);
+        moved.SetYRange(top, bottom);
+        for (int i = 0; i < 20; ++i) {
+            const float v = i < 2 ? (i ? top : bottom) : value(rng);
+            ASSERT_EQ(map.Map(v), moved.MapY(v)) << round << " " << v;
+        }
+        EXPECT_EQ(env.y0, 10);
+        EXPECT_EQ(env.y1, 0);
+        EXPECT_EQ(env.XMap().Map(7.5f), moved.MapX(7.5f));
+    }
 }
 
 TEST_F(PlotEnvMapping, CoefficientsFollowTheMapping) {
