@@ -29,6 +29,7 @@
 namespace {
 
 constexpr QSize kSampleSize(48, 14);
+constexpr int kSheetWidth = 560; // wide enough for the tabs of a plot's usual pages
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -145,6 +146,7 @@ QtPropertySheet::QtPropertySheet(const QString& caption,
                                  const std::vector<ui::IPropertyPage*>& pages, QWidget* parent)
     : QDialog(parent), pages_(pages) {
     setWindowTitle(caption);
+    setMinimumWidth(kSheetWidth);
     auto* layout = new QVBoxLayout(this);
     auto* tabs = new QTabWidget(this);
     for (std::size_t i = 0; i < pages.size(); ++i)
