@@ -96,6 +96,7 @@ TEST(QtPropertySheet, TypingAndApplyChangeTheControlOnlyAtApply) {
 }
 
 TEST(QtPropertySheet, PickListsAreSamplesOfTheDrawingTables) {
+    EnsureWidgetApp(); // pixmaps need the application object
     const QSize size(48, 14);
     const QImage red = QtPropertySheet::SamplePixmap(ui::Sample::Colour, "3", size).toImage();
     EXPECT_EQ(red.pixelColor(size.width() / 2, size.height() / 2), QColor(255, 0, 0));
