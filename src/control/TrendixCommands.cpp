@@ -230,7 +230,8 @@ void CTrendixCtrl::OnCommand(int command) {
         OpenPlotFile();
         return;
     case ID_PROPERTIES:
-        Pending("Properties");
+        ShowPropertyPages();
+        return;
     case ID_ADD_TEXT:
         Pending("Add Text");
     case ID_ADD_TIMESTAMP:

@@ -335,6 +335,9 @@ public:
 
     // --- commands of the context menus ---
     void OnCommand(int command);
+    // The property pages the plot offers, in one sheet over this control (Alt+Enter and the
+    // Properties command).
+    void ShowPropertyPages();
     void UpdateScrollState(bool zoomed);
 
     // --- state a host or test may read ---

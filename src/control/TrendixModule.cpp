@@ -1,6 +1,7 @@
 #include "control/TrendixModule.h"
 
 #include "control/TrendixCtrl.h"
+#include "pages/PageCatalog.h"
 
 namespace {
 
@@ -8,29 +9,6 @@ namespace {
 // resize, simple frame
 constexpr std::uint32_t kControlMiscStatus = 0x30191;
 constexpr int kToolboxBitmap = 1;
-
-struct PageClass {
-    const char* progId;
-    const char* caption;
-};
-
-// The property pages in the order they are registered; the ProgIDs differ in case on purpose.
-constexpr PageClass kPageClasses[] = {
-    {"TRENDIX.TrendixPropPage.250", "Config"},
-    {"trendix.CAttribPage", "Attribute"},
-    {"trendix.CBarAttribPage", "Attribute"},
-    {"trendix.CLegendPage", "Legend"},
-    {"trendix.CAxisMapPage", "AxisMap"},
-    {"trendix.CLabelPage", "Label"},
-    {"TRENDIX.CAxisPage", "Axis"},
-    {"trendix.CGridPage", "Grid"},
-    {"trendix.CRunGridPage", "Grid"},
-    {"trendix.CTriGridPage", "Grid"},
-    {"trendix.CDataPage", "Data"},
-    {"trendix.CRunplotPage", "Runtime"},
-    {"TRENDIX.CVariablePage", "Variable"},
-    {"trendix.CFontPage", "Font"},
-};
 
 com::ClassRegistry MakeClasses() {
     com::ClassRegistry classes(com::TypeLibraryRecord{"TRENDIXLib", 1, 6});
@@ -44,7 +22,9 @@ com::ClassRegistry MakeClasses() {
     classes.Add(control, [](ui::IWindowSite& site) -> std::unique_ptr<com::IDispatch> {
         return std::make_unique<CTrendixCtrl>(site);
     });
-    for (const PageClass& page : kPageClasses) {
+    // The property pages are shown in the control's own sheet; they are registered by class
+    // but not created through the registry.
+    for (const PageCatalog::PageClass& page : PageCatalog::kPageClasses) {
         com::ClassRecord record;
         record.progId = page.progId;
         record.userTypeName = page.caption;

@@ -11,7 +11,8 @@ public:
     static constexpr char kAboutCaption[] = "About Trendix Control";
 
     // The module's classes; the control's factory makes a CTrendixCtrl on the site it is
-    // given. The property pages are registered but have no objects yet.
+    // given. The property pages are registered with their ProgIDs; the control makes their
+    // models itself when it shows them (CTrendixCtrl::ShowPropertyPages).
     static const com::ClassRegistry& Classes();
 
     // Registers the type library, then every class: S_OK, SELFREG_E_TYPELIB or

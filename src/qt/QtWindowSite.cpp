@@ -3,6 +3,7 @@
 #include "qt/QtCursors.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtPopupMenu.h"
+#include "qt/QtPropertySheet.h"
 #include <trendix/TrendixWidget.h>
 
 #include <QFileDialog>
@@ -178,4 +179,18 @@ void QtWindowSite::RegisterDropTarget() {
 
 void QtWindowSite::Flush() {
     widget_.update();
+}
+
+bool QtWindowSite::ShowPropertySheet(const std::string& caption,
+                                     const std::vector<ui::IPropertyPage*>& pages) {
+    QtPropertySheet sheet(QString::fromStdString(caption), pages, &widget_);
+    const bool ok = sheet.exec() == QDialog::Accepted;
+    for (ui::IPropertyPage* page : pages)
+        page->Closed();
+    widget_.update();
+    return ok;
+}
+
+void QtWindowSite::Post(std::function<void()> task) {
+    QTimer::singleShot(0, &widget_, std::move(task));
 }

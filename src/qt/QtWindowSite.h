@@ -41,6 +41,13 @@ public:
     void HideTooltip() override;
     void RegisterDropTarget() override;
     void Flush() override;
+    bool UserMode() const override { return userMode_; }
+    // Shows the pages in a QtPropertySheet over the widget.
+    bool ShowPropertySheet(const std::string& caption,
+                           const std::vector<ui::IPropertyPage*>& pages) override;
+    void Post(std::function<void()> task) override;
+    // The container's ambient user mode; false shows the design-time pages too.
+    void SetUserMode(bool userMode) { userMode_ = userMode; }
 
     // A filter of the form "Description (*.ext)|*.ext|..." as QFileDialog takes it:
     // "Description (*.ext);;...". A description without its patterns gets them added.
@@ -59,4 +66,5 @@ private:
     std::unique_ptr<QLabel> popup_;
     int cursorId_ = 0;
     bool captured_ = false;
+    bool userMode_ = true;
 };

@@ -48,4 +48,18 @@ void HeadlessSite::ShowPopupText(const std::string& text, int x, int y) {
     ++popupShowCount;
 }
 
+bool HeadlessSite::ShowPropertySheet(const std::string& caption,
+                                     const std::vector<IPropertyPage*>& pages) {
+    ShownSheet shown{caption, {}};
+    for (const IPropertyPage* page : pages)
+        shown.pages.push_back(page->Caption());
+    sheets.push_back(std::move(shown));
+    const bool ok = sheetUser && sheetUser(pages);
+    for (IPropertyPage* page : pages) {
+        if (ok) page->Apply();
+        page->Closed();
+    }
+    return ok;
+}
+
 } // namespace ui

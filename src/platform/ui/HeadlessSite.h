@@ -19,6 +19,7 @@ public:
     void Invalidate(bool erase) override;
     void SetModified() override { ++modifiedCount; }
     bool HasWindow() const override { return hasWindow; }
+    bool UserMode() const override { return userMode; }
     void ShowScrollBar(bool horizontal, bool show) override;
     void SetScrollInfo(bool horizontal, int max, int pos, int page) override;
     void SetTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
@@ -53,6 +54,11 @@ public:
         ++tooltipShowCount;
     }
     void HideTooltip() override { tooltip.clear(); }
+    // Records the sheet and lets sheetUser play the user: it edits, presses and applies the
+    // pages and answers OK (true: every changed page is applied) or Cancel. Without a
+    // sheetUser the sheet is cancelled.
+    bool ShowPropertySheet(const std::string& caption,
+                           const std::vector<IPropertyPage*>& pages) override;
 
     using SurfaceFactory = std::function<std::unique_ptr<gdi::IDeviceContext>(int, int)>;
     SurfaceFactory surfaceFactory;
@@ -71,6 +77,7 @@ public:
         int buttons = 0;
     };
     bool hasWindow = true;
+    bool userMode = true;
     int invalidateCount = 0;
     int modifiedCount = 0;
     ScrollBar horizontal, vertical;
@@ -94,6 +101,13 @@ public:
     std::string popupText;
     int popupX = 0, popupY = 0;
     int popupShowCount = 0;
+    // Property sheets: caption and page captions of each sheet shown
+    struct ShownSheet {
+        std::string caption;
+        std::vector<std::string> pages;
+    };
+    std::vector<ShownSheet> sheets;
+    std::function<bool(const std::vector<IPropertyPage*>&)> sheetUser;
     std::string tooltip; // empty while none is shown
     int tooltipShowCount = 0;
 };

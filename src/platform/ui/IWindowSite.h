@@ -1,8 +1,10 @@
 #pragma once
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/PropertyPage.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gdi {
 class IDeviceContext;
@@ -29,6 +31,8 @@ public:
     // The container learns that the persistent state changed.
     virtual void SetModified() = 0;
     virtual bool HasWindow() const = 0;
+    // The container's ambient user mode: true while the form runs, false at design time.
+    virtual bool UserMode() const { return true; }
     virtual void ShowScrollBar(bool horizontal, bool show) = 0;
     // range 0..max, position, page
     virtual void SetScrollInfo(bool horizontal, int max, int pos, int page) = 0;
@@ -70,6 +74,16 @@ public:
     virtual void RegisterDropTarget() {}
     // The window is shown again at once (immediate drawing on the window surface is done).
     virtual void Flush() {}
+    // Shows the pages as one modal sheet (one tab per page) with OK, Cancel and Apply, and
+    // waits for the user. Apply applies every page the user changed and keeps the sheet open;
+    // OK does the same and closes it. Answers true when the sheet was closed with OK.
+    virtual bool ShowPropertySheet(const std::string& /*caption*/,
+                                   const std::vector<IPropertyPage*>& /*pages*/) {
+        return false;
+    }
+    // Runs task once the handler that is running (a paint, a mouse or key message) has
+    // returned, so that a modal dialog never opens inside a paint.
+    virtual void Post(std::function<void()> task) { task(); }
 };
 
 } // namespace ui

@@ -1,0 +1,63 @@
+#pragma once
+#include "platform/com/TypeInfo.h"
+
+// The control's automation members that the property pages call, by DISPID. The pages see
+// the control only through its dispatch interface.
+namespace ControlMembers {
+
+enum : com::DISPID {
+    Title = 1,
+    xlabel = 2,
+    MultiYaxis = 4,
+    RunPlot = 5,
+    PlotType = 6,
+    TimeWindow = 7,
+    UseVariable = 8,
+    InputFile = 9,
+    nvariables = 11,
+    TimeScrollUnit = 12,
+    GridType = 13,
+    MarkerSize = 14,
+    MarkerInterval = 15,
+    Flipped = 16,
+    SquarePlot = 17,
+    DiagonalLine = 18,
+    ZeroLine = 19,
+    DisplayType = 20,
+    SizeToData = 22,
+    ShowLegend = 27,
+    CommunicationIntervals = 28,
+    GridInterval = 29,
+    IgnoreSetLegend = 31,
+    EditProfileVariables = 33,
+    AlwaysShowFull = 35,
+    SetLabel = 45,
+    SetLegend = 46,
+    SetScale = 47,
+    SetFont = 51,
+    SetVariable = 52,
+    GetVariable = 53,
+    GetLabel = 55,
+    GetFont = 57,
+    SetAttribute = 58,
+    GetAttribute = 59,
+    GetAxisMap = 64,
+    SetAxisMap = 65,
+    FireReloadEvent = 66,
+    SetAxisRange = 68,
+    GetAxisRange = 69,
+    GetLegend = 75,
+    GetNYaxes = 76,
+    SetMultiplier = 81,
+    GetMultiplier = 82,
+    GetMultiplierType = 89,
+    SetMultiplierType = 90,
+    SetAxisMode = 93,
+    GetAxisMode = 94,
+    GetPhasePlot = 134,
+    GetPhaseXVariable = 136,
+    FirePhasePlot = 138,
+    GetScale = 139,
+};
+
+} // namespace ControlMembers
