@@ -214,7 +214,6 @@ void CPlotLineObj::SetAttributes(CPlotOverlay& overlay, int color, int lineType,
     if (Bit(mask, 8)) v->ownMarkerSize = markerSize;
     if (Bit(mask, 16)) {
         v->arrowMode = direction == 0 ? 0 : direction > 0 ? 1 : 2;
-        v->reserved[0] = std::abs(direction) != 1 ? std::uint32_t(-1) : 0u;
     }
     overlay.Model().legendDirty = 1;
 }

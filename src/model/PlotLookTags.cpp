@@ -47,7 +47,7 @@ bool CPlotLook::PlotToDevice(CPlotPaintContext& ctx, double x, double y, int var
     ctx.flipped = flipped;
     ctx.triKind = triMode;
     flipped ? MapDrawingRegion(ctx.env, yAxis, nullptr) : MapDrawingRegion(ctx.env, nullptr, yAxis);
-    const bool mapped = drawingRegion->MapPoint(ctx, x, y, p);
+    const bool mapped = drawingRegion->MapPoint(ctx, ctx.env.CurveMapping(), x, y, p);
     MapDrawingRegion(ctx.env);
     return mapped;
 }
@@ -95,7 +95,8 @@ bool CPlotLook::NearestCurvePoint(CPlotPaintContext& ctx, gdi::Point a, double& 
         flipped ? MapDrawingRegion(ctx.env, yAxis, nullptr)
                 : MapDrawingRegion(ctx.env, nullptr, yAxis);
         CPlotDrawingRgn::CurveHit hit;
-        drawingRegion->NearestCurvePoint(ctx, *xVar, v, *xAxis, *yAxis, a, best, hit, i);
+        drawingRegion->NearestCurvePoint(ctx, ctx.env.CurveMapping(), *xVar, v, *xAxis, *yAxis, a,
+                                         best, hit, i);
         if (hit.varIndex != i) continue;
         found = true;
         varNo = i + 1;

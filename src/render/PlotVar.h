@@ -88,6 +88,7 @@ public:
     std::uint32_t ringMode = 0;
     std::uint32_t polygon = 0;
     std::uint32_t independent;
+    std::uint32_t hostObject = 0; // the variable holds a host-created object's points
     std::uint32_t capacity = 0;
     std::uint32_t highestIndex = 0;
     std::vector<double> values;
