@@ -4,6 +4,7 @@
 #include "PlotFileCommands.h"
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/ui/HeadlessSite.h"
 #include "qt/QtRenderer.h"
 
@@ -74,6 +75,13 @@ int RenderCommand::Run(int argc, char** argv) {
             return RenderUsage();
     }
     if (input.empty() || output.empty()) return RenderUsage();
+    // A layout or picture beyond the largest side is refused before anything is drawn.
+    for (const int side : {layoutW, layoutH, pictureW, pictureH})
+        if (side > gdi::kMaxSurfaceSide) {
+            std::cerr << "trendix: cannot draw " << output << ": " << gdi::kMaxSurfaceSideText
+                      << "\n";
+            return 1;
+        }
 
     const auto start = Clock::now();
     QtRenderer::EnsureApplication();

@@ -347,6 +347,9 @@ Range Plot::range(int axis) const {
 
 Range Plot::shownRange(int axis) const {
     CheckAxis(impl_->model(), axis);
+    // The range the next drawing shows: the scales are brought up to date first, where the
+    // automation member answers the range as last drawn.
+    impl_->model().UpdateAxisScales();
     Range r;
     impl_->control().GetAxisRange(std::int16_t(axis), r.low, r.high);
     return r;

@@ -62,6 +62,8 @@ TEST(SettingsRoundTripPicture, EveryExampleDrawsTheSameAfterReadingItsSettingsBa
         const std::string ext = entry.path().extension().string();
         // Input files load profiles, whose variable labels the settings text puts on the axes.
         if (ext != ".tsh" && ext != ".ply" && ext != ".tset") continue;
+        // Lines and polygons a host creates are objects of the host, not of the settings text.
+        if (entry.path().filename() == "annotations.tsh") continue;
         Sited first;
         PlotFileCommands::Load(first.c, entry.path().string());
         // A host saves a plot it has shown: the written ranges are the drawn ones.

@@ -5,6 +5,7 @@
 #include "pages/ControlMembers.h"
 #include "pages/GridPage.h"
 #include "pages/PageCatalog.h"
+#include "platform/gdi/RecordingDC.h"
 #include "platform/ui/HeadlessSite.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -38,12 +39,19 @@ public:
     }
     int Int(const char* name) { return com::Coerce(Get(name), com::VarType::I4).i4(); }
     double Real(const char* name) { return com::Coerce(Get(name), com::VarType::R8).r8(); }
+    // The plot as the user sees it: a range asked for is scaled when the plot is drawn.
+    void Paint() {
+        gdi::RecordingDC dc{400, 310};
+        c.OnDraw(dc, {0, 0, 400, 310}, {0, 0, 400, 310});
+    }
     std::pair<double, double> AxisRange(int axis) {
+        Paint();
         Variant lo = Variant::R8(0), hi = Variant::R8(0);
         Call("GetAxisRange", {Variant::I2(short(axis)), Variant::Ref(&lo), Variant::Ref(&hi)});
         return {lo.r8(), hi.r8()};
     }
     std::unique_ptr<CControlPage> Page(PageId id) {
+        Paint(); // pages are opened on a plot that has been shown
         auto page = PageCatalog::MakePage(id, c, site);
         page->Activate();
         return page;
