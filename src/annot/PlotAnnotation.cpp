@@ -247,13 +247,13 @@ void CPlotAnnotation::Layout(CPlotPaintContext& ctx, IAnnotationSite& site) {
     // 1. A pending mode change.
     ApplyPendingAttachMode(ctx, site);
     // 2. The extent of the text, turned by the angle.
-    if (layoutNeeded_) Measure(ctx, site);
+    if (layoutNeeded_) MeasureLines(ctx, site);
     // 3-6. Anchor, box, rectangles.
     anchor_ = ComputeAnchor(ctx, site);
     Place(site.DrawingRect());
 }
 
-void CPlotAnnotation::Measure(CPlotPaintContext& ctx, IAnnotationSite& site) {
+void CPlotAnnotation::MeasureLines(CPlotPaintContext& ctx, IAnnotationSite& site) {
     const std::string shown = site.Shown(text_);
     const auto lines = AnnotationText::Lines(shown);
     CPlotFont upright = font_ ? *font_ : CPlotFont();

@@ -146,7 +146,7 @@ public:
 private:
     gdi::Point ComputeAnchor(CPlotPaintContext& ctx, IAnnotationSite& site);
     void ApplyPendingAttachMode(CPlotPaintContext& ctx, IAnnotationSite& site);
-    void Measure(CPlotPaintContext& ctx, IAnnotationSite& site);
+    void MeasureLines(CPlotPaintContext& ctx, IAnnotationSite& site);
     void Place(const Rect& drawing);
     bool FindTag(CPlotPaintContext& ctx, IAnnotationSite& site, gdi::Point a, int mode);
     bool TagOnAxis(CPlotPaintContext& ctx, IAnnotationSite& site, gdi::Point a, bool nearBottom);

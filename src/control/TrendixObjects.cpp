@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kDefaultTextSize = 10;    // points, when a size of 0 or less is given
 constexpr int kFontStyleBits = 7;       // italic, bold, underline; bit 3 is transparency
-constexpr int kLineAttributeMask = 255; // every attribute of a new line
 constexpr char kDeleteQuestion[] = "Are you sure?";
 constexpr char kDeleteCaption[] = "Delete Text";
 

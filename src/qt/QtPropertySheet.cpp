@@ -281,8 +281,10 @@ QWidget* QtPropertySheet::BuildField(int index, ui::IPropertyPage& page, const u
                 rows.push_back(m.row());
             std::sort(rows.begin(), rows.end());
             std::string value;
-            for (int r : rows)
-                value += (value.empty() ? "" : ",") + std::to_string(r);
+            for (int r : rows) {
+                if (!value.empty()) value += ',';
+                value += std::to_string(r);
+            }
             edited(value);
         });
         return list;
