@@ -1,10 +1,11 @@
 #pragma once
 #include "model/ContextMenu.h"
 #include "model/IPlotHost.h"
-#include "model/PlotOverlay.h"
 #include "model/MenuTable.h"
+#include "model/PlotOverlay.h"
 #include "model/PlotSymbol.h"
 #include "model/ProfileRecord.h"
+#include "render/AxisValueBatch.h"
 #include "render/PlotAxisRgn.h"
 #include "render/PlotDrawingRgn.h"
 #include "render/PlotFont.h"
@@ -388,5 +389,25 @@ private:
     // then the value stored at it; StoreTimeSample answers whether the variable's axis grew.
     TimeSlot TakeTimeSlot(double time);
     bool StoreTimeSample(CPlotVar& y, const TimeSlot& slot, double value);
+    // StoreTimeSample within a block: the value goes to the batch of the variable's axis.
+    void StoreBlockSample(CPlotVar& y, const TimeSlot& slot, double value);
+    // The two ways of storing a block of AddTimeBlock: row after row, as the samples come,
+    // or variable after variable where that gives the same plot (StoresByColumn).
+    bool StoresByColumn(std::span<const double> times,
+                        std::span<const std::unique_ptr<CPlotVar>> block);
+    void StoreBlockByRow(std::span<const double> times, std::span<const double> values,
+                         std::span<const std::unique_ptr<CPlotVar>> block);
+    void StoreBlockByColumn(std::span<const double> times, std::span<const double> values,
+                            std::span<const std::unique_ptr<CPlotVar>> block);
+    // A sample at slot 0 of a ring that never wrapped is the variable's first.
+    static bool IsFirstSample(const CPlotVar& y, const TimeSlot& slot) {
+        return slot.slot == 0 && !y.wrapped;
+    }
+    // One batch per Y axis (index = axis number), kept between blocks so that streaming
+    // allocates nothing.
+    std::vector<CAxisValueBatch> axisBatches_;
+    // The time slots of a block's rows and the rows they belong to, kept for the same reason.
+    std::vector<std::uint32_t> blockSlots_;
+    std::vector<std::size_t> blockRows_;
     bool LabelsBelongToVariables() const { return runPlotActive || phasePlotActive || profileMode; }
 };

@@ -78,7 +78,43 @@ bool CPlotLook::AddTimeBlock(std::span<const double> times, std::span<const doub
     if (!runPlotActive || times.empty() || xVariables.empty() || firstVar < 1) return false;
     const std::size_t columns = values.size() / times.size();
     if (columns == 0 || firstVar - 1 + columns > yVariables.size()) return false;
+    // Each Y axis widens once for the block rather than once per sample.
+    const std::size_t axes = std::size_t(NYAxes()) + 1;
+    if (axisBatches_.size() < axes) axisBatches_.resize(axes);
+    for (std::size_t k = 1; k < axes; ++k)
+        axisBatches_[k].Start(Axis(int(k)));
+    const auto block = std::span(yVariables).subspan(std::size_t(firstVar - 1), columns);
+    if (StoresByColumn(times, block))
+        StoreBlockByColumn(times, values, block);
+    else
+        StoreBlockByRow(times, values, block);
     bool grew = false;
+    for (std::size_t k = 1; k < axes; ++k)
+        grew |= axisBatches_[k].Finish();
+    return grew;
+}
+
+// The samples of a block can be stored a variable at a time when the order of rows and
+// variables cannot matter: no time writes missing values into every variable (negative and
+// non-finite times), no value can be an axis's first, every axis takes its values in any
+// order, and every variable is a ring as long as the time variable.
+bool CPlotLook::StoresByColumn(std::span<const double> times,
+                               std::span<const std::unique_ptr<CPlotVar>> block) {
+    const CPlotVar& x = *xVariables[0];
+    if (!x.ringMode || x.capacity == 0) return false;
+    for (const double t : times)
+        if (!(t >= 0) || std::isinf(t)) return false;
+    for (const auto& y : block) {
+        if (!y->ringMode || y->capacity != x.capacity) return false;
+        const CPlotAxis* a = y->axisNo >= 1 ? Axis(y->axisNo) : nullptr;
+        if (a && (!a->rangeSet || !a->WidensInAnyOrder())) return false;
+    }
+    return true;
+}
+
+void CPlotLook::StoreBlockByRow(std::span<const double> times, std::span<const double> values,
+                                std::span<const std::unique_ptr<CPlotVar>> block) {
+    const std::size_t columns = block.size();
     for (std::size_t r = 0; r < times.size(); ++r) {
         const double time = times[r];
         if (std::isnan(time) || std::isinf(time)) continue;
@@ -86,9 +122,34 @@ bool CPlotLook::AddTimeBlock(std::span<const double> times, std::span<const doub
         if (slot.kind == TimeSlot::NotFound) continue;
         const double* row = values.data() + r * columns;
         for (std::size_t c = 0; c < columns; ++c)
-            grew |= StoreTimeSample(*yVariables[std::size_t(firstVar - 1) + c], slot, row[c]);
+            StoreBlockSample(*block[c], slot, row[c]);
     }
-    return grew;
+}
+
+void CPlotLook::StoreBlockByColumn(std::span<const double> times, std::span<const double> values,
+                                   std::span<const std::unique_ptr<CPlotVar>> block) {
+    // The slot of every row first: the time variable and its axis alone change here.
+    blockSlots_.clear();
+    blockRows_.clear();
+    for (std::size_t r = 0; r < times.size(); ++r) {
+        const TimeSlot slot = TakeTimeSlot(times[r]);
+        if (slot.kind == TimeSlot::NotFound) continue;
+        blockSlots_.push_back(slot.slot);
+        blockRows_.push_back(r);
+    }
+    // Then each variable takes its column, telling its axis's batch every value.
+    const std::size_t columns = block.size();
+    for (std::size_t c = 0; c < columns; ++c) {
+        CPlotVar& y = *block[c];
+        const bool told = y.axisNo >= 1 && std::size_t(y.axisNo) < axisBatches_.size();
+        CAxisValueBatch* batch = told ? &axisBatches_[std::size_t(y.axisNo)] : nullptr;
+        const double* column = values.data() + c;
+        y.SetAtEach(blockSlots_, [&](std::size_t k) {
+            const double sample = Sample(column[blockRows_[k] * columns]);
+            if (batch) batch->Add(sample, false);
+            return sample;
+        });
+    }
 }
 
 TimeSlot CPlotLook::TakeTimeSlot(double time) {
@@ -108,8 +169,16 @@ bool CPlotLook::StoreTimeSample(CPlotVar& y, const TimeSlot& slot, double value)
     y.SetAt(slot.slot, Sample(value));
     if (y.axisNo < 1) return false;
     bool grew = false; // only the variable's own axis counts
-    TellAxis(y.axisNo, Sample(value), slot.slot == 0 && !y.wrapped, grew);
+    TellAxis(y.axisNo, Sample(value), IsFirstSample(y, slot), grew);
     return grew;
+}
+
+void CPlotLook::StoreBlockSample(CPlotVar& y, const TimeSlot& slot, double value) {
+    const double sample = Sample(value);
+    y.SetAt(slot.slot, sample);
+    // Variables without an axis, or on one that does not exist, tell no axis.
+    if (y.axisNo >= 1 && std::size_t(y.axisNo) < axisBatches_.size())
+        axisBatches_[std::size_t(y.axisNo)].Add(sample, IsFirstSample(y, slot));
 }
 
 bool CPlotLook::AdvanceTimeAxisIfNeeded() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/AxisScale.h"
+#include "render/AxisTransform.h"
 
 #include <utility>
 #include <vector>
@@ -56,6 +57,13 @@ public:
 
     // Widens an autoscaled axis for one sample; true when the scale became dirty.
     bool AddValue(double x, bool first);
+    // True when values told one after another (none of them a first value) leave the axis as
+    // its smallest and largest value told alone would: widening keeps the working range, so
+    // only the extremes decide. A logarithmic autoscaled axis moves its working range as it
+    // widens, and order then counts.
+    bool WidensInAnyOrder() const {
+        return timeAxis || !resetRange || scaleType != AxisTransform::kLogarithmic;
+    }
     void SetDataRange(double lo, double hi, bool extendOnly);
     void SetViewRange(double lo, double hi);
     void SetRequestedRange(double lo, double hi);

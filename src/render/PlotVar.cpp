@@ -70,10 +70,7 @@ bool CPlotVar::SetAt(std::uint32_t index, double x) {
     highestIndex = std::max(highestIndex, index);
     values[index] = x;
     ascending_ = false;
-    if (ringMode) {
-        if (writePos == capacity - 1) wrapped = 1;
-        writePos = (index + 1) % capacity;
-    }
+    if (ringMode) StepWrite(index, writePos, wrapped);
     DropTimeBounds();
     return true;
 }

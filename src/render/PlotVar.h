@@ -30,6 +30,10 @@ public:
     void ClearValues();
     void Push(double x);
     bool SetAt(std::uint32_t index, double x); // false when the slot cannot be had
+    // SetAt(indices[k], value(k)) for k = 0, 1, ... in turn, every index inside the capacity:
+    // the bookkeeping of the write position is kept in locals and stored once.
+    template <class Value>
+    void SetAtEach(std::span<const std::uint32_t> indices, Value value);
     // Slots 0 .. n-1 as SetAt of each in turn sets them: the values of from, and 0 past its
     // end; an indexed array that holds them takes them in one copy.
     void SetFirst(std::span<const double> from, std::uint32_t n);
@@ -113,6 +117,12 @@ public:
     int ownAttributes = 0; // a Y variable keeps its attributes in a flipped plot
 
 private:
+    // The write position after a sample was set at index of a ring, and whether the ring
+    // wrapped on the way: SetAt's bookkeeping, shared with SetAtEach.
+    void StepWrite(std::uint32_t index, std::uint32_t& position, std::uint32_t& wrap) const {
+        if (position == capacity - 1) wrap = 1;
+        position = index + 1 == capacity ? 0 : index + 1;
+    }
     // Bounds that let FindTime answer without a scan: every readable value is at most
     // readableMax_, and every value in slots 0..writePos-2 at most prefixMax_. Any write other
     // than a plain append drops them; the next lookup rebuilds them with one scan.
@@ -123,3 +133,20 @@ private:
     double readableMax_ = 0;
     double prefixMax_ = 0;
 };
+
+template <class Value>
+void CPlotVar::SetAtEach(std::span<const std::uint32_t> indices, Value value) {
+    if (indices.empty()) return;
+    std::uint32_t high = highestIndex, position = writePos, wrap = wrapped;
+    for (std::size_t k = 0; k < indices.size(); ++k) {
+        const std::uint32_t index = indices[k];
+        values[index] = value(k);
+        high = index > high ? index : high;
+        if (ringMode) StepWrite(index, position, wrap);
+    }
+    highestIndex = high;
+    writePos = position;
+    wrapped = wrap;
+    ascending_ = false;
+    DropTimeBounds();
+}
