@@ -195,8 +195,10 @@ void CPlotVar::Assign(std::span<const double> samples, std::vector<double>&& roo
                    [](double v) { return std::isfinite(v) ? v : MISSING_VALUE; });
     capacity = std::uint32_t(samples.size());
     highestIndex = capacity ? capacity - 1 : 0;
-    // Device points are recorded by the drawing code, which sizes the array when it draws.
-    devicePoints.clear();
+    // Device points are recorded by the drawing code, which sizes the array when it draws. A
+    // series replaced by one of a similar length keeps the array, so that drawing it does not
+    // clear millions of points first; a much shorter one lets the memory go.
+    if (devicePoints.size() > 2 * std::size_t(capacity)) devicePoints = {};
     devicePointCount = 0;
     DropTimeBounds();
 }
