@@ -3,6 +3,7 @@
 #include "model/NumberText.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -23,6 +24,10 @@ void SetText(std::string& field, std::string_view value, size_t width) {
 CInputFile::ReadStatus CInputFile::Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return ReadStatus::Unreadable;
+    // The length the file has now, if it has one, bounds how many numbers it can hold.
+    std::error_code error;
+    const std::uintmax_t length = std::filesystem::file_size(path, error);
+    textBytes_ = error ? 0 : std::min<std::uint64_t>(length, kMaxFileBytes);
     // The stream reports a read error (a folder, a device that fails) through its state.
     std::string pending;
     std::vector<char> block(kReadBlock);
@@ -41,6 +46,7 @@ CInputFile::ReadStatus CInputFile::Read(const std::string& path) {
 }
 
 void CInputFile::ReadText(std::string_view text) {
+    textBytes_ = text.size();
     ReadLines(text, true);
 }
 
@@ -97,7 +103,11 @@ void CInputFile::CreateValueArea() {
     record.values.clear();
     // A run plot's record has no values; counts that cannot be met leave the area empty.
     valueCapacity_ = kinds.runPlot ? 0 : std::max<std::int64_t>(record.ValueCount(), 0);
-    record.values.reserve(size_t(std::min(valueCapacity_, kInitialReserve)));
+    // Every number takes at least two characters with the blank after it: a text of known
+    // length has room for no more, and the area is reserved once for what it can hold.
+    const std::int64_t fits = std::int64_t(textBytes_ / 2 + 1);
+    const std::int64_t reserve = textBytes_ ? std::max(fits, kInitialReserve) : kInitialReserve;
+    record.values.reserve(size_t(std::min(valueCapacity_, reserve)));
 }
 
 void CInputFile::ReadKeyword(std::string_view key, std::string_view value) {

@@ -48,4 +48,5 @@ private:
     int depVarNo_ = 0;    // "depvarno": the dependent variable the per-variable keywords set
     int depLegCount_ = 0; // "depleg" lines seen so far
     std::int64_t valueCapacity_ = 0; // values the area holds; later numbers are dropped
+    std::uint64_t textBytes_ = 0;    // length of the text being read, 0 when not known
 };
