@@ -87,6 +87,8 @@ void CPlotXYObj::Init(CPlotOverlay& overlay) {
     // 1. The Y variable, styled after the ID.
     const int y = TakeVariable(model, false);
     CPlotVar& yVar = *model.YVar(y);
+    // An appended variable is the object's alone: no legend entry or label of its own.
+    if (y > 0) yVar.SetLegend({});
     yVar.hostObject = 1;
     yVar.hidden = 0;
     yVar.axisNo = 1;

@@ -68,13 +68,13 @@ void CTrendixCtrl::ObjectsChanged() {
 }
 
 // A line or polygon was made (id 0: none was): logged, and the variable counts follow the
-// variables it took.
+// variables it took. The object's variables get no name, so no legend entry either: the host
+// gives one with SetLegend(ID, text) when it wants it.
 std::int16_t CTrendixCtrl::XYObjectMade(const char* logPrefix, int id) {
     if (id == 0) return 0;
     WriteLog(logPrefix + std::to_string(id) + "\r\n");
     props_.nvariables = std::int16_t(EnsureModel().NYVars());
     props_.nxvariables = std::int16_t(EnsureModel().NXVars());
-    GrowVariableNames(props_.nvariables);
     Repaint();
     return std::int16_t(id);
 }

@@ -294,3 +294,36 @@ TEST_F(ObjectsTest, DraggingATextMovesItAndReportsTheChange) {
     Paint();
     EXPECT_EQ(a.Anchor(), (gdi::Point{anchor.x + 20, anchor.y + 13}));
 }
+
+TEST_F(ObjectsTest, HostObjectsAddNoLegendEntriesUntilTheHostGivesThemOne) {
+    for (const bool runPlot : {false, true}) {
+        SCOPED_TRACE(runPlot ? "run plot" : "XY plot");
+        Call("Clear");
+        Put("RunPlot", Variant::Bool(runPlot));
+        if (runPlot)
+            AddTimeData(1, 0.1, 5);
+        else
+            Call("SetData", {I2(1), I2(0), Variant::R8(5)});
+        Put("ShowLegend", Variant::Bool(true));
+        const short line = NewLine();
+        const short polygon = Call("NewPolygon", {I2(2), I2(-1)}).i2();
+        SetXY(line, 0, 0.2, 1);
+        SetXY(polygon, 0, 0.3, 2);
+        ASSERT_EQ(Get("nvariables").i2(), 3);
+        // The objects' variables have no name and no legend text.
+        for (short i : {1, 2}) {
+            EXPECT_EQ(Call("GetVariable", {I2(i)}).narrow(), "");
+            EXPECT_EQ(Call("GetLegend", {I2(i + 1)}).narrow(), "");
+        }
+        Paint();
+        EXPECT_EQ(c.Model()->legendRegion->itemCount, 1);
+        // A legend the host gives through the object's ID shows.
+        Call("SetLegend", {I2(line), Variant::Str("Set point")});
+        Paint();
+        EXPECT_EQ(c.Model()->legendRegion->itemCount, 2);
+        // Growing the variable count later names only the new variables.
+        Put("nvariables", I2(4));
+        EXPECT_EQ(Call("GetVariable", {I2(2)}).narrow(), "");
+        EXPECT_EQ(Call("GetVariable", {I2(3)}).narrow(), "Var. 4");
+    }
+}
