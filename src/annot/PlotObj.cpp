@@ -6,6 +6,7 @@
 #include "annot/PlotOverlay.h"
 #include "model/PlotLook.h"
 #include "render/MissingValue.h"
+#include "render/PlotPaintContext.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +21,7 @@ constexpr int kMinSegment = 3;    // shorter segments (Manhattan) take no clicks
 constexpr int kShortSegment = 30; // up to this one end must lie in the drawing area
 constexpr int kLineHalfWidth = 2; // a line takes clicks this far either side
 constexpr int kNoFill = -1;       // a polygon's fill mode before SetAttributes
+constexpr int kBlinkWidth = 3;    // the inverting pen of a blinking line or polygon
 
 bool Bit(int value, int bit) {
     return (value & bit) != 0;
@@ -165,6 +167,22 @@ void CPlotXYObj::Rotate(CPlotOverlay& overlay, int direction) {
     }
 }
 
+void CPlotXYObj::DrawInverted(CPlotPaintContext& ctx, CPlotOverlay& overlay) {
+    const CPlotVar* v = overlay.Model().YVar(YVariable());
+    if (!v || v->hidden) return;
+    const size_t n = std::min<size_t>(v->devicePointCount, v->devicePoints.size());
+    if (n < 2) return;
+    std::vector<gdi::Point> pts(n);
+    for (size_t i = 0; i < n; ++i)
+        pts[i] = {v->devicePoints[i].first, v->devicePoints[i].second};
+    if (Kind() == PolygonKind) pts.push_back(pts.front());
+    gdi::IDeviceContext& dc = ctx.dc;
+    gdi::StateScope state(dc);
+    dc.SetRop2(gdi::RasterOp::NotXorPen);
+    dc.SelectPen(gdi::Pen{gdi::PenStyle::Solid, kBlinkWidth, 0});
+    dc.Polyline(pts);
+}
+
 bool CPlotXYObj::HitPieces(CPlotOverlay& overlay, gdi::Point p, bool polygon) {
     CPlotLook& model = overlay.Model();
     const CPlotVar* v = model.YVar(YVariable());
@@ -287,6 +305,10 @@ int CPlotTextObj::SetObject(CPlotOverlay& overlay, int value, int mask) {
     if (Bit(mask, TagNotPickable)) a->SetTagNotPickable(Bit(value, TagNotPickable));
     return (a->hidden ? 0 : Visible) | (IsEnabled() ? Enabled : 0) |
            (a->Selected() ? SelectedBit : 0) | (a->TagNotPickable() ? TagNotPickable : 0);
+}
+
+void CPlotTextObj::DrawInverted(CPlotPaintContext& ctx, CPlotOverlay& overlay) {
+    if (const CPlotAnnotation* a = overlay.Annotation(AnnotationIndex())) a->DrawInverted(ctx);
 }
 
 void CPlotTextObj::Rotate(CPlotOverlay& overlay, int direction) {

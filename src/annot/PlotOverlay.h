@@ -110,6 +110,15 @@ public:
     // Waits for the placing click of the newest annotation (the text dialog's).
     void BeginPlacing() { placing_ = true; }
     bool Placing() const { return placing_; }
+    // A text the user made with the dialog: appended unplaced with its tag handle shown, and
+    // given a user text object; the next press places it. Answers the object's ID, 0 when no
+    // ID is free (nothing is made then).
+    int AddPlacingText(const std::string& text, const CPlotFont* font,
+                       const CPlotAnnotation::Attributes& attributes);
+    // The prompt while a text waits for its placing click, the tag handle's tip over it.
+    const std::string* TooltipAt(gdi::Point p) const override;
+    // Draws the object once with the inverting pen (a blink); false for an unknown ID.
+    bool DrawInverted(CPlotPaintContext& ctx, int id);
 
     // --- the plot as annotations see it (IAnnotationSite) ---
     CPlotRegion::Rect DrawingRect() const override;

@@ -340,6 +340,7 @@ bool CPlotLook::DeletePointsInMarkedRegion(CPlotPaintContext& ctx) {
 }
 
 const std::string* CPlotLook::TooltipAt(gdi::Point p) const {
+    if (const std::string* own = overlay ? overlay->TooltipAt(p) : nullptr) return own;
     const CPlotDrawingRgn::Tooltip* tip = drawingRegion ? drawingRegion->TooltipAt(p) : nullptr;
     return tip ? &tip->text : nullptr;
 }
