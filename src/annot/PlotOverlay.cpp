@@ -388,24 +388,33 @@ void CPlotOverlay::Draw(CPlotPaintContext& ctx) {
 // ---------------------------------------------------------------------------------------------
 // Pointer and keys
 
+bool CPlotOverlay::Hits(CPlotObj& o, gdi::Point p) {
+    CPlotAnnotation* a = AnnotationOf(o);
+    if (o.Kind() == CPlotObj::TextKind && (!a || a->hidden || a->Unplaced())) return false;
+    return o.HitTest(*this, p);
+}
+
 CPlotObj* CPlotOverlay::HitObject(gdi::Point p) {
     // Newest first; a repeated click passes the selected object and cycles down the stack.
-    auto hits = [&](CPlotObj& o) {
-        CPlotAnnotation* a = AnnotationOf(o);
-        if (o.Kind() == CPlotObj::TextKind && (!a || a->hidden || a->Unplaced())) return false;
-        return o.HitTest(*this, p);
-    };
     bool passed = selected_ == nullptr;
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
         if (!passed) {
             passed = it->get() == selected_;
             continue;
         }
-        if (hits(**it)) return it->get();
+        if (Hits(**it, p)) return it->get();
     }
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it)
-        if (hits(**it)) return it->get();
+        if (Hits(**it, p)) return it->get();
     return nullptr;
+}
+
+int CPlotOverlay::DoubleClickAt(gdi::Point p) {
+    // The selected object first, then the others.
+    CPlotObj* hit = selected_ && Hits(*selected_, p) ? selected_ : HitObject(p);
+    if (!hit) return 0;
+    SelectObject(hit);
+    return hit->Id();
 }
 
 int CPlotOverlay::Press(CPlotPaintContext& ctx, gdi::Point p, int) {

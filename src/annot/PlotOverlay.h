@@ -102,6 +102,7 @@ public:
     int MenuAt(gdi::Point p) override;
     bool Key(CPlotPaintContext& ctx, int key, bool& repaint) override;
     void SelectInside(const gdi::Rect& box) override;
+    int DoubleClickAt(gdi::Point p) override;
     void CurvePointsRewound() override;
     // The text object that is selected and may be deleted by the user, null when none.
     CPlotTextObj* DeletableText();
@@ -145,6 +146,7 @@ private:
     void DeleteObject(int id);
     // Re-attaches every curve-tagged text on the next paint, so its tag snaps to changed data.
     void ResnapCurveTags();
+    bool Hits(CPlotObj& object, gdi::Point p);
     CPlotObj* HitObject(gdi::Point p);
     void Log(const std::string& line);
 

@@ -511,9 +511,12 @@ void CTrendixCtrl::OnFlashTimer() {
 // Pointer members of the automation interface
 
 void CTrendixCtrl::DoDoubleClick(std::int16_t x, std::int16_t y) {
-    CPlotPaintContext ctx = InputContext();
     int objectId = 0;
-    EnsureModel().DoubleClick(ctx, {x, y}, objectId, true);
+    {
+        CPlotPaintContext ctx = InputContext();
+        EnsureModel().DoubleClick(ctx, {x, y}, objectId, true);
+    }
+    FireSelection();
 }
 
 bool CTrendixCtrl::GetPointerLocation(std::int16_t& ix, std::int16_t& iy) {

@@ -173,7 +173,9 @@ bool CPlotLook::Release(CPlotPaintContext& ctx, int /*keyFlags*/, gdi::Point p, 
 }
 
 bool CPlotLook::DoubleClick(CPlotPaintContext&, gdi::Point p, int& objectId, bool act) {
-    objectId = 0; // plot objects are hit-tested here first once they exist
+    // The host's plot objects first. (Their editors arrive with the edit dialogs.)
+    objectId = overlay ? overlay->DoubleClickAt(p) : 0;
+    if (objectId != 0) return true;
     CPlotRegion* region = RegionAt(p);
     if (!region) return false;
     SelectRegion(region);

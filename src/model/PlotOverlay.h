@@ -28,6 +28,8 @@ public:
     virtual void SelectInside(const gdi::Rect& box) = 0;
     // Curve points were rewound: annotations tied to curve points go with them.
     virtual void CurvePointsRewound() = 0;
+    // A double click: the object hit becomes the selected one; its ID, 0 when none was hit.
+    virtual int DoubleClickAt(gdi::Point /*p*/) { return 0; }
     // The tooltip text for the pointer at p, null when the overlay has none there.
     virtual const std::string* TooltipAt(gdi::Point /*p*/) const { return nullptr; }
 };

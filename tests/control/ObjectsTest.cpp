@@ -62,6 +62,19 @@ protected:
         return ok;
     }
     static Variant I2(int v) { return Variant::I2(std::int16_t(v)); }
+    // A host line from (1, 10) to (9, 90), drawn; middle is the middle of its drawn segment.
+    // Answers its ID, 0 when it was not drawn.
+    short DrawnLine(gdi::Point& middle) {
+        const short id = NewLine();
+        SetXY(id, 0, 1, 10);
+        SetXY(id, 1, 9, 90);
+        Paint();
+        const CPlotVar& v = *c.Model()->YVar(Overlay().Find(id)->YVariable());
+        if (v.devicePointCount < 2) return 0;
+        middle = {(v.devicePoints[0].first + v.devicePoints[1].first) / 2,
+                  (v.devicePoints[0].second + v.devicePoints[1].second) / 2};
+        return id;
+    }
     CPlotOverlay& Overlay() { return static_cast<CPlotOverlay&>(*c.Model()->overlay); }
     void Paint() {
         c.PaintWindowSurface();
@@ -486,17 +499,12 @@ TEST_F(ObjectsTest, TheHideVariablesDialogHidesWhatStandsInItsHiddenList) {
 
 TEST_F(ObjectsTest, ASelectedObjectIsReportedHighlightedAndBlinks) {
     Call("SetHighlightMode", {I2(250)});
-    const short id = NewLine();
-    SetXY(id, 0, 1, 10);
-    SetXY(id, 1, 9, 90);
-    Paint();
-    const CPlotVar& v = *c.Model()->YVar(Overlay().Find(id)->YVariable());
-    ASSERT_GE(v.devicePointCount, 2u);
-    const gdi::Point a{v.devicePoints[0].first, v.devicePoints[0].second};
-    const gdi::Point b{v.devicePoints[1].first, v.devicePoints[1].second};
+    gdi::Point middle;
+    const short id = DrawnLine(middle);
+    ASSERT_NE(id, 0);
     sink.events.clear();
-    c.OnLButtonDown((a.x + b.x) / 2, (a.y + b.y) / 2, 0);
-    c.OnLButtonUp((a.x + b.x) / 2, (a.y + b.y) / 2, 0);
+    c.OnLButtonDown(middle.x, middle.y, 0);
+    c.OnLButtonUp(middle.x, middle.y, 0);
     // The host hears of the selection once, and the object blinks.
     ASSERT_EQ(sink.Count(EV_Selected), 1);
     EXPECT_EQ(sink.events[0].args[0].i2(), id);
@@ -537,4 +545,31 @@ TEST_F(ObjectsTest, TheTagHandleOfASelectedTextTellsWhatItDoes) {
     EXPECT_EQ(site.tooltip, "Drag to move tag point");
     c.OnMouseMove(tag.x + 30, tag.y + 30, 0);
     EXPECT_EQ(site.tooltip, "");
+}
+
+TEST_F(ObjectsTest, ADoubleClickOnALineSelectsItAndNamesItToTheHost) {
+    Call("SetEvent", {I2(3), Variant::Bool(true), Variant::Bool(true)});
+    gdi::Point middle;
+    const short id = DrawnLine(middle);
+    ASSERT_NE(id, 0);
+    const int x = middle.x, y = middle.y;
+    sink.events.clear();
+    c.OnLButtonDblClk(x, y, 0);
+    ASSERT_EQ(sink.Count(EV_OnDoubleClick), 1);
+    ASSERT_EQ(sink.Count(EV_Selected), 1);
+    for (const RecordingSink::Event& e : sink.events) {
+        if (e.id == EV_OnDoubleClick) {
+            EXPECT_EQ(e.args[4].i2(), id);
+        }
+    }
+    EXPECT_EQ(Overlay().SelectedObject()->Id(), id);
+    EXPECT_EQ(c.HighlightList(), (std::vector<int>{id}));
+    // Off the line the regions answer as before: no object.
+    sink.events.clear();
+    c.OnLButtonDblClk(x + 60, y - 60, 0);
+    for (const RecordingSink::Event& e : sink.events) {
+        if (e.id == EV_OnDoubleClick) {
+            EXPECT_EQ(e.args[4].i2(), 0);
+        }
+    }
 }
