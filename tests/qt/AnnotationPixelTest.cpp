@@ -13,25 +13,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <vector>
 
 namespace {
-
-using com::Variant;
 
 constexpr int kWidth = 400;
 constexpr int kHeight = 310;
 constexpr int kTextColor = 4; // magenta in the palette
 const QRgb kMagenta = qRgb(255, 0, 255);
-
-void Call(CTrendixCtrl& c, const char* name, std::vector<Variant> args) {
-    c.Invoke(c.GetIDOfName(name), com::InvokeKind::Method, args);
-}
-
-void Put(CTrendixCtrl& c, const char* name, Variant value) {
-    Variant args[] = {std::move(value)};
-    c.Invoke(c.GetIDOfName(name), com::InvokeKind::PropertyPut, args);
-}
 
 int Count(const QImage& image, QRgb colour, QPoint centre, int radius) {
     int n = 0;
@@ -51,13 +39,13 @@ TEST(AnnotationPixels, ALeaderWithItsArrowheadMatchesTheReference) {
     c.OnSize(kWidth, kHeight);
     site.ResizeSurface(kWidth, kHeight);
     // A rising curve over fixed axes, and a text above it tied to its nearest point.
-    Put(c, "npoints", Variant::I2(3));
+    c.Setnpoints(3);
     for (short k = 0; k < 3; ++k) {
-        Call(c, "SetXData", {Variant::I2(1), Variant::I2(k), Variant::R8(k * 10)});
-        Call(c, "SetData", {Variant::I2(1), Variant::I2(k), Variant::R8(k * k * 20)});
+        c.SetXData(1, k, k * 10);
+        c.SetData(1, k, k * k * 20);
     }
-    Call(c, "SetAxisRange", {Variant::I2(0), Variant::R8(0), Variant::R8(20)});
-    Call(c, "SetAxisRange", {Variant::I2(1), Variant::R8(0), Variant::R8(100)});
+    c.SetAxisRange(0, 0, 20);
+    c.SetAxisRange(1, 0, 100);
     const std::int16_t id = c.NewText("knee", 6, 60, CPlotAnnotation::OnCurve);
     c.SetTextAttribute(id, kTextColor, 0, 0, "Arial", 12, 0);
 
