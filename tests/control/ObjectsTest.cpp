@@ -3,6 +3,7 @@
 #include "model/MenuTable.h"
 #include "platform/gdi/RecordingDC.h"
 #include "platform/ui/VirtualKeys.h"
+#include "support/CtrlProbe.h"
 
 #include <filesystem>
 #include <fstream>
@@ -508,7 +509,7 @@ TEST_F(ObjectsTest, ASelectedObjectIsReportedHighlightedAndBlinks) {
     // The host hears of the selection once, and the object blinks.
     ASSERT_EQ(sink.Count(EV_Selected), 1);
     EXPECT_EQ(sink.events[0].args[0].i2(), id);
-    EXPECT_EQ(c.HighlightList(), (std::vector<int>{id}));
+    EXPECT_EQ(CtrlProbe::HighlightList(c), (std::vector<int>{id}));
     EXPECT_EQ(site.timers.count(3), 1u);
     EXPECT_EQ(site.timers[3], 250);
     // A blink inverts the line where it was drawn, the flash after it inverts it back.
@@ -519,14 +520,14 @@ TEST_F(ObjectsTest, ASelectedObjectIsReportedHighlightedAndBlinks) {
     const auto lines = surface.CallsNamed("Polyline");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], lines[1]);
-    EXPECT_EQ(c.BlinkPhase(), 1);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 1);
     // The host selects it again: no second event; deleting it ends the blinking.
     SetObject(id, 4, 4);
     EXPECT_EQ(sink.Count(EV_Selected), 1);
     SetObject(id, -1, 0);
-    EXPECT_TRUE(c.HighlightList().empty());
+    EXPECT_TRUE(CtrlProbe::HighlightList(c).empty());
     EXPECT_EQ(site.timers.count(3), 0u);
-    EXPECT_EQ(c.BlinkPhase(), 0);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
 }
 
 TEST_F(ObjectsTest, TheTagHandleOfASelectedTextTellsWhatItDoes) {
@@ -563,7 +564,7 @@ TEST_F(ObjectsTest, ADoubleClickOnALineSelectsItAndNamesItToTheHost) {
         }
     }
     EXPECT_EQ(Overlay().SelectedObject()->Id(), id);
-    EXPECT_EQ(c.HighlightList(), (std::vector<int>{id}));
+    EXPECT_EQ(CtrlProbe::HighlightList(c), (std::vector<int>{id}));
     // Off the line the regions answer as before: no object.
     sink.events.clear();
     c.OnLButtonDblClk(x + 60, y - 60, 0);
