@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed and builds the hosts. With a display (DISPLAY or WAYLAND_DISPLAY set)
 # it starts trendix-view with its live demo; without one it runs the first example session and
-# renders every example into out/ (PNG, plus a PDF and an SVG of two of them).
+# renders every example into out/ (PNG, plus PDFs and SVGs of three of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -24,3 +24,7 @@ build/apps/trendix/trendix render examples/legend-symbols.tsh -o out/legend-symb
 echo out/legend-symbols.pdf
 build/apps/trendix/trendix render examples/xy-two-axes.tsh -o out/xy-two-axes.svg --scale 800x620
 echo out/xy-two-axes.svg
+for ext in pdf svg; do
+    build/apps/trendix/trendix render examples/annotations.tsh -o "out/annotations.$ext"
+    echo "out/annotations.$ext"
+done

@@ -394,6 +394,24 @@ bool CPlotAnnotation::InTagHandle(gdi::Point p) const {
     return std::abs(p.x - tag_.x) <= kHandleHalf && std::abs(p.y - tag_.y) <= kHandleHalf;
 }
 
+bool CPlotAnnotation::OnTagHandle(gdi::Point p) const {
+    return layoutValid_ && !hidden && Attached() && tagHandle_ && InTagHandle(p);
+}
+
+void CPlotAnnotation::DrawInverted(CPlotPaintContext& ctx) const {
+    if (!layoutValid_ || hidden || unplaced_) return;
+    gdi::IDeviceContext& dc = ctx.dc;
+    gdi::StateScope state(dc);
+    dc.SetRop2(gdi::RasterOp::NotXorPen);
+    ctx.env.SelectPen(dc, 0, 1);
+    dc.SelectBrush(gdi::Brush{gdi::BrushStyle::Null});
+    dc.Polygon(box_);
+    if (Attached()) {
+        dc.MoveTo(tag_.x, tag_.y);
+        dc.LineTo(anchor_.x, anchor_.y);
+    }
+}
+
 bool CPlotAnnotation::HitTest(int x, int y) const {
     if (!layoutValid_ || hidden) return false;
     const gdi::Point p{x, y};

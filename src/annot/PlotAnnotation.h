@@ -119,6 +119,10 @@ public:
     void DrawSelected(CPlotPaintContext& ctx);
     bool HitTest(int x, int y) const override;
     bool CanSelect() const override { return true; }
+    // Whether p lies on the tag handle of a laid-out attached text that shows it.
+    bool OnTagHandle(gdi::Point p) const;
+    // The text box and leader once with the inverting pen (a blink of the highlight).
+    void DrawInverted(CPlotPaintContext& ctx) const;
 
     // --- placing ---
     // The anchor point becomes the position (free) or the offset from the tag point.

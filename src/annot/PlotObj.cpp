@@ -6,6 +6,7 @@
 #include "annot/PlotOverlay.h"
 #include "model/PlotLook.h"
 #include "render/MissingValue.h"
+#include "render/PlotPaintContext.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +21,7 @@ constexpr int kMinSegment = 3;    // shorter segments (Manhattan) take no clicks
 constexpr int kShortSegment = 30; // up to this one end must lie in the drawing area
 constexpr int kLineHalfWidth = 2; // a line takes clicks this far either side
 constexpr int kNoFill = -1;       // a polygon's fill mode before SetAttributes
+constexpr int kBlinkWidth = 3;    // the inverting pen of a blinking line or polygon
 
 bool Bit(int value, int bit) {
     return (value & bit) != 0;
@@ -87,6 +89,8 @@ void CPlotXYObj::Init(CPlotOverlay& overlay) {
     // 1. The Y variable, styled after the ID.
     const int y = TakeVariable(model, false);
     CPlotVar& yVar = *model.YVar(y);
+    // An appended variable is the object's alone: no legend entry or label of its own.
+    if (y > 0) yVar.SetLegend({});
     yVar.hostObject = 1;
     yVar.hidden = 0;
     yVar.axisNo = 1;
@@ -161,6 +165,22 @@ void CPlotXYObj::Rotate(CPlotOverlay& overlay, int direction) {
         else
             y = std::exchange(x, z);
     }
+}
+
+void CPlotXYObj::DrawInverted(CPlotPaintContext& ctx, CPlotOverlay& overlay) {
+    const CPlotVar* v = overlay.Model().YVar(YVariable());
+    if (!v || v->hidden) return;
+    const size_t n = std::min<size_t>(v->devicePointCount, v->devicePoints.size());
+    if (n < 2) return;
+    std::vector<gdi::Point> pts(n);
+    for (size_t i = 0; i < n; ++i)
+        pts[i] = {v->devicePoints[i].first, v->devicePoints[i].second};
+    if (Kind() == PolygonKind) pts.push_back(pts.front());
+    gdi::IDeviceContext& dc = ctx.dc;
+    gdi::StateScope state(dc);
+    dc.SetRop2(gdi::RasterOp::NotXorPen);
+    dc.SelectPen(gdi::Pen{gdi::PenStyle::Solid, kBlinkWidth, 0});
+    dc.Polyline(pts);
 }
 
 bool CPlotXYObj::HitPieces(CPlotOverlay& overlay, gdi::Point p, bool polygon) {
@@ -285,6 +305,10 @@ int CPlotTextObj::SetObject(CPlotOverlay& overlay, int value, int mask) {
     if (Bit(mask, TagNotPickable)) a->SetTagNotPickable(Bit(value, TagNotPickable));
     return (a->hidden ? 0 : Visible) | (IsEnabled() ? Enabled : 0) |
            (a->Selected() ? SelectedBit : 0) | (a->TagNotPickable() ? TagNotPickable : 0);
+}
+
+void CPlotTextObj::DrawInverted(CPlotPaintContext& ctx, CPlotOverlay& overlay) {
+    if (const CPlotAnnotation* a = overlay.Annotation(AnnotationIndex())) a->DrawInverted(ctx);
 }
 
 void CPlotTextObj::Rotate(CPlotOverlay& overlay, int direction) {

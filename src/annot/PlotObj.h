@@ -3,6 +3,7 @@
 #include "render/PlotRegion.h"
 
 class CPlotOverlay;
+struct CPlotPaintContext;
 
 // A graphic object the host made through the automation interface and addresses by its ID.
 // Lines and polygons are drawn as curves of a pair of plot variables they own the use of;
@@ -45,6 +46,9 @@ public:
     virtual int SetObject(CPlotOverlay& overlay, int value, int mask);
     // Triangular plots: every point turns with the triangle.
     virtual void Rotate(CPlotOverlay&, int /*direction*/) {}
+    // Draws the object once with the inverting pen where it was last drawn: twice restores
+    // the picture (the blink of a highlighted object).
+    virtual void DrawInverted(CPlotPaintContext&, CPlotOverlay&) {}
 
 protected:
     void SetVariables(int x, int y) {
@@ -76,6 +80,7 @@ public:
     void SetSelected(CPlotOverlay& overlay, bool on) override;
     int SetObject(CPlotOverlay& overlay, int value, int mask) override;
     void Rotate(CPlotOverlay& overlay, int direction) override;
+    void DrawInverted(CPlotPaintContext& ctx, CPlotOverlay& overlay) override;
 
 protected:
     // The pieces that take clicks are tested against p; the area becomes their box.
@@ -114,6 +119,7 @@ public:
     void SetSelected(CPlotOverlay& overlay, bool on) override;
     int SetObject(CPlotOverlay& overlay, int value, int mask) override;
     void Rotate(CPlotOverlay& overlay, int direction) override;
+    void DrawInverted(CPlotPaintContext& ctx, CPlotOverlay& overlay) override;
 
 private:
     bool userText_;

@@ -17,6 +17,10 @@ constexpr int kSizeAllCursor = 32646;
 constexpr double kStampX = 0.05, kStampY = 0.1;
 // IDs of the built-in parts of the plot that SetObject reaches.
 constexpr int kTitleId = 1, kLabelsId = 2, kAxesId = 3, kLastBuiltInId = 9;
+// The tooltips of placing a text and of the tag handle.
+const std::string kPlaceTagPrompt = "Pick a tag point and drag";
+const std::string kPlaceTextPrompt = "Locate a place and click";
+const std::string kTagHandleTip = "Drag to move tag point";
 
 std::string Format(const char* pattern, int id) {
     char buffer[96];
@@ -58,12 +62,15 @@ void CPlotOverlay::RemoveAnnotation(int index) {
     CPlotAnnotation* gone = Annotation(index);
     if (!gone) return;
     if (dragged_ == gone) dragged_ = nullptr;
+    if (selected_ && selected_->Kind() == CPlotObj::TextKind &&
+        selected_->AnnotationIndex() == index)
+        SelectObject(nullptr);
     annotations_.erase(annotations_.begin() + index);
     // Text objects follow their entries down; the entry's own object goes with it.
     for (auto it = objects_.begin(); it != objects_.end();) {
         CPlotObj& o = **it;
         if (o.Kind() == CPlotObj::TextKind && o.AnnotationIndex() == index) {
-            if (selected_ == &o) selected_ = nullptr;
+            model_.host.ObjectSelected(o.Id(), false);
             it = objects_.erase(it);
             continue;
         }
@@ -75,12 +82,13 @@ void CPlotOverlay::RemoveAnnotation(int index) {
 void CPlotOverlay::ClearAnnotations() {
     dragged_ = nullptr;
     placing_ = false;
-    annotations_.clear();
+    if (selected_ && selected_->Kind() == CPlotObj::TextKind) SelectObject(nullptr);
     std::erase_if(objects_, [this](const std::unique_ptr<CPlotObj>& o) {
         if (o->Kind() != CPlotObj::TextKind) return false;
-        if (selected_ == o.get()) selected_ = nullptr;
+        model_.host.ObjectSelected(o->Id(), false);
         return true;
     });
+    annotations_.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -132,19 +140,25 @@ CPlotTextObj* CPlotOverlay::CreateTextObject(int annotation, bool userText) {
 
 void CPlotOverlay::SelectObject(CPlotObj* object) {
     if (selected_ == object) return;
-    if (selected_) selected_->SetSelected(*this, false);
-    selected_ = object;
-    if (selected_) selected_->SetSelected(*this, true);
+    if (CPlotObj* previous = std::exchange(selected_, object)) {
+        previous->SetSelected(*this, false);
+        model_.host.ObjectSelected(previous->Id(), false);
+    }
+    if (selected_) {
+        selected_->SetSelected(*this, true);
+        model_.host.ObjectSelected(selected_->Id(), true);
+    }
 }
 
 void CPlotOverlay::DeleteObject(int id) {
     auto it = std::find_if(objects_.begin(), objects_.end(),
                            [id](const std::unique_ptr<CPlotObj>& o) { return o->Id() == id; });
     if (it == objects_.end()) return;
+    if (selected_ == it->get()) SelectObject(nullptr);
     std::unique_ptr<CPlotObj> object = std::move(*it);
     objects_.erase(it);
-    if (selected_ == object.get()) selected_ = nullptr;
     object->Release(*this);
+    model_.host.ObjectSelected(id, false); // no longer highlighted either
     Log(Format(" Delete ID:%d\r\n", id));
 }
 
@@ -198,6 +212,21 @@ bool CPlotOverlay::ChangeText(int id, const std::string& text, double x, double 
     }
     a->SetPendingAttachMode(attached >= 0 ? attached : -1);
     return true;
+}
+
+int CPlotOverlay::AddPlacingText(const std::string& text, const CPlotFont* font,
+                                 const CPlotAnnotation::Attributes& attributes) {
+    CPlotTextObj* object = CreateTextObject(-1, true);
+    if (!object) return 0;
+    auto annotation = std::make_unique<CPlotAnnotation>(text, font, attributes);
+    annotation->EnableTagHandle(true);
+    object->SetAnnotationIndex(AddAnnotation(std::move(annotation)));
+    std::string line = Format(" AddText ID:%d (", object->Id());
+    line += text;
+    line += ")\r\n";
+    Log(line);
+    BeginPlacing();
+    return object->Id();
 }
 
 bool CPlotOverlay::ModifyText(const std::string& oldText, const std::string& newText) {
@@ -359,24 +388,33 @@ void CPlotOverlay::Draw(CPlotPaintContext& ctx) {
 // ---------------------------------------------------------------------------------------------
 // Pointer and keys
 
+bool CPlotOverlay::Hits(CPlotObj& o, gdi::Point p) {
+    CPlotAnnotation* a = AnnotationOf(o);
+    if (o.Kind() == CPlotObj::TextKind && (!a || a->hidden || a->Unplaced())) return false;
+    return o.HitTest(*this, p);
+}
+
 CPlotObj* CPlotOverlay::HitObject(gdi::Point p) {
     // Newest first; a repeated click passes the selected object and cycles down the stack.
-    auto hits = [&](CPlotObj& o) {
-        CPlotAnnotation* a = AnnotationOf(o);
-        if (o.Kind() == CPlotObj::TextKind && (!a || a->hidden || a->Unplaced())) return false;
-        return o.HitTest(*this, p);
-    };
     bool passed = selected_ == nullptr;
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
         if (!passed) {
             passed = it->get() == selected_;
             continue;
         }
-        if (hits(**it)) return it->get();
+        if (Hits(**it, p)) return it->get();
     }
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it)
-        if (hits(**it)) return it->get();
+        if (Hits(**it, p)) return it->get();
     return nullptr;
+}
+
+int CPlotOverlay::DoubleClickAt(gdi::Point p) {
+    // The selected object first, then the others.
+    CPlotObj* hit = selected_ && Hits(*selected_, p) ? selected_ : HitObject(p);
+    if (!hit) return 0;
+    SelectObject(hit);
+    return hit->Id();
 }
 
 int CPlotOverlay::Press(CPlotPaintContext& ctx, gdi::Point p, int) {
@@ -487,6 +525,23 @@ void CPlotOverlay::SelectInside(const gdi::Rect& box) {
             r.bottom <= box.bottom)
             a->SetSelected(true);
     }
+}
+
+const std::string* CPlotOverlay::TooltipAt(gdi::Point p) const {
+    if (placing_ && !annotations_.empty())
+        return annotations_.back()->Attached() ? &kPlaceTagPrompt : &kPlaceTextPrompt;
+    if (!selected_ || selected_->Kind() != CPlotObj::TextKind) return nullptr;
+    const int index = selected_->AnnotationIndex();
+    const bool onHandle =
+        index >= 0 && index < AnnotationCount() && annotations_[size_t(index)]->OnTagHandle(p);
+    return onHandle ? &kTagHandleTip : nullptr;
+}
+
+bool CPlotOverlay::DrawInverted(CPlotPaintContext& ctx, int id) {
+    CPlotObj* object = Find(id);
+    if (!object) return false;
+    object->DrawInverted(ctx, *this);
+    return true;
 }
 
 CPlotTextObj* CPlotOverlay::DeletableText() {

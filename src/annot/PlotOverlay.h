@@ -102,6 +102,7 @@ public:
     int MenuAt(gdi::Point p) override;
     bool Key(CPlotPaintContext& ctx, int key, bool& repaint) override;
     void SelectInside(const gdi::Rect& box) override;
+    int DoubleClickAt(gdi::Point p) override;
     void CurvePointsRewound() override;
     // The text object that is selected and may be deleted by the user, null when none.
     CPlotTextObj* DeletableText();
@@ -110,6 +111,15 @@ public:
     // Waits for the placing click of the newest annotation (the text dialog's).
     void BeginPlacing() { placing_ = true; }
     bool Placing() const { return placing_; }
+    // A text the user made with the dialog: appended unplaced with its tag handle shown, and
+    // given a user text object; the next press places it. Answers the object's ID, 0 when no
+    // ID is free (nothing is made then).
+    int AddPlacingText(const std::string& text, const CPlotFont* font,
+                       const CPlotAnnotation::Attributes& attributes);
+    // The prompt while a text waits for its placing click, the tag handle's tip over it.
+    const std::string* TooltipAt(gdi::Point p) const override;
+    // Draws the object once with the inverting pen (a blink); false for an unknown ID.
+    bool DrawInverted(CPlotPaintContext& ctx, int id);
 
     // --- the plot as annotations see it (IAnnotationSite) ---
     CPlotRegion::Rect DrawingRect() const override;
@@ -136,6 +146,7 @@ private:
     void DeleteObject(int id);
     // Re-attaches every curve-tagged text on the next paint, so its tag snaps to changed data.
     void ResnapCurveTags();
+    bool Hits(CPlotObj& object, gdi::Point p);
     CPlotObj* HitObject(gdi::Point p);
     void Log(const std::string& line);
 

@@ -32,7 +32,12 @@ std::string CTrendixCtrl::GetLabel(std::int16_t axisNo) {
 
 void CTrendixCtrl::SetLegend(std::int16_t varNo, const std::string& legend) {
     CPlotLook& m = EnsureModel();
-    m.SetLegend(varNo, legend);
+    // A host object's ID names the variable that draws it.
+    int target = varNo;
+    if (varNo >= CObjectIds::kFirstId && m.overlay)
+        if (const CPlotObj* o = Overlay().Find(varNo); o && o->YVariable() >= 0)
+            target = o->YVariable() + 1;
+    m.SetLegend(target, legend);
     m.legendDirty = m.layoutDirty = 1;
     MarkModified();
     if (!loading_) Repaint();

@@ -233,12 +233,14 @@ void CTrendixCtrl::OnCommand(int command) {
         ShowPropertyPages();
         return;
     case ID_ADD_TEXT:
-        Pending("Add Text");
+        RunAddText();
+        return;
     case ID_ADD_TIMESTAMP:
         ApplyTimeStamp(true);
         return;
     case ID_HIDE_VARIABLE:
-        Pending("Hide Variable");
+        RunHideVariables();
+        return;
     case ID_COPY:
         Pending("Copy");
     case ID_PASTE:

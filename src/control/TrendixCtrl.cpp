@@ -134,8 +134,11 @@ void CTrendixCtrl::GrowVariableNames(int count) {
     if (count <= old) return;
     variableNames_.resize(size_t(count));
     for (int i = old; i < count; ++i) {
+        // A host object's variable stays unnamed and out of the legend.
+        CPlotVar* v = model_ ? model_->YVar(i) : nullptr;
+        if (v && v->hostObject) continue;
         variableNames_[size_t(i)] = "Var. " + std::to_string(i + 1);
-        if (CPlotVar* v = model_ ? model_->YVar(i) : nullptr) v->SetName(variableNames_[size_t(i)]);
+        if (v) v->SetName(variableNames_[size_t(i)]);
     }
 }
 

@@ -390,6 +390,7 @@ public:
     void RefreshScrollBars() override;
     void ShowPopupText(const std::string& text, int x, int y) override;
     void RunCommand(int command) override;
+    void ObjectSelected(int objectId, bool selected) override;
 
     // The assigned-property bits that are ever tested.
     enum AssignedProperty : std::uint32_t { kShowLegendAssigned = 1u << 27 };
@@ -434,6 +435,17 @@ private:
     std::string TimeStampText() const;
     void ApplyTimeStamp(bool on);
     void DeleteSelectedText();
+    // The font list entry of the default text font (the text dialog changes it).
+    const CPlotFont* DefaultTextFont();
+    // The add-text command: a selected label is edited, else the text sheet opens and the
+    // new text waits for its placing click.
+    void RunAddText();
+    void EditLabelText(CPlotLabelRgn& label);
+    // The hide-variables command; true when a variable changed.
+    bool RunHideVariables();
+    // Fires Selected for an object the user or the host selected, once the handler that
+    // selected it has finished with the model.
+    void FireSelection();
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
     void LoadInputFile(const std::string& path);
@@ -473,7 +485,12 @@ private:
     bool printPreview_ = false, printerSetUp_ = false;
     std::unique_ptr<CPlotMenu> menuWalker_;
     CObjectIds objectIds_; // host object numbering for the control's whole life
-    std::ofstream log_;    // the edit log while one is open
+    // What the text dialog opens with: the last attributes chosen, and the default font.
+    CPlotAnnotation::Attributes textDefaults_;
+    std::string defaultTextFace_; // empty: the drawing font's face
+    int defaultTextSize_ = 10, defaultTextStyle_ = 0;
+    int selectionToFire_ = 0; // an object selected, Selected not yet fired
+    std::ofstream log_;       // the edit log while one is open
     char decimalSeparator_ = '.';
     std::int64_t sampleBudget_ = kDefaultSampleBudget;
 

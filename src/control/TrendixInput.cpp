@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr int kMinimumBlinkPeriod = 100;
 constexpr int kPopupMoveLimit = 6; // pointer travel that takes a pop-up text away
 constexpr int kEndScroll = 8;      // the scroll-bar code that ends a scroll
 constexpr std::int16_t kEraseLine = std::int16_t(0x8000);
+constexpr int kCrossCursor = 32515; // while a new text waits for its placing click
 
 com::Variant I2(int v) {
     return com::Variant::I2(std::int16_t(v));
@@ -104,6 +106,11 @@ void CTrendixCtrl::ResetInputState() {
 void CTrendixCtrl::OnLButtonDown(int x, int y, int modifiers) {
     if (printPreview_) return;
     lastPointer_ = {x, y};
+    // The press that places a new text takes its prompt away.
+    if (model_ && model_->overlay && static_cast<CPlotOverlay&>(*model_->overlay).Placing()) {
+        tooltipShown_.clear();
+        site_.HideTooltip();
+    }
     // The cursor of the press.
     CursorOnPress();
     // The model takes the press and says which mouse mode it starts.
@@ -113,6 +120,7 @@ void CTrendixCtrl::OnLButtonDown(int x, int y, int modifiers) {
                                              DefaultBit(ES_LeftPressDrag));
         site_.Flush();
     }
+    FireSelection();
     // The host hears of the click.
     if (FireBit(ES_LeftPress)) {
         double px = 0, py = 0;
@@ -139,7 +147,12 @@ void CTrendixCtrl::OnMouseMove(int x, int y, int modifiers) {
     if (!model_) return;
     // The tooltip follows the pointer.
     RelayTooltip(x, y);
+    // While a new text waits for its placing click the pointer is a cross, and that is all.
     // (The armed drawing tool arrives with the toolbar.)
+    if (model_->overlay && static_cast<CPlotOverlay&>(*model_->overlay).Placing()) {
+        ShowModeCursor(kCrossCursor);
+        return;
+    }
     // Without a drag the host hears where the pointer is, and when it leaves the plot.
     if (mouseMode_ == CPlotLook::kNoMouseMode) {
         if (!FireBit(ES_PointerMove)) return;
@@ -193,6 +206,7 @@ void CTrendixCtrl::OnLButtonDblClk(int x, int y, int modifiers) {
         CPlotPaintContext ctx = InputContext();
         repaint = EnsureModel().DoubleClick(ctx, {x, y}, objectId, act);
     }
+    FireSelection();
     if (FireBit(ES_DoubleClick)) {
         double px = 0, py = 0;
         PlotPointOf(x, y, px, py);
@@ -226,6 +240,7 @@ void CTrendixCtrl::OnRButtonDown(int x, int y, int modifiers) {
         return;
     }
     ShowContextMenu(x, y);
+    FireSelection(); // a text under the pointer was selected for its menu
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -267,6 +282,7 @@ void CTrendixCtrl::OnKeyDown(int keyCode, int modifiers, int repeat) {
     // The menu key opens the context menu in the middle of the control.
     if (keyCode == ui::VK_APPS) {
         ShowContextMenu(extentWidth_ / 2, extentHeight_ / 2);
+        FireSelection();
         return;
     }
     // Delete removes the selected object.
@@ -412,9 +428,32 @@ void CTrendixCtrl::Unhighlight(int objectId) {
     blinkPhase_ = 0;
 }
 
-// The highlighted objects drawn once with the inverting pen. The list holds host plot
-// objects, which draw themselves here once they exist.
-void CTrendixCtrl::DrawHighlights() {}
+void CTrendixCtrl::ObjectSelected(int objectId, bool selected) {
+    if (!selected) {
+        Unhighlight(objectId);
+        if (selectionToFire_ == objectId) selectionToFire_ = 0;
+        return;
+    }
+    Highlight(objectId);
+    selectionToFire_ = objectId;
+}
+
+void CTrendixCtrl::FireSelection() {
+    if (const int id = std::exchange(selectionToFire_, 0)) Fire(EV_Selected, {I2(id)});
+}
+
+// The highlighted objects drawn once with the inverting pen on the window; objects that are
+// gone leave the list.
+void CTrendixCtrl::DrawHighlights() {
+    if (!model_ || !model_->overlay) {
+        highlightList_.clear();
+        return;
+    }
+    CPlotPaintContext ctx = InputContext();
+    auto& overlay = static_cast<CPlotOverlay&>(*model_->overlay);
+    std::erase_if(highlightList_, [&](int id) { return !overlay.DrawInverted(ctx, id); });
+    site_.Flush();
+}
 
 void CTrendixCtrl::OnTimer(int id) {
     switch (id) {
@@ -472,9 +511,12 @@ void CTrendixCtrl::OnFlashTimer() {
 // Pointer members of the automation interface
 
 void CTrendixCtrl::DoDoubleClick(std::int16_t x, std::int16_t y) {
-    CPlotPaintContext ctx = InputContext();
     int objectId = 0;
-    EnsureModel().DoubleClick(ctx, {x, y}, objectId, true);
+    {
+        CPlotPaintContext ctx = InputContext();
+        EnsureModel().DoubleClick(ctx, {x, y}, objectId, true);
+    }
+    FireSelection();
 }
 
 bool CTrendixCtrl::GetPointerLocation(std::int16_t& ix, std::int16_t& iy) {

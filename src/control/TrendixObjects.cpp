@@ -1,5 +1,9 @@
 #include "control/TrendixCtrl.h"
 
+#include "annot/AnnotationText.h"
+#include "pages/PlotAnnotationPropSheet.h"
+#include "pages/PlotDelCurveDlg.h"
+#include "pages/PlotSimpleInputDlg.h"
 #include "platform/com/DispatchError.h"
 #include "render/DrawTool.h"
 
@@ -9,10 +13,11 @@
 
 namespace {
 
-constexpr int kDefaultTextSize = 10;    // points, when a size of 0 or less is given
-constexpr int kFontStyleBits = 7;       // italic, bold, underline; bit 3 is transparency
+constexpr int kDefaultTextSize = 10; // points, when a size of 0 or less is given
+constexpr int kFontStyleBits = 7;    // italic, bold, underline; bit 3 is transparency
 constexpr char kDeleteQuestion[] = "Are you sure?";
 constexpr char kDeleteCaption[] = "Delete Text";
+constexpr char kLabelQuestion[] = "Changing the label text?";
 
 // An angle in 0..359.
 int NormalAngle(int angle) {
@@ -68,13 +73,13 @@ void CTrendixCtrl::ObjectsChanged() {
 }
 
 // A line or polygon was made (id 0: none was): logged, and the variable counts follow the
-// variables it took.
+// variables it took. The object's variables get no name, so no legend entry either: the host
+// gives one with SetLegend(ID, text) when it wants it.
 std::int16_t CTrendixCtrl::XYObjectMade(const char* logPrefix, int id) {
     if (id == 0) return 0;
     WriteLog(logPrefix + std::to_string(id) + "\r\n");
     props_.nvariables = std::int16_t(EnsureModel().NYVars());
     props_.nxvariables = std::int16_t(EnsureModel().NXVars());
-    GrowVariableNames(props_.nvariables);
     Repaint();
     return std::int16_t(id);
 }
@@ -90,8 +95,8 @@ std::int16_t CTrendixCtrl::AddText(const std::string& text, float x, float y, st
                                    std::int16_t alignment, const std::string& fontname,
                                    std::int16_t size, std::int16_t style) {
     CheckColor(color);
-    const CPlotFont* font = fontname.empty() ? TextFont({}, 0, 0, 0)
-                                             : TextFont(fontname, size, 0, style & kFontStyleBits);
+    const CPlotFont* font =
+        fontname.empty() ? DefaultTextFont() : TextFont(fontname, size, 0, style & kFontStyleBits);
     const int id = Overlay().AddText(text, x, y, color, std::clamp<int>(alignment, 0, 2), font);
     ObjectsChanged();
     return std::int16_t(id);
@@ -139,11 +144,103 @@ void CTrendixCtrl::SetTextAttribute(std::int16_t objectId, std::int16_t color,
 }
 
 void CTrendixCtrl::AddTextDialog() {
-    Pending("AddTextDialog");
+    RunAddText();
 }
 
 void CTrendixCtrl::HideVariableDialog() {
-    Pending("HideVariableDialog");
+    RunHideVariables();
+}
+
+const CPlotFont* CTrendixCtrl::DefaultTextFont() {
+    return TextFont(defaultTextFace_, defaultTextSize_, 0, defaultTextStyle_);
+}
+
+void CTrendixCtrl::RunAddText() {
+    CPlotLook& m = EnsureModel();
+    // 1. A selected label is edited instead.
+    if (auto* label = dynamic_cast<CPlotLabelRgn*>(m.selectedRegion)) {
+        EditLabelText(*label);
+        return;
+    }
+    // 2. The sheet, with the last attributes chosen and the default font.
+    const CPlotFont& font = *DefaultTextFont();
+    AnnotationSetting setting;
+    setting.color = textDefaults_.color;
+    setting.angle = textDefaults_.angle;
+    setting.alignment = textDefaults_.alignment;
+    setting.attachMode = textDefaults_.attachMode;
+    setting.arrowSize = textDefaults_.arrowSize;
+    setting.face = font.face;
+    setting.size = font.size;
+    setting.style = font.style;
+    CPlotAnnotationPropSheet sheet(setting, site_);
+    if (!site_.ShowPropertySheet(CPlotAnnotationPropSheet::kCaption, sheet.Pages())) return;
+    const AnnotationSetting& chosen = sheet.Setting();
+    defaultTextFace_ = chosen.face;
+    defaultTextSize_ = chosen.size;
+    defaultTextStyle_ = chosen.style & kFontStyleBits;
+    if (chosen.text.empty()) return;
+    textDefaults_ = {chosen.attachMode, chosen.color,     NormalAngle(chosen.angle),
+                     chosen.arrowSize,  chosen.alignment, 0};
+    // 3. The text waits for its placing click, with a prompt over the whole control.
+    const CPlotFont* turned =
+        TextFont(chosen.face, chosen.size, textDefaults_.angle, defaultTextStyle_);
+    if (Overlay().AddPlacingText(AnnotationText::Convert(chosen.text), turned, textDefaults_) == 0)
+        return;
+    gdi::Point at = lastPointer_;
+    if (at.x < 0) at = {extentWidth_ / 2, extentHeight_ / 2};
+    if (const std::string* prompt = m.TooltipAt(at)) {
+        tooltipShown_ = *prompt;
+        site_.ShowTooltip(tooltipShown_, at.x, at.y);
+    }
+}
+
+void CTrendixCtrl::EditLabelText(CPlotLabelRgn& label) {
+    CPlotSimpleInputDlg dialog(kLabelQuestion, label.label.text, site_);
+    dialog.Activate();
+    if (!site_.ShowPropertySheet(CPlotSimpleInputDlg::kCaption, {&dialog})) return;
+    const std::string text = dialog.Text();
+    label.label.text = text;
+    switch (label.kind) {
+    case CPlotRegion::Title:
+        SetTitle(text);
+        break;
+    case CPlotRegion::XLabel:
+        Setxlabel(text);
+        break;
+    case CPlotRegion::YLabel:
+        if (label.axisNo >= 0) SetLabel(std::int16_t(label.axisNo), text);
+        break;
+    default:
+        break;
+    }
+    EnsureModel().layoutDirty = 1;
+    Repaint();
+}
+
+bool CTrendixCtrl::RunHideVariables() {
+    CPlotLook& m = EnsureModel();
+    // The plot's own variables; a host object's are shown and hidden through SetObject.
+    std::vector<CPlotDelCurveDlg::Variable> variables;
+    for (int i = 0; i < m.NYVars(); ++i) {
+        const CPlotVar& v = *m.YVar(i);
+        if (!v.hostObject) variables.push_back({i + 1, v.name, v.hidden != 0});
+    }
+    CPlotDelCurveDlg dialog(variables, site_);
+    dialog.Activate();
+    if (!site_.ShowPropertySheet(CPlotDelCurveDlg::kCaption, {&dialog})) return false;
+    bool changed = false;
+    for (const CPlotDelCurveDlg::Variable& v : dialog.Variables()) {
+        CPlotVar& var = *m.YVar(v.number - 1);
+        if ((var.hidden != 0) == v.hidden) continue;
+        var.hidden = v.hidden;
+        changed = true;
+    }
+    if (!changed) return false;
+    m.legendDirty = m.rangeDirty = m.dataDirty = m.layoutDirty = 1;
+    MarkModified();
+    Repaint();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -187,6 +284,7 @@ std::int16_t CTrendixCtrl::SetObject(std::int16_t objectId, std::int16_t value, 
                  "\r\n");
     const int answer = Overlay().SetObject(objectId, value, mask);
     Repaint();
+    FireSelection();
     return std::int16_t(answer);
 }
 
@@ -202,7 +300,7 @@ std::string CTrendixCtrl::TimeStampText() const {
 }
 
 void CTrendixCtrl::ApplyTimeStamp(bool on) {
-    Overlay().SetTimeStamp(on, TimeStampText(), TextFont({}, 0, 0, 0));
+    Overlay().SetTimeStamp(on, TimeStampText(), DefaultTextFont());
     Repaint();
 }
 

@@ -47,4 +47,7 @@ public:
     virtual void ReportDiagnostic(const std::string& line) { std::fputs(line.c_str(), stderr); }
     // A command of the control's context menus runs (a key the model handles asks for one).
     virtual void RunCommand(int /*command*/) {}
+    // A host plot object became the selected one (selected true) or stopped being it, or was
+    // deleted (selected false).
+    virtual void ObjectSelected(int /*objectId*/, bool /*selected*/) {}
 };

@@ -173,7 +173,9 @@ bool CPlotLook::Release(CPlotPaintContext& ctx, int /*keyFlags*/, gdi::Point p, 
 }
 
 bool CPlotLook::DoubleClick(CPlotPaintContext&, gdi::Point p, int& objectId, bool act) {
-    objectId = 0; // plot objects are hit-tested here first once they exist
+    // The host's plot objects first. (Their editors arrive with the edit dialogs.)
+    objectId = overlay ? overlay->DoubleClickAt(p) : 0;
+    if (objectId != 0) return true;
     CPlotRegion* region = RegionAt(p);
     if (!region) return false;
     SelectRegion(region);
@@ -340,6 +342,7 @@ bool CPlotLook::DeletePointsInMarkedRegion(CPlotPaintContext& ctx) {
 }
 
 const std::string* CPlotLook::TooltipAt(gdi::Point p) const {
+    if (const std::string* own = overlay ? overlay->TooltipAt(p) : nullptr) return own;
     const CPlotDrawingRgn::Tooltip* tip = drawingRegion ? drawingRegion->TooltipAt(p) : nullptr;
     return tip ? &tip->text : nullptr;
 }

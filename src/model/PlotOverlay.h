@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/gdi/GdiTypes.h"
 
+#include <string>
+
 struct CPlotPaintContext;
 
 // What lies on top of the plot and takes the pointer before the regions: the text
@@ -26,4 +28,8 @@ public:
     virtual void SelectInside(const gdi::Rect& box) = 0;
     // Curve points were rewound: annotations tied to curve points go with them.
     virtual void CurvePointsRewound() = 0;
+    // A double click: the object hit becomes the selected one; its ID, 0 when none was hit.
+    virtual int DoubleClickAt(gdi::Point /*p*/) { return 0; }
+    // The tooltip text for the pointer at p, null when the overlay has none there.
+    virtual const std::string* TooltipAt(gdi::Point /*p*/) const { return nullptr; }
 };

@@ -163,6 +163,12 @@ QtPropertySheet::QtPropertySheet(const QString& caption,
     connect(buttons_->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
             [this] { ApplyPages(); });
     Refresh();
+    // The first edit of the first page takes the keys, so the user can type at once.
+    for (const Bound& b : bound_)
+        if (auto* edit = qobject_cast<QLineEdit*>(b.widget); edit && b.page == 0) {
+            edit->setFocus();
+            break;
+        }
 }
 
 void QtPropertySheet::ApplyPages() {

@@ -548,7 +548,11 @@ TEST_F(InputTest, DisplayTextShowsUntilItsTimerOrAPointerMove) {
 }
 
 TEST_F(InputTest, HighlightedObjectsBlinkWithTheHighlightPeriod) {
-    // The list holds host plot objects; identifiers stand in for them until they exist.
+    // The list holds host plot objects: a line of the host is object 101.
+    ASSERT_EQ(Call("NewLine",
+                   {Variant::I2(1), Variant::I2(1), Variant::I2(0), Variant::I2(4), Variant::I2(0)})
+                  .i2(),
+              101);
     c.Highlight(101);
     EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0); // period 0: no blinking
     c.Unhighlight(101);

@@ -3,6 +3,7 @@
 #include "model/MenuTable.h"
 #include "platform/gdi/RecordingDC.h"
 #include "platform/ui/VirtualKeys.h"
+#include "support/CtrlProbe.h"
 
 #include <filesystem>
 #include <fstream>
@@ -62,6 +63,19 @@ protected:
         return ok;
     }
     static Variant I2(int v) { return Variant::I2(std::int16_t(v)); }
+    // A host line from (1, 10) to (9, 90), drawn; middle is the middle of its drawn segment.
+    // Answers its ID, 0 when it was not drawn.
+    short DrawnLine(gdi::Point& middle) {
+        const short id = NewLine();
+        SetXY(id, 0, 1, 10);
+        SetXY(id, 1, 9, 90);
+        Paint();
+        const CPlotVar& v = *c.Model()->YVar(Overlay().Find(id)->YVariable());
+        if (v.devicePointCount < 2) return 0;
+        middle = {(v.devicePoints[0].first + v.devicePoints[1].first) / 2,
+                  (v.devicePoints[0].second + v.devicePoints[1].second) / 2};
+        return id;
+    }
     CPlotOverlay& Overlay() { return static_cast<CPlotOverlay&>(*c.Model()->overlay); }
     void Paint() {
         c.PaintWindowSurface();
@@ -293,4 +307,270 @@ TEST_F(ObjectsTest, DraggingATextMovesItAndReportsTheChange) {
     c.OnKeyDown(ui::VK_DOWN, 0, 1);
     Paint();
     EXPECT_EQ(a.Anchor(), (gdi::Point{anchor.x + 20, anchor.y + 13}));
+}
+
+TEST_F(ObjectsTest, HostObjectsAddNoLegendEntriesUntilTheHostGivesThemOne) {
+    for (const bool runPlot : {false, true}) {
+        SCOPED_TRACE(runPlot ? "run plot" : "XY plot");
+        Call("Clear");
+        Put("RunPlot", Variant::Bool(runPlot));
+        if (runPlot)
+            AddTimeData(1, 0.1, 5);
+        else
+            Call("SetData", {I2(1), I2(0), Variant::R8(5)});
+        Put("ShowLegend", Variant::Bool(true));
+        const short line = NewLine();
+        const short polygon = Call("NewPolygon", {I2(2), I2(-1)}).i2();
+        SetXY(line, 0, 0.2, 1);
+        SetXY(polygon, 0, 0.3, 2);
+        ASSERT_EQ(Get("nvariables").i2(), 3);
+        // The objects' variables have no name and no legend text.
+        for (short i : {1, 2}) {
+            EXPECT_EQ(Call("GetVariable", {I2(i)}).narrow(), "");
+            EXPECT_EQ(Call("GetLegend", {I2(i + 1)}).narrow(), "");
+        }
+        Paint();
+        EXPECT_EQ(c.Model()->legendRegion->itemCount, 1);
+        // A legend the host gives through the object's ID shows.
+        Call("SetLegend", {I2(line), Variant::Str("Set point")});
+        Paint();
+        EXPECT_EQ(c.Model()->legendRegion->itemCount, 2);
+        // Growing the variable count later names only the new variables.
+        Put("nvariables", I2(4));
+        EXPECT_EQ(Call("GetVariable", {I2(2)}).narrow(), "");
+        EXPECT_EQ(Call("GetVariable", {I2(3)}).narrow(), "Var. 4");
+    }
+}
+
+namespace {
+
+// The user of the text sheet: types a text, turns it with an orientation button, and picks
+// the attachment and the arrow.
+std::function<bool(const std::vector<ui::IPropertyPage*>&)>
+TextSheetUser(std::string text, int attachMode, bool ok = true) {
+    return [=](const std::vector<ui::IPropertyPage*>& pages) {
+        EXPECT_TRUE(pages[0]->Edit("Enter Annotation Text", text));
+        pages[0]->Press("LEFTTEXT");
+        EXPECT_EQ(pages[0]->Value("Angle"), "90");
+        EXPECT_TRUE(pages[1]->Edit("Attachment", std::to_string(attachMode)));
+        EXPECT_TRUE(pages[1]->Edit("Attached text", "3"));
+        EXPECT_TRUE(pages[2]->Edit("Size", "14"));
+        return ok;
+    };
+}
+
+} // namespace
+
+TEST_F(ObjectsTest, TheTextDialogMakesATextThatThePlacingClickPuts) {
+    struct Case {
+        const char* name;
+        bool fromMenu;  // the context menu's Add Text, else AddTextDialog
+        int attachMode; // as chosen on the Attribute page
+        const char* prompt;
+    };
+    const Case cases[] = {
+        {"free, from the host", false, 0, "Locate a place and click"},
+        {"tied to a curve, from the menu", true, 1, "Pick a tag point and drag"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Call("Clear");
+        Call("OpenLog", {Variant::Str(logPath.string())});
+        // A curve to tie the text to.
+        Put("npoints", I2(3));
+        for (short i = 0; i < 3; ++i) {
+            Call("SetXData", {I2(1), I2(i), Variant::R8(i * 5)});
+            Call("SetData", {I2(1), I2(i), Variant::R8(i * 50)});
+        }
+        Paint();
+        site.sheetUser = TextSheetUser("Two\\nlines", k.attachMode);
+        site.sheets.clear();
+        if (k.fromMenu) {
+            site.menuAnswer = ID_ADD_TEXT;
+            const CPlotRegion::Rect& d = c.Model()->drawingRegion->rect;
+            c.OnRButtonDown(d.left + 10, d.top + 10, 0);
+        } else {
+            Call("AddTextDialog");
+        }
+        ASSERT_EQ(site.sheets.size(), 1u);
+        EXPECT_EQ(site.sheets[0].caption, "Plot Text Setting");
+        EXPECT_EQ(site.sheets[0].pages, (std::vector<std::string>{"Text", "Attribute", "Font"}));
+        // The text waits, unplaced, with the prompt over the control and a cross pointer.
+        ASSERT_EQ(Overlay().AnnotationCount(), 1);
+        CPlotAnnotation& a = *Overlay().Annotation(0);
+        EXPECT_TRUE(a.Unplaced());
+        EXPECT_EQ(a.Text(), "Two\r\nlines");
+        EXPECT_EQ(a.GetAttributes().angle, 90);
+        EXPECT_EQ(a.GetAttributes().arrowSize, 3);
+        EXPECT_EQ(a.Font()->size, 14);
+        EXPECT_EQ(site.tooltip, k.prompt);
+        c.OnMouseMove(200, 150, 0);
+        EXPECT_EQ(site.cursor, 32515);
+        EXPECT_EQ(site.tooltip, k.prompt);
+        // The placing press on the curve, and the release.
+        const CPlotVar& curve = *c.Model()->YVar(0);
+        ASSERT_GE(curve.devicePointCount, 2u);
+        const gdi::Point press{(curve.devicePoints[0].first + curve.devicePoints[1].first) / 2,
+                               (curve.devicePoints[0].second + curve.devicePoints[1].second) / 2};
+        sink.events.clear();
+        c.OnLButtonDown(press.x, press.y, 0);
+        EXPECT_EQ(site.tooltip, "");
+        c.OnMouseMove(press.x + 30, press.y - 40, 0);
+        c.OnLButtonUp(press.x + 40, press.y - 50, 0);
+        EXPECT_FALSE(a.Unplaced());
+        EXPECT_EQ(sink.Count(EV_Modified), 1);
+        Paint();
+        EXPECT_EQ(a.Anchor(), (gdi::Point{press.x + 40, press.y - 50}));
+        EXPECT_EQ(a.GetAttributes().attachMode, k.attachMode == 0 ? 0 : 1);
+        if (k.attachMode != 0) {
+            EXPECT_EQ(a.GetPosition().tagVariable, 1);
+        }
+        // The text is the user's: a text object that may be deleted, logged as made.
+        CPlotObj& o = *Overlay().Objects().back();
+        ASSERT_EQ(o.Kind(), CPlotObj::TextKind);
+        EXPECT_TRUE(static_cast<CPlotTextObj&>(o).UserText());
+        Call("CloseLog");
+        EXPECT_EQ(Bytes(logPath), " AddText ID:" + std::to_string(o.Id()) + " (Two\r\nlines)\r\n");
+    }
+}
+
+TEST_F(ObjectsTest, ACancelledOrEmptyTextDialogMakesNothingButKeepsTheChosenFont) {
+    site.sheetUser = TextSheetUser("never", 0, false);
+    Call("AddTextDialog");
+    EXPECT_EQ(c.Model()->overlay ? Overlay().AnnotationCount() : 0, 0);
+    EXPECT_FALSE(c.Model()->overlay && Overlay().Placing());
+    site.sheetUser = TextSheetUser("", 0);
+    Call("AddTextDialog");
+    EXPECT_EQ(c.PlotObjects().AnnotationCount(), 0);
+    EXPECT_FALSE(c.PlotObjects().Placing());
+    // The font chosen on OK is the default font of later texts.
+    AddText("plain", 0.5f, 0.5f);
+    EXPECT_EQ(Overlay().Annotation(0)->Font()->size, 14);
+}
+
+TEST_F(ObjectsTest, AddTextOnASelectedLabelEditsTheLabel) {
+    c.PlotModel().selectedRegion = c.PlotModel().titleRegion.get();
+    site.sheetUser = [](const std::vector<ui::IPropertyPage*>& pages) {
+        EXPECT_EQ(pages[0]->Fields()[0].caption, "Changing the label text?");
+        EXPECT_EQ(pages[0]->Value("Text"), "Title");
+        return pages[0]->Edit("Text", "Reactor 2");
+    };
+    Call("AddTextDialog");
+    ASSERT_EQ(site.sheets.size(), 1u);
+    EXPECT_EQ(site.sheets[0].caption, "Input");
+    EXPECT_EQ(Get("Title").narrow(), "Reactor 2");
+    EXPECT_EQ(c.Model()->overlay ? Overlay().AnnotationCount() : 0, 0);
+}
+
+TEST_F(ObjectsTest, TheHideVariablesDialogHidesWhatStandsInItsHiddenList) {
+    Put("nvariables", I2(4));
+    Call("SetVariable", {I2(0), Variant::Str("Feed")});
+    const short line = NewLine(); // an object's variable is not offered
+    // OK without moving anything changes nothing.
+    site.sheetUser = [](const std::vector<ui::IPropertyPage*>&) { return true; };
+    const int modifiedBefore = site.modifiedCount;
+    Call("HideVariableDialog");
+    EXPECT_EQ(site.modifiedCount, modifiedBefore);
+    site.sheetUser = [](const std::vector<ui::IPropertyPage*>& pages) {
+        ui::IPropertyPage& p = *pages[0];
+        EXPECT_EQ(p.Entries("Shown Variables"),
+                  (std::vector<std::string>{"1:Feed", "2:Var. 2", "3:Var. 3", "4:Var. 4"}));
+        // Hide the first, third and fourth, then show the fourth again.
+        p.Edit("Shown Variables", "0,2,3");
+        p.Press("Hide >>");
+        EXPECT_EQ(p.Entries("Hidden Variables"),
+                  (std::vector<std::string>{"1:Feed", "3:Var. 3", "4:Var. 4"}));
+        p.Edit("Hidden Variables", "2");
+        p.Press("<< Show");
+        EXPECT_EQ(p.Entries("Shown Variables"), (std::vector<std::string>{"2:Var. 2", "4:Var. 4"}));
+        return true;
+    };
+    site.menuAnswer = ID_HIDE_VARIABLE;
+    Paint();
+    const CPlotRegion::Rect& d = c.Model()->drawingRegion->rect;
+    c.OnRButtonDown(d.left + 10, d.top + 10, 0);
+    ASSERT_EQ(site.sheets.size(), 2u);
+    EXPECT_EQ(site.sheets[1].caption, "Hide Variables");
+    const std::vector<int> hidden = {1, 0, 1, 0};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(int(c.Model()->YVar(i)->hidden), hidden[size_t(i)]) << i;
+    EXPECT_EQ(c.Model()->YVar(Overlay().Find(line)->YVariable())->hidden, 0u);
+    EXPECT_GT(site.modifiedCount, modifiedBefore);
+}
+
+TEST_F(ObjectsTest, ASelectedObjectIsReportedHighlightedAndBlinks) {
+    Call("SetHighlightMode", {I2(250)});
+    gdi::Point middle;
+    const short id = DrawnLine(middle);
+    ASSERT_NE(id, 0);
+    sink.events.clear();
+    c.OnLButtonDown(middle.x, middle.y, 0);
+    c.OnLButtonUp(middle.x, middle.y, 0);
+    // The host hears of the selection once, and the object blinks.
+    ASSERT_EQ(sink.Count(EV_Selected), 1);
+    EXPECT_EQ(sink.events[0].args[0].i2(), id);
+    EXPECT_EQ(CtrlProbe::HighlightList(c), (std::vector<int>{id}));
+    EXPECT_EQ(site.timers.count(3), 1u);
+    EXPECT_EQ(site.timers[3], 250);
+    // A blink inverts the line where it was drawn, the flash after it inverts it back.
+    auto& surface = static_cast<gdi::RecordingDC&>(*site.surface);
+    surface.Clear();
+    c.OnTimer(3);
+    c.OnTimer(4);
+    const auto lines = surface.CallsNamed("Polyline");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], lines[1]);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 1);
+    // The host selects it again: no second event; deleting it ends the blinking.
+    SetObject(id, 4, 4);
+    EXPECT_EQ(sink.Count(EV_Selected), 1);
+    SetObject(id, -1, 0);
+    EXPECT_TRUE(CtrlProbe::HighlightList(c).empty());
+    EXPECT_EQ(site.timers.count(3), 0u);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
+}
+
+TEST_F(ObjectsTest, TheTagHandleOfASelectedTextTellsWhatItDoes) {
+    Put("npoints", I2(2));
+    Call("SetXData", {I2(1), I2(0), Variant::R8(0)});
+    Call("SetXData", {I2(1), I2(1), Variant::R8(10)});
+    Call("SetData", {I2(1), I2(0), Variant::R8(0)});
+    Call("SetData", {I2(1), I2(1), Variant::R8(100)});
+    const short id = NewText("tagged", 5, 50, 3);
+    Paint();
+    Paint();
+    SetObject(id, 4, 4);
+    Overlay().Annotation(0)->EnableTagHandle(true);
+    const gdi::Point tag = Overlay().Annotation(0)->TagPoint();
+    c.OnMouseMove(tag.x + 2, tag.y - 2, 0);
+    EXPECT_EQ(site.tooltip, "Drag to move tag point");
+    c.OnMouseMove(tag.x + 30, tag.y + 30, 0);
+    EXPECT_EQ(site.tooltip, "");
+}
+
+TEST_F(ObjectsTest, ADoubleClickOnALineSelectsItAndNamesItToTheHost) {
+    Call("SetEvent", {I2(3), Variant::Bool(true), Variant::Bool(true)});
+    gdi::Point middle;
+    const short id = DrawnLine(middle);
+    ASSERT_NE(id, 0);
+    const int x = middle.x, y = middle.y;
+    sink.events.clear();
+    c.OnLButtonDblClk(x, y, 0);
+    ASSERT_EQ(sink.Count(EV_OnDoubleClick), 1);
+    ASSERT_EQ(sink.Count(EV_Selected), 1);
+    for (const RecordingSink::Event& e : sink.events) {
+        if (e.id == EV_OnDoubleClick) {
+            EXPECT_EQ(e.args[4].i2(), id);
+        }
+    }
+    EXPECT_EQ(Overlay().SelectedObject()->Id(), id);
+    EXPECT_EQ(CtrlProbe::HighlightList(c), (std::vector<int>{id}));
+    // Off the line the regions answer as before: no object.
+    sink.events.clear();
+    c.OnLButtonDblClk(x + 60, y - 60, 0);
+    for (const RecordingSink::Event& e : sink.events) {
+        if (e.id == EV_OnDoubleClick) {
+            EXPECT_EQ(e.args[4].i2(), 0);
+        }
+    }
 }

@@ -173,7 +173,10 @@ def check(condition, message):
     print("ok:", message)
 
 
-def main():
+def drive(body):
+    """Starts trendix-view as the command line says (TRENDIX_VIEW EXAMPLE OUTPUT_DIR), waits
+    for its window and runs body(view, screen, client) with the client area (x, y, w, h) on
+    the screen; answers the exit code."""
     exe, example, out_dir = sys.argv[1:4]
     os.makedirs(out_dir, exist_ok=True)
     signal.alarm(WHOLE_TEST_SECONDS)  # never hang: SIGALRM ends the test
@@ -186,74 +189,7 @@ def main():
         run("xdotool", "windowfocus", "--sync", window)
         x, y, w, h = (int(v) for v in view.command(".where").split()[1:5])
         check((w, h) == (CLIENT_W, CLIENT_H), "the control's client area is %dx%d" % (w, h))
-        client = (x, y, w, h)
-        # The inner part of the plot: away from titles, axes and legend.
-        inner = (x + w // 4, y + h // 4, w // 2, h // 2)
-        xdo("mousemove", str(x + w // 2), str(y + h - 5))
-        time.sleep(0.5)
-        first = screen.grab("first")
-
-        # 1. A zoom rectangle over the middle of the plot.
-        start = len(view.events())
-        drag(x + 2 * w // 5, y + 2 * h // 5, x + 3 * w // 5, y + 3 * h // 5)
-        view.wait_event("RegionDefined", start)
-        marked = screen.grab("marked")
-        check(marked.differing(first, inner) > 0, "the marked rectangle is drawn")
-
-        # 2. The region menu at a right click inside the rectangle; "Zoom In" is its first item.
-        mx, my = x + w // 2, y + h // 2
-        xdo("mousemove", str(mx), str(my))
-        xdo("click", "3")
-        time.sleep(0.4)
-        menu = screen.grab("menu")
-        below_right = (mx + 4, my + 4, 60, 16)
-        check(menu.differing(marked, below_right) > 0.05, "the context menu appeared")
-        after_menu = len(view.events())
-        xdo("key", "Down")
-        xdo("key", "Return")
-        zoomed = view.wait_event("Zoomed", after_menu)
-        check(zoomed == "Zoomed 1", "Zoom In fired %r" % zoomed)
-        time.sleep(0.4)
-        zoomed_in = screen.grab("zoomed-in")
-        check(zoomed_in.differing(first, inner) > 0.005, "the plot changed after the zoom")
-
-        # 3. Ctrl+Up zooms in further, Ctrl+End back to the full plot.
-        xdo("mousemove", str(x + w // 2), str(y + h - 5))
-        mark = len(view.events())
-        xdo("key", "ctrl+Up")
-        line = view.wait_event("Zoomed", mark)
-        check(line == "Zoomed 1", "Ctrl+Up fired %r" % line)
-        mark = len(view.events())
-        xdo("key", "ctrl+End")
-        line = view.wait_event("Zoomed", mark)
-        check(line == "Zoomed 0", "Ctrl+End fired %r" % line)
-        time.sleep(0.5)
-        full = screen.grab("full")
-        back = full.differing(first, client)
-        away = zoomed_in.differing(first, client)
-        check(away > 0 and back == 0,
-              "the full plot is the first picture again (%.4f of pixels differ from it, "
-              "%.4f when zoomed in)" % (back, away))
-
-        # 4. With OnRBClick asked for, a right click fires it and shows no menu.
-        check(view.command("SetEvent 4 TRUE FALSE") == "ok", "SetEvent 4 TRUE FALSE")
-        time.sleep(0.3)
-        before = screen.grab("before-right-click")
-        mark = len(view.events())
-        xdo("mousemove", str(mx), str(my))
-        xdo("click", "3")
-        line = view.wait_event("OnRBClick", mark)
-        time.sleep(0.4)
-        after = screen.grab("after-right-click")
-        check(after.differing(before, (mx - 50, my - 50, 200, 150)) == 0,
-              "no menu after %r" % line)
-
-        # The order the host heard them in.
-        wanted = ("RegionDefined", "Zoomed", "OnRBClick")
-        heard = [e for e in view.events() if e.startswith(wanted)]
-        expected = ["RegionDefined", "Zoomed 1", "Zoomed 1", "Zoomed 0", "OnRBClick"]
-        check([e if e.startswith("Zoomed") else e.split()[0] for e in heard] == expected,
-              "events in order: %r" % heard)
+        body(view, screen, (x, y, w, h))
         return 0
     except (Failure, subprocess.SubprocessError) as e:
         print("FAILED:", e)
@@ -263,5 +199,76 @@ def main():
         view.close()
 
 
+def zoom_and_menu(view, screen, client):
+    x, y, w, h = client
+    # The inner part of the plot: away from titles, axes and legend.
+    inner = (x + w // 4, y + h // 4, w // 2, h // 2)
+    xdo("mousemove", str(x + w // 2), str(y + h - 5))
+    time.sleep(0.5)
+    first = screen.grab("first")
+
+    # 1. A zoom rectangle over the middle of the plot.
+    start = len(view.events())
+    drag(x + 2 * w // 5, y + 2 * h // 5, x + 3 * w // 5, y + 3 * h // 5)
+    view.wait_event("RegionDefined", start)
+    marked = screen.grab("marked")
+    check(marked.differing(first, inner) > 0, "the marked rectangle is drawn")
+
+    # 2. The region menu at a right click inside the rectangle; "Zoom In" is its first item.
+    mx, my = x + w // 2, y + h // 2
+    xdo("mousemove", str(mx), str(my))
+    xdo("click", "3")
+    time.sleep(0.4)
+    menu = screen.grab("menu")
+    below_right = (mx + 4, my + 4, 60, 16)
+    check(menu.differing(marked, below_right) > 0.05, "the context menu appeared")
+    after_menu = len(view.events())
+    xdo("key", "Down")
+    xdo("key", "Return")
+    zoomed = view.wait_event("Zoomed", after_menu)
+    check(zoomed == "Zoomed 1", "Zoom In fired %r" % zoomed)
+    time.sleep(0.4)
+    zoomed_in = screen.grab("zoomed-in")
+    check(zoomed_in.differing(first, inner) > 0.005, "the plot changed after the zoom")
+
+    # 3. Ctrl+Up zooms in further, Ctrl+End back to the full plot.
+    xdo("mousemove", str(x + w // 2), str(y + h - 5))
+    mark = len(view.events())
+    xdo("key", "ctrl+Up")
+    line = view.wait_event("Zoomed", mark)
+    check(line == "Zoomed 1", "Ctrl+Up fired %r" % line)
+    mark = len(view.events())
+    xdo("key", "ctrl+End")
+    line = view.wait_event("Zoomed", mark)
+    check(line == "Zoomed 0", "Ctrl+End fired %r" % line)
+    time.sleep(0.5)
+    full = screen.grab("full")
+    back = full.differing(first, client)
+    away = zoomed_in.differing(first, client)
+    check(away > 0 and back == 0,
+          "the full plot is the first picture again (%.4f of pixels differ from it, "
+          "%.4f when zoomed in)" % (back, away))
+
+    # 4. With OnRBClick asked for, a right click fires it and shows no menu.
+    check(view.command("SetEvent 4 TRUE FALSE") == "ok", "SetEvent 4 TRUE FALSE")
+    time.sleep(0.3)
+    before = screen.grab("before-right-click")
+    mark = len(view.events())
+    xdo("mousemove", str(mx), str(my))
+    xdo("click", "3")
+    line = view.wait_event("OnRBClick", mark)
+    time.sleep(0.4)
+    after = screen.grab("after-right-click")
+    check(after.differing(before, (mx - 50, my - 50, 200, 150)) == 0,
+          "no menu after %r" % line)
+
+    # The order the host heard them in.
+    wanted = ("RegionDefined", "Zoomed", "OnRBClick")
+    heard = [e for e in view.events() if e.startswith(wanted)]
+    expected = ["RegionDefined", "Zoomed 1", "Zoomed 1", "Zoomed 0", "OnRBClick"]
+    check([e if e.startswith("Zoomed") else e.split()[0] for e in heard] == expected,
+          "events in order: %r" % heard)
+
+
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(drive(zoom_and_menu))

@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/ui/IWindowSite.h"
 
+#include <utility>
+
 namespace ui {
 
 // A window site that passes every service on to another site, which may change while the
@@ -54,6 +56,12 @@ public:
     void HideTooltip() override { target_->HideTooltip(); }
     void RegisterDropTarget() override { target_->RegisterDropTarget(); }
     void Flush() override { target_->Flush(); }
+    bool UserMode() const override { return target_->UserMode(); }
+    bool ShowPropertySheet(const std::string& caption,
+                           const std::vector<IPropertyPage*>& pages) override {
+        return target_->ShowPropertySheet(caption, pages);
+    }
+    void Post(std::function<void()> task) override { target_->Post(std::move(task)); }
 
 private:
     IWindowSite* target_;
