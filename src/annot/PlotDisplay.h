@@ -101,6 +101,8 @@ public:
     int TrackHandle(gdi::IDeviceContext& dc, CPlotEnv& env, int x, int y, int handle, int lineType);
     // Erases the feedback outline while it is shown.
     void HideFeedback(gdi::IDeviceContext& dc, CPlotEnv& env, int lineType);
+    // A repaint wiped the feedback: nothing is left to erase.
+    void ForgetFeedback() { feedbackShown_ = false; }
     // Device points move by the drag offset; the offset is cleared.
     virtual void CommitDrag();
     gdi::Point DragOffset() const { return dragOffset_; }

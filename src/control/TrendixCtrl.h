@@ -340,6 +340,17 @@ public:
     void ShowPropertyPages();
     void UpdateScrollState(bool zoomed);
 
+    // --- the drawing toolbar (TrendixShapes.cpp) ---
+    // The toolbar's colour and line type (1..7): the selected shapes take them, or, with
+    // nothing selected, the shapes made from then on.
+    void ApplyToolbarColor(gdi::ColorRef rgb);
+    void ApplyToolbarLineType(int lineType);
+    // The palette index and line type the toolbar's lists show for the selection.
+    void ToolbarChoice(int& colorIndex, int& lineType);
+    // The tool picked for the next shape, 0 when none.
+    int CurrentTool() const;
+    bool ToolArmed() const;
+
     // --- state a host or test may read ---
     std::uint32_t EventMask() const { return eventMask_; }
     int PointerCursor() const { return pointerCursor_; }
@@ -443,6 +454,9 @@ private:
     std::string TimeStampText() const;
     void ApplyTimeStamp(bool on);
     void DeleteSelectedText();
+    // Shapes (TrendixShapes.cpp): the tool, group and fill commands; false for others.
+    bool ShapeCommand(int command);
+    void ApplyShapeMenuRules(CContextMenu& menu);
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
     void LoadInputFile(const std::string& path);

@@ -139,7 +139,11 @@ void CTrendixCtrl::OnMouseMove(int x, int y, int modifiers) {
     if (!model_) return;
     // The tooltip follows the pointer.
     RelayTooltip(x, y);
-    // (The armed drawing tool arrives with the toolbar.)
+    // While a drawing tool is armed the cursor is the cross and nothing else happens.
+    if (ToolArmed()) {
+        ShowModeCursor(kCrossCursor);
+        return;
+    }
     // Without a drag the host hears where the pointer is, and when it leaves the plot.
     if (mouseMode_ == CPlotLook::kNoMouseMode) {
         if (!FireBit(ES_PointerMove)) return;
@@ -217,7 +221,11 @@ void CTrendixCtrl::OnRButtonDown(int x, int y, int modifiers) {
         return;
     }
     if (mouseMode_ != CPlotLook::kNoMouseMode) return; // the left button is still down
-    // (An armed drawing tool is disarmed here once the toolbar exists.)
+    // A right press disarms an armed drawing tool and does nothing else.
+    if (ToolArmed()) {
+        Overlay().Shapes().Disarm(env_);
+        return;
+    }
     if (FireBit(ES_RightPress)) {
         double px = 0, py = 0;
         PlotPointOf(x, y, px, py);
@@ -281,6 +289,7 @@ void CTrendixCtrl::OnKeyDown(int keyCode, int modifiers, int repeat) {
             KeyScroll(keyCode);
             if (model_) {
                 CPlotPaintContext ctx = InputContext();
+                ctx.keyFlags = modifiers;
                 if (model_->Key(ctx, keyCode, repeat)) Repaint();
                 ReportObjectChanges();
             }
