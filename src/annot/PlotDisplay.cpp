@@ -692,6 +692,19 @@ void CPlotPolygon::AppendDeviceVertex(gdi::Point p, std::uint8_t penDown) {
     ComputeBounds();
 }
 
+void CPlotPolygon::PlaceLastVertex(gdi::Point p) {
+    if (device_.empty()) return;
+    device_.back() = p;
+    ComputeBounds();
+}
+
+void CPlotPolygon::DropLastVertex() {
+    if (device_.empty()) return;
+    device_.pop_back();
+    penDown_.pop_back();
+    ComputeBounds();
+}
+
 void CPlotPolygon::SetVertices(std::vector<CPlotVertex> vertices) {
     world_ = std::move(vertices);
     device_.assign(world_.size(), gdi::Point{});

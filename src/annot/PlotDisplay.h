@@ -282,6 +282,9 @@ public:
     const std::vector<CPlotVertex>& Vertices() const { return world_; }
     // Adds a device vertex (pen down) while the polygon is being drawn.
     void AppendDeviceVertex(gdi::Point p, std::uint8_t penDown = 1);
+    // Moves the newest device vertex, or drops it.
+    void PlaceLastVertex(gdi::Point p);
+    void DropLastVertex();
     // The world vertices replace the polygon's geometry.
     void SetVertices(std::vector<CPlotVertex> vertices);
 

@@ -156,16 +156,9 @@ void CPlotShapes::FinishCreate(CPlotPaintContext& ctx, bool& repaint) {
     shape->HideFeedback(ctx.dc, ctx.env, kCreateLineType);
     repaint = true;
     if (auto* polygon = dynamic_cast<CPlotPolygon*>(shape.get())) {
-        // The vertex under the finishing click is dropped when it repeats the one before.
-        std::vector<gdi::Point> v = polygon->DeviceVertices();
-        if (v.size() >= 2 && v[v.size() - 1] == v[v.size() - 2]) v.pop_back();
-        if (v.size() < 3) return; // fewer than 3 vertices: discarded
-        auto kept = std::make_unique<CPlotPolygon>(0.0f, 0.0f, polygon->Closed());
-        kept->SetColor(polygon->Color(), polygon->ColorIndex());
-        kept->SetLineType(polygon->LineType());
-        for (gdi::Point p : v)
-            kept->AppendDeviceVertex(p);
-        shape = std::move(kept);
+        // The vertices are the clicks: the one that followed the pointer goes.
+        polygon->DropLastVertex();
+        if (polygon->VertexCount() < 3) return; // fewer than 3 vertices: discarded
     }
     shape->CommitDrag();
     shape->DeviceToWorld(ctx.env);
@@ -210,7 +203,9 @@ int CPlotShapes::Press(CPlotPaintContext& ctx, gdi::Point p, int keyFlags) {
     }
     // 2. A polygon being drawn takes one more vertex.
     if (auto* polygon = dynamic_cast<CPlotPolygon*>(inProgress_.get())) {
+        // The vertex that followed the pointer stays at the click; a new one follows it.
         polygon->HideFeedback(ctx.dc, env, kCreateLineType);
+        polygon->PlaceLastVertex(p);
         polygon->AppendDeviceVertex(p);
         polygon->TrackMove(ctx.dc, env, 0, 0, kCreateLineType);
         return CPlotLook::kMultiClickShape;

@@ -101,8 +101,10 @@ TEST_F(ShapeInputTest, EachToolMakesItsShapeAndReturnsToNoTool) {
 
 TEST_F(ShapeInputTest, PolygonsTakeOneVertexPerClickAndNeedThree) {
     Tool(ID_TOOL_POLYGON);
+    // A click per vertex; between them the newest vertex follows the pointer.
     EXPECT_EQ(Gesture({{120, 100}, {160, 100}}), CPlotLook::kMultiClickShape);
     EXPECT_EQ(Gesture({{160, 100}, {160, 140}}), CPlotLook::kMultiClickShape);
+    EXPECT_EQ(Gesture({{160, 140}, {150, 150}}), CPlotLook::kMultiClickShape);
     CPlotPaintContext ctx(window, env);
     // The right press finishes with the release of mode 2.
     m->Release(ctx, 0, {160, 140}, CPlotLook::kFinishShape);
@@ -111,6 +113,8 @@ TEST_F(ShapeInputTest, PolygonsTakeOneVertexPerClickAndNeedThree) {
     EXPECT_TRUE(polygon.Closed());
     EXPECT_EQ(polygon.VertexCount(), 3);
     EXPECT_EQ(polygon.Vertices().size(), 3u);
+    EXPECT_EQ(polygon.DeviceVertices(),
+              (std::vector<gdi::Point>{{120, 100}, {160, 100}, {160, 140}}));
 
     // Two vertices are not a polygon: discarded.
     Tool(ID_TOOL_POLYLINE);
