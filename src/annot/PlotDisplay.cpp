@@ -257,59 +257,45 @@ bool CPlotDisplay::AppendToPath(CPlotPath&) const {
 // ---------------------------------------------------------------------------------------------
 // The record
 
+// The common fields in their order; the writer takes them as values, the reader fills them.
+template <class Self, class Archive>
+void CPlotDisplay::Fields(Self& self, Archive& a) {
+    a.Field(self.tag_);
+    a.Field(self.reserved_[0]);
+    a.Field(self.reserved_[1]);
+    a.Field(self.bounds_.left);
+    a.Field(self.bounds_.top);
+    a.Field(self.bounds_.right);
+    a.Field(self.bounds_.bottom);
+    a.Field(self.x1_);
+    a.Field(self.y1_);
+    a.Field(self.x2_);
+    a.Field(self.y2_);
+    a.Field(self.kind_);
+    a.Field(self.color_);
+    a.Field(self.colorIndex_);
+    a.Field(self.lineType_);
+    a.Field(self.spare_);
+    a.Field(self.start_.x);
+    a.Field(self.start_.y);
+    a.Field(self.end_.x);
+    a.Field(self.end_.y);
+    a.Field(self.filled_);
+}
+
 void CPlotDisplay::Write(CShapeWriter& out) const {
-    out.I16(tag_);
-    out.I32(reserved_[0]);
-    out.I32(reserved_[1]);
-    out.I32(bounds_.left);
-    out.I32(bounds_.top);
-    out.I32(bounds_.right);
-    out.I32(bounds_.bottom);
-    out.F32(x1_);
-    out.F32(y1_);
-    out.F32(x2_);
-    out.F32(y2_);
-    out.U8(static_cast<std::uint8_t>(kind_));
-    out.U32(color_);
-    out.U8(colorIndex_);
-    out.U8(lineType_);
-    out.U8(spare_);
-    out.I32(start_.x);
-    out.I32(start_.y);
-    out.I32(end_.x);
-    out.I32(end_.y);
-    out.U8(filled_);
+    Fields(*this, out);
     WriteOwn(out);
 }
 
 bool CPlotDisplay::Read(CShapeReader& in) {
-    std::uint8_t kind = 0;
-    std::uint32_t color = 0;
-    in.I16(tag_);
-    in.I32(reserved_[0]);
-    in.I32(reserved_[1]);
-    in.I32(bounds_.left);
-    in.I32(bounds_.top);
-    in.I32(bounds_.right);
-    in.I32(bounds_.bottom);
-    in.F32(x1_);
-    in.F32(y1_);
-    in.F32(x2_);
-    in.F32(y2_);
-    in.U8(kind);
-    in.U32(color);
-    in.U8(colorIndex_);
-    in.U8(lineType_);
-    in.U8(spare_);
-    in.I32(start_.x);
-    in.I32(start_.y);
-    in.I32(end_.x);
-    in.I32(end_.y);
-    in.U8(filled_);
+    const char made = kind_;
+    Fields(*this, in);
     // A record of another kind than its class draws is refused.
-    if (!in.Ok() || !KindFits(static_cast<char>(kind))) return false;
-    kind_ = static_cast<char>(kind);
-    color_ = color;
+    const char read = kind_;
+    kind_ = made;
+    if (!in.Ok() || !KindFits(read)) return false;
+    kind_ = read;
     return ReadOwn(in) && in.Ok();
 }
 

@@ -136,6 +136,9 @@ protected:
     void SetKind(char kind) { kind_ = kind; }
 
 private:
+    template <class Self, class Archive>
+    static void Fields(Self& self, Archive& a);
+
     std::int16_t tag_ = 0;
     std::int32_t reserved_[2] = {0, 0};
     gdi::Rect bounds_;

@@ -218,6 +218,7 @@ int CPlotShapes::Press(CPlotPaintContext& ctx, gdi::Point p, int keyFlags) {
             if (env.hotHandle->annotation != shape) continue;
             handleShape_ = shape;
             handleCode_ = env.hotHandle->key;
+            handleCursor_ = env.hotHandle->id;
             shape->SetDragState(CPlotDisplay::kHandlePressed);
             return kHandleDrag - handleCode_;
         }
@@ -253,7 +254,7 @@ bool CPlotShapes::Drag(CPlotPaintContext& ctx, int mode, gdi::Point p, int& curs
     }
     if (mode <= kHandleDrag && mode > kLowestHandleMode && handleShape_) {
         handleCode_ = handleShape_->TrackHandle(ctx.dc, env, p.x, p.y, handleCode_, kDragLineType);
-        if (env.hotHandle) cursor = env.hotHandle->id;
+        cursor = handleCursor_;
         return true;
     }
     return false;

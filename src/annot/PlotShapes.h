@@ -84,6 +84,7 @@ private:
     std::unique_ptr<CPlotDisplay> inProgress_;
     CPlotDisplay* handleShape_ = nullptr; // the shape whose handle is dragged
     int handleCode_ = 0;
+    int handleCursor_ = 0;
     gdi::Point pressPoint_;
     bool moving_ = false;
     bool armed_ = false;

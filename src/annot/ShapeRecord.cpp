@@ -83,6 +83,13 @@ bool CShapeReader::F32(float& v) {
     return true;
 }
 
+bool CShapeReader::Field(char& v) {
+    std::uint8_t u = 0;
+    if (!U8(u)) return false;
+    v = static_cast<char>(u);
+    return true;
+}
+
 bool CShapeReader::Str(std::string& s, std::size_t maxLength) {
     std::uint32_t n = 0;
     if (!U32(n)) return false;

@@ -19,6 +19,13 @@ public:
     void F32(float v);
     // A 32-bit length, then the bytes.
     void Str(const std::string& s);
+    // A field by its type.
+    void Field(std::uint8_t v) { U8(v); }
+    void Field(char v) { U8(static_cast<std::uint8_t>(v)); }
+    void Field(std::int16_t v) { I16(v); }
+    void Field(std::int32_t v) { I32(v); }
+    void Field(std::uint32_t v) { U32(v); }
+    void Field(float v) { F32(v); }
 
 private:
     void Bytes(std::uint32_t v, int count);
@@ -35,6 +42,13 @@ public:
     bool I32(std::int32_t& v);
     bool U32(std::uint32_t& v);
     bool F32(float& v);
+    // A field by its type.
+    bool Field(std::uint8_t& v) { return U8(v); }
+    bool Field(char& v);
+    bool Field(std::int16_t& v) { return I16(v); }
+    bool Field(std::int32_t& v) { return I32(v); }
+    bool Field(std::uint32_t& v) { return U32(v); }
+    bool Field(float& v) { return F32(v); }
     // Refused when the length exceeds what remains or maxLength.
     bool Str(std::string& s, std::size_t maxLength = kMaxString);
     // A count of items each at least itemSize bytes long: refused when they cannot all fit

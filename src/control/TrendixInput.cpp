@@ -336,6 +336,8 @@ void CTrendixCtrl::KeyScroll(int keyCode) {
     };
     const bool arrow = keyCode >= ui::VK_LEFT && keyCode <= ui::VK_DOWN;
     if (arrow && model_ && model_->selectedRegion && model_->selectedRegion->kind > 5) return;
+    // Selected shapes take the arrows.
+    if (arrow && model_ && model_->overlay && !Overlay().Shapes().Selected().empty()) return;
     for (const KeyAction& k : kKeys) {
         if (k.key != keyCode) continue;
         OnScrollBar(k.horizontal, k.code, 0);

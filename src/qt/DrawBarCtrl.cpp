@@ -147,11 +147,10 @@ void CDrawBarCtrl::AddToolButtons() {
 void CDrawBarCtrl::AddMarkerChoice() {
     addSeparator();
     // The marker tool, and the box that chooses its marker.
-    QAction* marker = addAction(EnvironmentIcon(kIconSize,
-                                                [](gdi::IDeviceContext& dc, CPlotEnv& env) {
-                                                    env.DrawMarker(dc, 1, 8, 8, 0, 4);
-                                                }),
-                                "Marker point");
+    QAction* marker = addAction(
+        EnvironmentIcon(kIconSize, [](gdi::IDeviceContext& dc,
+                                      CPlotEnv& env) { env.DrawMarker(dc, 1, 8, 8, 0, 4); }),
+        "Marker point");
     marker->setCheckable(true);
     marker->setData(ID_TOOL_MARKER);
     tools_->addAction(marker);
@@ -165,12 +164,12 @@ void CDrawBarCtrl::AddMarkerChoice() {
     markerBox_->setText("v");
     auto* menu = new QMenu(markerBox_);
     for (int kind = 0; kind < kMarkers; ++kind) {
-        QAction* choice = menu->addAction(
-            EnvironmentIcon(kIconSize,
-                            [kind](gdi::IDeviceContext& dc, CPlotEnv& env) {
-                                env.DrawMarker(dc, kind, 8, 8, 0, 4);
-                            }),
-            QString::number(kind));
+        QAction* choice =
+            menu->addAction(EnvironmentIcon(kIconSize,
+                                            [kind](gdi::IDeviceContext& dc, CPlotEnv& env) {
+                                                env.DrawMarker(dc, kind, 8, 8, 0, 4);
+                                            }),
+                            QString::number(kind));
         connect(choice, &QAction::triggered, this,
                 [kind] { CDrawTool::Instance().SetCurrentMarker(kind); });
     }
