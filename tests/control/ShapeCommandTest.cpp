@@ -1,4 +1,5 @@
 #include "ControlHarness.h"
+#include "support/CtrlProbe.h"
 
 #include "annot/PlotOverlay.h"
 #include "control/TrendixEvents.h"
@@ -46,7 +47,7 @@ TEST_F(ShapeCommandTest, ToolCommandsDrawShapesAndTheRightPressDisarms) {
     Drag(Inside(10, 10), Inside(60, 40));
     ASSERT_EQ(Shapes().Displays().size(), 1u);
     EXPECT_EQ(c.CurrentTool(), 0);
-    EXPECT_EQ(c.MouseMode(), 0);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
 
     // A right press with a tool armed only disarms it: no menu.
     c.OnCommand(ID_TOOL_LINE);
@@ -60,11 +61,11 @@ TEST_F(ShapeCommandTest, ToolCommandsDrawShapesAndTheRightPressDisarms) {
     c.OnCommand(ID_TOOL_POLYGON);
     for (gdi::Point p : {Inside(100, 20), Inside(140, 20), Inside(140, 60)}) {
         c.OnLButtonDown(p.x, p.y, 0);
-        EXPECT_EQ(c.MouseMode(), CPlotLook::kMultiClickShape);
+        EXPECT_EQ(CtrlProbe::MouseMode(c), CPlotLook::kMultiClickShape);
         c.OnLButtonUp(p.x, p.y, 0);
     }
     c.OnRButtonDown(Inside(120, 70).x, Inside(120, 70).y, 0);
-    EXPECT_EQ(c.MouseMode(), 0);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
     ASSERT_EQ(Shapes().Displays().size(), 2u);
     EXPECT_EQ(static_cast<const CPlotPolygon&>(*Shapes().Displays().back()).VertexCount(), 3);
 }
