@@ -36,9 +36,9 @@ void BM_AddTimeData_Method(benchmark::State& state) {
     for (auto _ : state)
         plot.Step();
     state.SetItemsProcessed(state.iterations() * kVariables);
-    state.counters["ns_per_call"] = benchmark::Counter(
-        double(state.iterations() * kVariables),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_call"] =
+        benchmark::Counter(double(state.iterations() * kVariables),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_AddTimeData_Method);
 
@@ -57,9 +57,9 @@ void BM_AddTimeData_Invoke(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * kVariables);
-    state.counters["ns_per_call"] = benchmark::Counter(
-        double(state.iterations() * kVariables),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_call"] =
+        benchmark::Counter(double(state.iterations() * kVariables),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_AddTimeData_Invoke);
 

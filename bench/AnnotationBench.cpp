@@ -1,10 +1,10 @@
 // Annotations and host objects against the live path and the full repaint. Run with
 //   build/bench/trendix_bench --benchmark_filter='Annotations|HostLines' --benchmark_repetitions=5
+#include "BenchApp.h"
 #include "control/TrendixCtrl.h"
 #include "platform/ui/HeadlessSite.h"
 #include "qt/QtDeviceContext.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -20,17 +20,6 @@ constexpr int kObjects = 200;
 constexpr int kLinePoints = 1000;
 constexpr int kImageWidth = 1600;
 constexpr int kImageHeight = 1000;
-
-// Text drawing needs the Qt font database.
-void EnsureGuiApplication() {
-    static std::unique_ptr<QGuiApplication> app;
-    if (app || QGuiApplication::instance()) return;
-    if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "trendix_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // A wrapped run plot of 16 variables; with objects on, 50 texts and 200 host lines too.
 struct LivePlot {

@@ -18,7 +18,7 @@ bool ReadNumber(const std::string& text, T& value) {
 const char* ViewOptions::Usage() {
     return "usage: trendix-view [FILE] [--demo] [--demo-vars N] [--demo-rate STEPS_PER_S]\n"
            "                    [--event-log FILE] [--quit-after MS] [--size WxH] [--stats]"
-           " [--shell]\n";
+           " [--shell] [--toolbar]\n";
 }
 
 ViewOptions ViewOptions::Parse(const std::vector<std::string>& args, std::string& error) {
@@ -41,6 +41,8 @@ ViewOptions ViewOptions::Parse(const std::vector<std::string>& args, std::string
             o.stats = true;
         } else if (a == "--shell") {
             o.shell = true;
+        } else if (a == "--toolbar") {
+            o.toolbar = true;
         } else if (a == "--demo-vars") {
             const std::string& v = value();
             if (error.empty() && (!ReadNumber(v, o.demoVariables) || o.demoVariables < 1 ||

@@ -4,7 +4,7 @@
 
 // The command line of trendix-view:
 //   trendix-view [FILE] [--demo] [--demo-vars N] [--demo-rate STEPS_PER_S] [--event-log FILE]
-//                [--quit-after MS] [--size WxH] [--stats] [--shell]
+//                [--quit-after MS] [--size WxH] [--stats] [--shell] [--toolbar]
 struct ViewOptions {
     std::string file;  // a plot to open: .ply, .plx, .tset or .tsh
     bool demo = false; // feed the simulated process into a run plot
@@ -15,6 +15,7 @@ struct ViewOptions {
     int width = 640, height = 480; // of the control's client area at the start
     bool stats = false;            // print the live-update figures at the end
     bool shell = false;            // read automation-shell commands from standard input
+    bool toolbar = false;          // show the drawing toolbar from the start
 
     static constexpr int kMaxDemoVariables = 64;
     static constexpr double kMaxDemoRate = 100000;

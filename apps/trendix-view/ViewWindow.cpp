@@ -6,6 +6,7 @@
 #include "ProcessDemo.h"
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
+#include "qt/DrawBarCtrl.h"
 #include "qt/QtVariant.h"
 #include <trendix/TrendixWidget.h>
 
@@ -59,6 +60,7 @@ ViewWindow::ViewWindow(const ViewOptions& options)
             });
     // The status bar follows the pointer, so the host asks for its location.
     view_->control().SetEvent(1, true, true);
+    if (options.toolbar) ShowDrawingToolbar(true);
 }
 
 ViewWindow::~ViewWindow() {
@@ -75,6 +77,19 @@ void ViewWindow::BuildMenus() {
                     [this] { StartDemo(options_.demoVariables, options_.demoRate); });
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, qApp, &QApplication::quit);
+    QMenu* view = menuBar()->addMenu("&View");
+    drawBarAction_ = view->addAction("&Drawing Toolbar", this, &ViewWindow::ShowDrawingToolbar);
+    drawBarAction_->setCheckable(true);
+}
+
+void ViewWindow::ShowDrawingToolbar(bool on) {
+    if (on && !drawBar_) {
+        // The bar takes its band above the plot; the plot is laid out below it.
+        drawBar_ = new CDrawBarCtrl(view_->control(), view_, this);
+        addToolBar(Qt::TopToolBarArea, drawBar_);
+    }
+    if (drawBar_) drawBar_->setVisible(on);
+    drawBarAction_->setChecked(on);
 }
 
 void ViewWindow::Load(const QString& path) {

@@ -10,6 +10,8 @@
 #include <string>
 
 class AutomationShell;
+class CDrawBarCtrl;
+class QAction;
 class LiveStats;
 class ProcessDemo;
 class QLabel;
@@ -39,6 +41,10 @@ public:
     // The control's client area becomes width x height; the window grows or shrinks around it.
     void ResizeClient(int width, int height);
 
+    // Shows or hides the drawing toolbar above the plot (made when first shown).
+    void ShowDrawingToolbar(bool on);
+    CDrawBarCtrl* DrawingToolbar() const { return drawBar_; }
+
     // "Name arg1 arg2 ...": booleans as 1 and 0, strings quoted with \n escapes.
     static std::string EventLine(int dispid, const QVariantList& args);
 
@@ -52,6 +58,8 @@ private:
     void AddViewDirectives(AutomationShell& shell);
 
     TrendixWidget* view_;
+    CDrawBarCtrl* drawBar_ = nullptr;
+    QAction* drawBarAction_ = nullptr;
     QLabel* pointer_;
     ViewOptions options_;
     std::unique_ptr<ProcessDemo> demo_;

@@ -44,4 +44,11 @@ std::optional<std::array<gdi::Point, 4>> NotchedArrowHead(gdi::Point tip, gdi::P
                                      point(a + 3 * g + round(l), b + 3 * l - round(g))};
 }
 
+bool InsideBand(const gdi::Rect& band, gdi::Rect r) {
+    if (r.right <= r.left) r.right = r.left + 1;
+    if (r.bottom <= r.top) r.bottom = r.top + 1;
+    return r.left >= band.left && r.right <= band.right && r.top >= band.top &&
+           r.bottom <= band.bottom;
+}
+
 } // namespace PlotGeometry

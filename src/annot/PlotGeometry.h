@@ -22,4 +22,8 @@ std::array<gdi::Point, 4> Strip(gdi::Point a, gdi::Point b, int half);
 std::optional<std::array<gdi::Point, 4>> NotchedArrowHead(gdi::Point tip, gdi::Point far,
                                                           int length, int shortest);
 
+// Whether r lies inside the band; r counts one unit wide or high where it has no width or
+// height.
+bool InsideBand(const gdi::Rect& band, gdi::Rect r);
+
 } // namespace PlotGeometry

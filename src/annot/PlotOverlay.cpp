@@ -3,6 +3,7 @@
 #include "annot/PlotOverlay.h"
 
 #include "annot/AnnotationText.h"
+#include "annot/PlotGeometry.h"
 #include "model/MenuTable.h"
 #include "model/PlotLook.h"
 #include "platform/ui/VirtualKeys.h"
@@ -28,17 +29,10 @@ std::string Format(const char* pattern, int id) {
     return buffer;
 }
 
-// The rectangle widened by one unit where it has no width or height.
-gdi::Rect Widened(const CPlotRegion::Rect& r) {
-    gdi::Rect w{r.left, r.top, r.right, r.bottom};
-    if (w.right <= w.left) w.right = w.left + 1;
-    if (w.bottom <= w.top) w.bottom = w.top + 1;
-    return w;
-}
-
 } // namespace
 
-CPlotOverlay::CPlotOverlay(CPlotLook& model, CObjectIds& ids) : model_(model), ids_(ids) {}
+CPlotOverlay::CPlotOverlay(CPlotLook& model, CObjectIds& ids)
+    : model_(model), ids_(ids), shapes_(model) {}
 
 CPlotOverlay::~CPlotOverlay() = default;
 
@@ -383,6 +377,7 @@ void CPlotOverlay::Draw(CPlotPaintContext& ctx) {
     }
     for (auto& a : annotations_)
         a->Paint(ctx, *this, false);
+    shapes_.Draw(ctx);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -417,7 +412,7 @@ int CPlotOverlay::DoubleClickAt(gdi::Point p) {
     return hit->Id();
 }
 
-int CPlotOverlay::Press(CPlotPaintContext& ctx, gdi::Point p, int) {
+int CPlotOverlay::Press(CPlotPaintContext& ctx, gdi::Point p, int keyFlags) {
     // 1. The placing click of a text made by the dialog.
     if (placing_ && !annotations_.empty()) {
         placing_ = false;
@@ -431,7 +426,12 @@ int CPlotOverlay::Press(CPlotPaintContext& ctx, gdi::Point p, int) {
         dragged_ = &a;
         return kPlacingDrag;
     }
-    // 2. The tag handle of the selected text takes the press before anything else.
+    // 2. The drawing tool, the shape being drawn and the shapes.
+    if (const int mode = shapes_.Press(ctx, p, keyFlags); mode != CPlotLook::kNoMouseMode) {
+        SelectObject(nullptr);
+        return mode;
+    }
+    // The tag handle of the selected text takes the press before the objects.
     if (selected_ && selected_->Kind() == CPlotObj::TextKind)
         if (CPlotAnnotation* a = AnnotationOf(*selected_);
             a && !a->hidden && a->BeginDrag(p) == CPlotAnnotation::kTagDrag) {
@@ -456,6 +456,7 @@ static bool OwnDrag(int mode) {
 }
 
 bool CPlotOverlay::Drag(CPlotPaintContext& ctx, int mode, gdi::Point p, int& cursor) {
+    if (shapes_.Drag(ctx, mode, p, cursor)) return true;
     if (!dragged_ || !OwnDrag(mode)) return false;
     dragged_->TrackDrag(ctx, p, mode == CPlotAnnotation::kTagDrag ? mode : 1);
     cursor = kSizeAllCursor;
@@ -463,6 +464,10 @@ bool CPlotOverlay::Drag(CPlotPaintContext& ctx, int mode, gdi::Point p, int& cur
 }
 
 bool CPlotOverlay::Release(CPlotPaintContext& ctx, int mode, gdi::Point p, bool& repaint) {
+    if (shapes_.Release(ctx, mode, p, repaint)) {
+        changed_ = true;
+        return true;
+    }
     if (!dragged_ || !OwnDrag(mode)) return false;
     CPlotAnnotation& a = *std::exchange(dragged_, nullptr);
     if (mode == kPlacingDrag)
@@ -475,6 +480,7 @@ bool CPlotOverlay::Release(CPlotPaintContext& ctx, int mode, gdi::Point p, bool&
 }
 
 int CPlotOverlay::MenuAt(gdi::Point p) {
+    if (const int menu = shapes_.MenuAt(p)) return menu;
     // A text takes the right press: it becomes the selected object and shows the text menu.
     for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
         CPlotObj& o = **it;
@@ -487,6 +493,10 @@ int CPlotOverlay::MenuAt(gdi::Point p) {
 }
 
 bool CPlotOverlay::Key(CPlotPaintContext& ctx, int key, bool& repaint) {
+    if (shapes_.Key(ctx, key, (ctx.keyFlags & ui::ModShift) != 0, repaint)) {
+        changed_ = true;
+        return true;
+    }
     if (!selected_) return false;
     if (key == ui::VK_DELETE) {
         model_.host.RunCommand(ID_DELETE);
@@ -517,14 +527,15 @@ bool CPlotOverlay::Key(CPlotPaintContext& ctx, int key, bool& repaint) {
     return true;
 }
 
-void CPlotOverlay::SelectInside(const gdi::Rect& box) {
+bool CPlotOverlay::SelectInside(const gdi::Rect& box) {
+    const bool shapes = shapes_.SelectInside(box);
     for (auto& a : annotations_) {
         if (a->hidden || !a->LaidOut()) continue;
-        const gdi::Rect r = Widened(a->rect);
-        if (r.left >= box.left && r.right <= box.right && r.top >= box.top &&
-            r.bottom <= box.bottom)
+        if (PlotGeometry::InsideBand(box,
+                                     {a->rect.left, a->rect.top, a->rect.right, a->rect.bottom}))
             a->SetSelected(true);
     }
+    return shapes;
 }
 
 const std::string* CPlotOverlay::TooltipAt(gdi::Point p) const {

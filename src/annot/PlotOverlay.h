@@ -1,6 +1,7 @@
 #pragma once
 #include "annot/PlotAnnotation.h"
 #include "annot/PlotObj.h"
+#include "annot/PlotShapes.h"
 #include "model/PlotOverlay.h"
 
 #include <memory>
@@ -72,6 +73,10 @@ public:
     CPlotObj* SelectedObject() { return selected_; }
     void SelectObject(CPlotObj* object);
 
+    // --- the user-drawn shapes ---
+    CPlotShapes& Shapes() { return shapes_; }
+    const CPlotShapes& Shapes() const { return shapes_; }
+
     // --- the host's operations ---
     // A free text at drawing-area fractions; answers the object's ID (0 when none is free).
     int AddText(const std::string& text, double x, double y, int color, int alignment,
@@ -101,7 +106,7 @@ public:
     bool Release(CPlotPaintContext& ctx, int mode, gdi::Point p, bool& repaint) override;
     int MenuAt(gdi::Point p) override;
     bool Key(CPlotPaintContext& ctx, int key, bool& repaint) override;
-    void SelectInside(const gdi::Rect& box) override;
+    bool SelectInside(const gdi::Rect& box) override;
     int DoubleClickAt(gdi::Point p) override;
     void CurvePointsRewound() override;
     // The text object that is selected and may be deleted by the user, null when none.
@@ -154,6 +159,7 @@ private:
     CObjectIds& ids_;
     std::vector<std::unique_ptr<CPlotAnnotation>> annotations_;
     std::vector<std::unique_ptr<CPlotObj>> objects_;
+    CPlotShapes shapes_;
     CPlotObj* selected_ = nullptr;
     CPlotAnnotation* dragged_ = nullptr;
     bool placing_ = false;

@@ -106,6 +106,7 @@ void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
     const bool pasteable = false; // the clipboard holds no plot of ours until copying exists
     rule(ID_PASTE, pasteable);
     if (menuWalker_) menuWalker_->SetEnabled(ID_PASTE, pasteable);
+    ApplyShapeMenuRules(menu);
 }
 
 bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
@@ -246,6 +247,7 @@ void CTrendixCtrl::OnCommand(int command) {
     case ID_PASTE:
         Pending("Paste");
     default:
+        ShapeCommand(command);
         return;
     }
 }

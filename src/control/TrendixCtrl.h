@@ -343,6 +343,17 @@ public:
     void ShowPropertyPages();
     void UpdateScrollState(bool zoomed);
 
+    // --- the drawing toolbar (TrendixShapes.cpp) ---
+    // The toolbar's colour and line type (1..7): the selected shapes take them, or, with
+    // nothing selected, the shapes made from then on.
+    void ApplyToolbarColor(gdi::ColorRef rgb);
+    void ApplyToolbarLineType(int lineType);
+    // The palette index and line type the toolbar's lists show for the selection.
+    void ToolbarChoice(int& colorIndex, int& lineType);
+    // The tool picked for the next shape, 0 when none.
+    int CurrentTool() const;
+    bool ToolArmed() const;
+
     // A plot object joins or leaves the list of objects that blink.
     void Highlight(int objectId);
     void Unhighlight(int objectId);
@@ -446,6 +457,9 @@ private:
     // Fires Selected for an object the user or the host selected, once the handler that
     // selected it has finished with the model.
     void FireSelection();
+    // Shapes (TrendixShapes.cpp): the tool, group and fill commands; false for others.
+    bool ShapeCommand(int command);
+    void ApplyShapeMenuRules(CContextMenu& menu);
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
     void LoadInputFile(const std::string& path);

@@ -147,9 +147,10 @@ void CTrendixCtrl::OnMouseMove(int x, int y, int modifiers) {
     if (!model_) return;
     // The tooltip follows the pointer.
     RelayTooltip(x, y);
-    // While a new text waits for its placing click the pointer is a cross, and that is all.
-    // (The armed drawing tool arrives with the toolbar.)
-    if (model_->overlay && static_cast<CPlotOverlay&>(*model_->overlay).Placing()) {
+    // While a new text waits for its placing click, or a drawing tool is armed, the pointer is
+    // a cross, and that is all.
+    if (ToolArmed() ||
+        (model_->overlay && static_cast<CPlotOverlay&>(*model_->overlay).Placing())) {
         ShowModeCursor(kCrossCursor);
         return;
     }
@@ -231,7 +232,11 @@ void CTrendixCtrl::OnRButtonDown(int x, int y, int modifiers) {
         return;
     }
     if (mouseMode_ != CPlotLook::kNoMouseMode) return; // the left button is still down
-    // (An armed drawing tool is disarmed here once the toolbar exists.)
+    // A right press disarms an armed drawing tool and does nothing else.
+    if (ToolArmed()) {
+        Overlay().Shapes().Disarm(env_);
+        return;
+    }
     if (FireBit(ES_RightPress)) {
         double px = 0, py = 0;
         PlotPointOf(x, y, px, py);
@@ -297,6 +302,7 @@ void CTrendixCtrl::OnKeyDown(int keyCode, int modifiers, int repeat) {
             KeyScroll(keyCode);
             if (model_) {
                 CPlotPaintContext ctx = InputContext();
+                ctx.keyFlags = modifiers;
                 if (model_->Key(ctx, keyCode, repeat)) Repaint();
                 ReportObjectChanges();
             }
@@ -343,6 +349,8 @@ void CTrendixCtrl::KeyScroll(int keyCode) {
     };
     const bool arrow = keyCode >= ui::VK_LEFT && keyCode <= ui::VK_DOWN;
     if (arrow && model_ && model_->selectedRegion && model_->selectedRegion->kind > 5) return;
+    // Selected shapes take the arrows.
+    if (arrow && model_ && model_->overlay && !Overlay().Shapes().Selected().empty()) return;
     for (const KeyAction& k : kKeys) {
         if (k.key != keyCode) continue;
         OnScrollBar(k.horizontal, k.code, 0);

@@ -147,8 +147,9 @@ bool CPlotLook::Release(CPlotPaintContext& ctx, int /*keyFlags*/, gdi::Point p, 
         }
         // What lies inside the rectangle is selected.
         if (drawing.zoomBoxShown && overlay)
-            overlay->SelectInside({std::min(box.left, box.right), std::min(box.top, box.bottom),
-                                   std::max(box.left, box.right), std::max(box.top, box.bottom)});
+            return overlay->SelectInside(
+                {std::min(box.left, box.right), std::min(box.top, box.bottom),
+                 std::max(box.left, box.right), std::max(box.top, box.bottom)});
         return false;
     }
     case kRegionDragMode: {

@@ -24,8 +24,9 @@ public:
     virtual int MenuAt(gdi::Point p) = 0;
     // A key while something of the overlay is selected; true when it was taken.
     virtual bool Key(CPlotPaintContext& ctx, int key, bool& repaint) = 0;
-    // The marked rectangle was finished: what lies inside it is selected.
-    virtual void SelectInside(const gdi::Rect& box) = 0;
+    // The marked rectangle was finished: what lies inside it is selected; true when that
+    // selected something a repaint must show.
+    virtual bool SelectInside(const gdi::Rect& box) = 0;
     // Curve points were rewound: annotations tied to curve points go with them.
     virtual void CurvePointsRewound() = 0;
     // A double click: the object hit becomes the selected one; its ID, 0 when none was hit.

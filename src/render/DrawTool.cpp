@@ -121,3 +121,14 @@ void CDrawTool::SetScaledOutput(bool on, float scale) {
     scaled_ = on;
     scale_ = on ? scale : 1.0f;
 }
+
+void CDrawTool::SetCurrentLineType(int lineType) {
+    // The toolbar offers the line types 1 to 7.
+    currentLineType_ = std::clamp(lineType, 1, 7);
+}
+
+void CDrawTool::SetCurrentFont(std::string face, int size) {
+    constexpr int kLargestSize = 30;
+    currentFace_ = std::move(face);
+    currentFontSize_ = std::clamp(size, 1, kLargestSize);
+}

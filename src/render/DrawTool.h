@@ -59,6 +59,21 @@ public:
     // The device font of a font record: pixel height from points at 96 logical DPI.
     static gdi::Font DeviceFont(const CPlotFont& font);
 
+    // The drawing toolbar's choices for new shapes: the tool command picked (0 none), the
+    // colour (0: the shape's own default), the line type (1..7), the marker kind and the face
+    // and size of text shapes.
+    int CurrentTool() const { return currentTool_; }
+    void SetCurrentTool(int command) { currentTool_ = command; }
+    gdi::ColorRef CurrentColor() const { return currentColor_; }
+    void SetCurrentColor(gdi::ColorRef rgb) { currentColor_ = rgb & 0xFFFFFF; }
+    int CurrentLineType() const { return currentLineType_; }
+    void SetCurrentLineType(int lineType);
+    int CurrentMarker() const { return currentMarker_; }
+    void SetCurrentMarker(int marker) { currentMarker_ = marker; }
+    const std::string& CurrentFace() const { return currentFace_; }
+    int CurrentFontSize() const { return currentFontSize_; }
+    void SetCurrentFont(std::string face, int size);
+
     void SetScaledOutput(bool on, float scale);
     bool ScaledOutput() const { return scaled_; }
     float OutputScale() const { return scale_; }
@@ -76,4 +91,10 @@ private:
     float scale_ = 1;
     int penCreations_ = 0;
     int brushCreations_ = 0;
+    int currentTool_ = 0;
+    gdi::ColorRef currentColor_ = 0;
+    int currentLineType_ = 1;
+    int currentMarker_ = 1;
+    std::string currentFace_ = "Arial";
+    int currentFontSize_ = 10;
 };

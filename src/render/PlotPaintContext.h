@@ -17,6 +17,7 @@ struct CPlotPaintContext {
     int highlightMode = 0;              // the control's highlight period (SetHighlightMode)
     bool containerImage = false;        // drawing for the container's cached picture
     bool axesOnly = false;              // live update: only the axes and the curves
+    int keyFlags = 0;                   // the modifier keys (ui::Modifier) of a key handled
 
     // Plot-wide values the regions read.
     int triKind = 0;
