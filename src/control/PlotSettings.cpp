@@ -338,6 +338,7 @@ void CPlotSettings::ReadLine(std::string_view line) {
 
 void CPlotSettings::Finish() {
     PlaceAnnotations();
+    ctrl_.CopySettingsFromModel();
     CPlotLook& m = ctrl_.PlotModel();
     m.bufferWidth = ctrl_.PlotWidth();
     m.bufferHeight = ctrl_.PlotHeight();
@@ -637,31 +638,23 @@ void CPlotSettings::Font(std::string_view v) {
     ctrl_.SetFont(std::int16_t(id), face, std::int16_t(size), std::int16_t(style));
 }
 
+// The display keys store into the model; Finish copies them into the property set.
 void CPlotSettings::Grid(std::string_view v) {
-    ctrl_.StoredProperties().GridType = std::int16_t(Int(v));
     ctrl_.PlotModel().gridType = Int(v);
 }
 
 void CPlotSettings::LineType(std::string_view v) {
-    ctrl_.StoredProperties().DisplayType = std::int16_t(Int(v));
     ctrl_.PlotModel().displayType = Int(v);
 }
 
 void CPlotSettings::Square(std::string_view v) {
     CPlotLook& m = ctrl_.PlotModel();
     Scan(v).Int(m.squarePlot).Int(m.diagonalLine).Int(m.zeroLine).Int(m.flipped);
-    TrendixProperties& p = ctrl_.StoredProperties();
-    p.SquarePlot = m.squarePlot != 0;
-    p.DiagonalLine = m.diagonalLine != 0;
-    p.ZeroLine = m.zeroLine != 0;
-    p.Flipped = m.flipped != 0;
 }
 
 void CPlotSettings::Marker(std::string_view v) {
     CPlotLook& m = ctrl_.PlotModel();
     Scan(v).Int(m.markerSize).Int(m.markerInterval);
-    ctrl_.StoredProperties().MarkerSize = std::int16_t(m.markerSize);
-    ctrl_.StoredProperties().MarkerInterval = std::int16_t(m.markerInterval);
 }
 
 void CPlotSettings::LegendBox(std::string_view v) {

@@ -109,6 +109,19 @@ void CTrendixCtrl::CopySettingsIntoModel(CPlotLook& m) const {
     m.SetBufferSize();
 }
 
+void CTrendixCtrl::CopySettingsFromModel() {
+    const CPlotLook& m = EnsureModel();
+    props_.GridType = std::int16_t(m.gridType);
+    props_.MarkerSize = std::int16_t(m.markerSize);
+    props_.MarkerInterval = std::int16_t(m.markerInterval);
+    props_.SquarePlot = m.squarePlot != 0;
+    props_.DiagonalLine = m.diagonalLine != 0;
+    props_.ZeroLine = m.zeroLine != 0;
+    props_.Flipped = m.flipped != 0;
+    props_.Parametric = m.parametric != 0;
+    props_.DisplayType = std::int16_t(m.displayType);
+}
+
 void CTrendixCtrl::CopyPropertiesIntoModel() {
     CPlotLook& m = *model_;
     CopySettingsIntoModel(m);

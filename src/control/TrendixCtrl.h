@@ -57,6 +57,9 @@ struct TrendixProperties {
 // The plotting control: the object a host creates, sites in a window and drives through its
 // automation interface; it tells the host of changes through events.
 class CTrendixCtrl : public com::IDispatch, public IPlotHost {
+    // The tests read internal state through it (tests/support/CtrlProbe.h).
+    friend struct CtrlProbe;
+
 public:
     explicit CTrendixCtrl(ui::IWindowSite& site);
     ~CTrendixCtrl() override;
@@ -347,22 +350,6 @@ public:
     void ShowPropertyPages();
     void UpdateScrollState(bool zoomed);
 
-    // --- state a host or test may read ---
-    std::uint32_t EventMask() const { return eventMask_; }
-    int PointerCursor() const { return pointerCursor_; }
-    int CurrentCursor() const { return currentCursor_; }
-    bool DataAdded() const { return dataAdded_; }
-    bool Scrolled() const { return scrolled_; }
-    bool PlotDefined() const { return plotDefined_; }
-    const std::vector<std::string>& VariableNames() const { return variableNames_; }
-
-    // --- input state a host or test may read (TrendixInput.cpp) ---
-    int MouseMode() const { return mouseMode_; }
-    bool HoldTimerArmed() const { return holdTimerArmed_; }
-    bool PointerInside() const { return pointerInside_; }
-    int PopupState() const { return popupState_; }
-    int BlinkPhase() const { return blinkPhase_; }
-    const std::vector<int>& HighlightList() const { return highlightList_; }
     // A plot object joins or leaves the list of objects that blink.
     void Highlight(int objectId);
     void Unhighlight(int objectId);
@@ -375,6 +362,9 @@ public:
     // --- direct access for the settings reader, which stores some values without handlers ---
     TrendixProperties& StoredProperties() { return props_; }
     CPlotLook& PlotModel() { return EnsureModel(); }
+    // The display settings a settings text or an input file changed in the model, back into
+    // the property set: the mirror of CopySettingsIntoModel.
+    void CopySettingsFromModel();
     // The plot's text annotations and host objects.
     CPlotOverlay& PlotObjects() { return Overlay(); }
     void StorePhasePlotFlag(bool on) { phasePlot_ = on; }
@@ -430,6 +420,7 @@ private:
     // than the plot holds now (a plot beyond a lowered budget may shrink).
     void CheckSampleBudget(std::int64_t samples) const;
     void CheckSamplesAfter(std::int64_t after) const;
+    void CheckGrowth(const CPlotVar* v, std::int16_t dataNo) const;
     // The samples of the model's variables (at least one X and one Y) at perVariable each,
     // and of those it holds with count more variables of the size a new one gets.
     std::int64_t SamplesResizedTo(std::int64_t perVariable) const;

@@ -123,16 +123,28 @@ void CTrendixCtrl::SetLivePlot(bool set) {
 // ---------------------------------------------------------------------------------------------
 // Data values by number
 
+// A value past a variable's end grows it to ten beyond that number: refused with
+// E_OUTOFMEMORY, before anything changes, when the plot would then hold more samples than the
+// budget allows.
+void CTrendixCtrl::CheckGrowth(const CPlotVar* v, std::int16_t dataNo) const {
+    if (!v || dataNo < 0 || std::uint32_t(dataNo) < v->values.size()) return;
+    const std::int64_t grown = std::int64_t(dataNo) + 10 - std::int64_t(v->values.size());
+    CheckSamplesAfter(model_->SamplesHeld() + grown);
+}
+
 void CTrendixCtrl::SetData(std::int16_t varNo, std::int16_t dataNo, double value) {
     CPlotLook& m = EnsureModel();
     if (props_.nvariables == 0) props_.nvariables = std::int16_t(m.NYVars());
     if (varNo < 0 || varNo > props_.nvariables) return;
+    CheckGrowth(varNo == 0 ? m.XVar(0) : m.YVar(varNo - 1), dataNo);
     m.SetData(varNo, dataNo, value);
 }
 
 void CTrendixCtrl::SetXData(std::int16_t varNo, std::int16_t dataNo, double value) {
     if (varNo < 1 || varNo > props_.nxvariables) return;
-    EnsureModel().SetXData(varNo, dataNo, value);
+    CPlotLook& m = EnsureModel();
+    CheckGrowth(m.XVar(varNo - 1), dataNo);
+    m.SetXData(varNo, dataNo, value);
 }
 
 bool CTrendixCtrl::GetData(std::int16_t varNo, std::int16_t dataNo, double& value) {

@@ -91,6 +91,7 @@ void CTrendixCtrl::LoadInputFile(const std::string& path) {
     // PlotType 0. Left as they were, they would describe a plot that is no longer there: a
     // host reading RunPlot TRUE would feed samples the loaded plot ignores, and the settings
     // text would save a run plot, which applied again turns the loaded X axis into a time axis.
+    CopySettingsFromModel();
     props_.RunPlot = k.runPlot != 0;
     props_.PlotType = std::int16_t(m.triMode ? m.triMode + 1 : m.barMode ? 1 : 0);
     if (file.record.multiy) props_.MultiYaxis = true;

@@ -257,8 +257,9 @@ void CPlotLook::PlaceYAxes(CPlotPaintContext& ctx, const LayoutState& s) {
         for (auto it = yLabelRegions.rbegin(); it != yLabelRegions.rend(); ++it) {
             CPlotLabelRgn& label = **it;
             if (label.axisNo != k || label.shown.text.empty() || label.hidden) continue;
-            const gdi::Size text = label.TextExtent(ctx);
-            int length = label.Measure(ctx).cx;
+            // The note after the text changes its length, not its height.
+            const gdi::Size text = label.Measure(ctx);
+            int length = text.cx;
             if (label.lineSample) length += d.height() / 8;
             length = std::min(length, std::max(d.height(), 0));
             label.rect = {x - s.O, midY - length / 2, x, midY - length / 2 + length};

@@ -115,7 +115,8 @@ void CPlotEnv::EndScaledOutput() {
 
 gdi::Size CPlotEnv::MeasureText(const CPlotFont* font, gdi::IDeviceContext& dc,
                                 std::string_view text) const {
-    gdi::StateScope state(dc);
+    // Only the font changes, and it is put back: no saved state is needed (saving costs more
+    // than measuring on some devices).
     const gdi::Font old = dc.SelectFont(CDrawTool::DeviceFont(font ? *font : *defaultFont));
     const gdi::Size extent = dc.GetTextExtent(text);
     dc.SelectFont(old);

@@ -2,6 +2,7 @@
 // loops, and the live allocations a change of size leaves behind.
 #include "control/ControlHarness.h"
 #include "support/AllocationHooks.h"
+#include "support/CtrlProbe.h"
 
 // Counts the events without storing them, so that listening costs no allocation.
 class CountingSink : public com::IEventSink {
@@ -31,7 +32,7 @@ TEST(AllocationCount, LiveSamplesInAWrappedRunPlotAllocateNothing) {
     // Warm up: wrap the rings and let the time axis advance a few times.
     feed(2600);
     ASSERT_TRUE(c.Model()->XVar(0)->wrapped);
-    ASSERT_TRUE(c.Scrolled());
+    ASSERT_TRUE(CtrlProbe::Scrolled(c));
     const int zoomedBefore = sink.zoomed;
     long allocations = 0;
     {

@@ -206,7 +206,30 @@ TEST(HardeningBudget, RandomSizesNeverTakeThePlotBeyondTheBudget) {
     Control t;
     t.c.SetSampleBudget(kBudget);
     const char* names[] = {"nvariables", "nxvariables", "npoints", "BufferSize", "RunPlot"};
+    int dataRefused = 0, dataGrown = 0;
     for (int step = 0; step < 400; ++step) {
+        // A value set past a variable's end grows it, under the same budget.
+        if (random() % 4 == 0) {
+            const auto varNo = std::int16_t(random() % 5);
+            const auto dataNo = std::int16_t(random() % 32768);
+            const std::int64_t held = t.Samples();
+            const com::HRESULT status = StatusOf([&] {
+                if (varNo % 2)
+                    t.c.SetData(varNo, dataNo, 1.0);
+                else
+                    t.c.SetXData(varNo, dataNo, 1.0);
+            });
+            SCOPED_TRACE("data " + std::to_string(varNo) + " " + std::to_string(dataNo));
+            ASSERT_TRUE(status == com::S_OK || status == com::E_OUTOFMEMORY) << std::hex << status;
+            if (status == com::E_OUTOFMEMORY) {
+                EXPECT_EQ(t.Samples(), held);
+                ++dataRefused;
+            } else if (t.Samples() > held) {
+                ++dataGrown;
+            }
+            ASSERT_LE(t.Samples(), kBudget);
+            continue;
+        }
         const char* name = names[random() % 5];
         const int value = int(random() % 3000);
         Variant v = std::string(name) == "BufferSize" ? Variant::I4(value + 1)
@@ -223,6 +246,8 @@ TEST(HardeningBudget, RandomSizesNeverTakeThePlotBeyondTheBudget) {
         }
         ASSERT_LE(t.Samples(), kBudget);
     }
+    EXPECT_GT(dataRefused, 0);
+    EXPECT_GT(dataGrown, 0);
     t.Paint();
 }
 

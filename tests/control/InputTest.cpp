@@ -2,6 +2,7 @@
 #include "model/MenuTable.h"
 #include "platform/gdi/RecordingDC.h"
 #include "platform/ui/VirtualKeys.h"
+#include "support/CtrlProbe.h"
 
 #include <algorithm>
 #include <string>
@@ -54,8 +55,8 @@ protected:
         return {com::Coerce(lo, com::VarType::I2).i2(), com::Coerce(hi, com::VarType::I2).i2()};
     }
     void ExpectAtRest() {
-        EXPECT_EQ(c.MouseMode(), 0);
-        EXPECT_FALSE(c.HoldTimerArmed());
+        EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
+        EXPECT_FALSE(CtrlProbe::HoldTimerArmed(c));
         EXPECT_FALSE(site.captured);
         EXPECT_EQ(site.timers.count(1), 0u);
     }
@@ -66,10 +67,10 @@ protected:
 TEST_F(InputTest, LeftPressOnThePlotStartsAMarkCapturesAndArmsTheHoldTimer) {
     const gdi::Point p = Inside(10, 10);
     c.OnLButtonDown(p.x, p.y, 0);
-    EXPECT_EQ(c.MouseMode(), CPlotLook::kMarkingMode);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), CPlotLook::kMarkingMode);
     EXPECT_TRUE(site.captured);
     EXPECT_EQ(site.timers.at(1), 200);
-    EXPECT_TRUE(c.HoldTimerArmed());
+    EXPECT_TRUE(CtrlProbe::HoldTimerArmed(c));
     EXPECT_TRUE(site.popupShown);
     EXPECT_EQ(site.popupX, p.x + 1);
     EXPECT_EQ(sink.events.size(), 0u); // fire bit 2 is off
@@ -102,7 +103,7 @@ TEST_F(InputTest, DefaultBitTwoOffSkipsReadOutAndMode) {
     SetEvent(2, true, false);
     c.OnLButtonDown(Inside(10, 10).x, Inside(10, 10).y, 0);
     EXPECT_FALSE(site.popupShown);
-    EXPECT_EQ(c.MouseMode(), 0);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
     EXPECT_EQ(site.timers.count(1), 0u);
     EXPECT_EQ(sink.Count(EV_OnClick), 1); // the host still hears of it
     c.OnLButtonUp(Inside(10, 10).x, Inside(10, 10).y, 0);
@@ -113,7 +114,7 @@ TEST_F(InputTest, DefaultBitEightOffGivesAPressWhoseDragDoesNothing) {
     SetEvent(8, false, false);
     const gdi::Point p = Inside(10, 10);
     c.OnLButtonDown(p.x, p.y, 0);
-    EXPECT_EQ(c.MouseMode(), CPlotLook::kNoDragMode);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), CPlotLook::kNoDragMode);
     c.OnMouseMove(p.x + 50, p.y + 50, 0);
     c.OnLButtonUp(p.x + 50, p.y + 50, 0);
     EXPECT_FALSE(c.IsRegionDefined());
@@ -136,7 +137,7 @@ TEST_F(InputTest, OnClickCarriesPlotAndDeviceCoordinatesAndTheModifiers) {
     c.OnLButtonUp(Area().left, Area().top, 0);
     c.OnLButtonDown(Area().left, Area().top - 20, 0);
     EXPECT_GT(sink.events.back().args[1].r8(), 100);
-    EXPECT_EQ(c.MouseMode(), 0);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
 }
 
 TEST_F(InputTest, ZoomRectangleDragReleaseAndZoomInSetTheAxesToTheMark) {
@@ -154,7 +155,7 @@ TEST_F(InputTest, ZoomRectangleDragReleaseAndZoomInSetTheAxesToTheMark) {
     EXPECT_EQ(site.menus[0].popup.text, "Region");
     EXPECT_EQ(sink.Count(EV_Zoomed), 1);
     EXPECT_TRUE(sink.events.back().args[0].boolean());
-    EXPECT_TRUE(c.Scrolled());
+    EXPECT_TRUE(CtrlProbe::Scrolled(c));
     EXPECT_TRUE(site.horizontal.shown);
     EXPECT_TRUE(site.vertical.shown);
     const auto [h0, h1] = Scroll(true);
@@ -176,7 +177,7 @@ TEST_F(InputTest, ZoomRectangleDragReleaseAndZoomInSetTheAxesToTheMark) {
 TEST_F(InputTest, ZoomModeFourWithoutAMarkDoesNothing) {
     Call("Zoom", {Variant::I2(4)});
     EXPECT_EQ(sink.Count(EV_Zoomed), 0);
-    EXPECT_FALSE(c.Scrolled());
+    EXPECT_FALSE(CtrlProbe::Scrolled(c));
 }
 
 TEST_F(InputTest, RubberBandIsDrawnInvertedAndErasedOnTheWindowSurface) {
@@ -264,11 +265,11 @@ TEST_F(InputTest, PointerLocationAndPointerExitFollowTheDrawingRegion) {
     c.OnMouseMove(Area().left, Area().top, 0);
     ASSERT_EQ(sink.Count(EV_PointerLocation), 1);
     EXPECT_EQ(sink.events[0].args[0].narrow(), "x=0\ny=100");
-    EXPECT_TRUE(c.PointerInside());
+    EXPECT_TRUE(CtrlProbe::PointerInside(c));
     c.OnMouseMove(Area().left - 5, Area().top, 0);
     c.OnMouseMove(Area().left - 6, Area().top, 0);
     EXPECT_EQ(Ids(), (std::vector<com::DISPID>{EV_PointerLocation, EV_PointerExit}));
-    EXPECT_FALSE(c.PointerInside());
+    EXPECT_FALSE(CtrlProbe::PointerInside(c));
     // No pointer events while a mode runs.
     c.OnLButtonDown(Inside(5, 5).x, Inside(5, 5).y, 0);
     c.OnMouseMove(Inside(9, 9).x, Inside(9, 9).y, 0);
@@ -357,7 +358,7 @@ TEST_F(InputTest, RightClickShowsTheMainMenuWithPromptsAndRunsTheChoice) {
     // The last empty prompt comes as the menu closes.
     EXPECT_EQ(prompts, (std::vector<std::string>{"Zoom in", "", "Zoom into the region", "", ""}));
     EXPECT_EQ(sink.events.back().id, EV_Zoomed); // the chosen command ran after the prompts
-    EXPECT_TRUE(c.Scrolled());
+    EXPECT_TRUE(CtrlProbe::Scrolled(c));
 }
 
 TEST_F(InputTest, MenuRulesAreAppliedBeforeTheMenuShows) {
@@ -421,7 +422,7 @@ TEST_F(InputTest, WithEventSixOffCtrlUpNeitherZoomsNorFiresKeyDown) {
     SetEvent(6, false, false);
     c.OnKeyDown(ui::VK_UP, ui::ModCtrl, 1);
     EXPECT_TRUE(sink.events.empty());
-    EXPECT_FALSE(c.Scrolled());
+    EXPECT_FALSE(CtrlProbe::Scrolled(c));
     EXPECT_FALSE(site.horizontal.shown);
 }
 
@@ -435,11 +436,11 @@ TEST_F(InputTest, CtrlLeftInRunPlotZoomsOutTheTimeAxisOnlyAndHidesTheBarsAtFullR
     ASSERT_TRUE(site.horizontal.shown);
     EXPECT_EQ(Scroll(false), yBefore);
     sink.events.clear();
-    for (int i = 0; i < 10 && c.Scrolled(); ++i) {
+    for (int i = 0; i < 10 && CtrlProbe::Scrolled(c); ++i) {
         c.OnKeyDown(ui::VK_LEFT, ui::ModCtrl, 1);
         EXPECT_EQ(Scroll(false), yBefore);
     }
-    EXPECT_FALSE(c.Scrolled());
+    EXPECT_FALSE(CtrlProbe::Scrolled(c));
     ASSERT_FALSE(sink.events.empty());
     EXPECT_EQ(sink.events.back().id, EV_Zoomed);
     EXPECT_FALSE(sink.events.back().args[0].boolean());
@@ -529,39 +530,39 @@ TEST_F(InputTest, DisplayTextShowsUntilItsTimerOrAPointerMove) {
     EXPECT_TRUE(site.popupShown);
     EXPECT_EQ(site.popupText, "Hello");
     EXPECT_EQ(site.timers.at(2), 1500);
-    EXPECT_EQ(c.PopupState(), 1);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 1);
     c.OnMouseMove(100, 100, 0); // remembered
-    EXPECT_EQ(c.PopupState(), 2);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 2);
     c.OnMouseMove(103, 102, 0); // 5 units: stays
     EXPECT_TRUE(site.popupShown);
     c.OnMouseMove(103, 103, 0); // 6 units: goes
     EXPECT_FALSE(site.popupShown);
-    EXPECT_EQ(c.PopupState(), 0);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 0);
     EXPECT_EQ(site.timers.count(2), 0u);
 
     Call("DisplayText", {Variant::Str("Again"), Variant::I2(0), Variant::I2(0), Variant::I4(10)});
     c.OnTimer(2);
     EXPECT_FALSE(site.popupShown);
-    EXPECT_EQ(c.PopupState(), 0);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 0);
     EXPECT_EQ(site.timers.count(2), 0u);
 }
 
 TEST_F(InputTest, HighlightedObjectsBlinkWithTheHighlightPeriod) {
     // The list holds host plot objects; identifiers stand in for them until they exist.
     c.Highlight(101);
-    EXPECT_EQ(c.BlinkPhase(), 0); // period 0: no blinking
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0); // period 0: no blinking
     c.Unhighlight(101);
     Call("SetHighlightMode", {Variant::I2(250)});
     c.Highlight(101);
     c.Highlight(101);
-    EXPECT_EQ(c.HighlightList().size(), 1u);
+    EXPECT_EQ(CtrlProbe::HighlightList(c).size(), 1u);
     EXPECT_EQ(site.timers.at(3), 250);
-    EXPECT_EQ(c.BlinkPhase(), 1);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 1);
     c.OnTimer(3);
-    EXPECT_EQ(c.BlinkPhase(), 2);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 2);
     EXPECT_EQ(site.timers.at(4), 30);
     c.OnTimer(4);
-    EXPECT_EQ(c.BlinkPhase(), 1);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 1);
     EXPECT_EQ(site.timers.count(4), 0u);
 
     // A pop-up whose time runs out in phase 2 goes at the next blink.
@@ -569,18 +570,18 @@ TEST_F(InputTest, HighlightedObjectsBlinkWithTheHighlightPeriod) {
     c.OnTimer(3); // phase 1 -> 2; the pop-up is shown again after the inverted drawing
     EXPECT_TRUE(site.popupShown);
     c.OnTimer(2);
-    EXPECT_EQ(c.PopupState(), 3);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 3);
     EXPECT_TRUE(site.popupShown);
     c.OnTimer(3); // phase 2: hidden
     EXPECT_FALSE(site.popupShown);
-    EXPECT_EQ(c.PopupState(), 0);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 0);
 
     c.Unhighlight(101);
-    EXPECT_EQ(c.BlinkPhase(), 0);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
     EXPECT_EQ(site.timers.count(3), 0u);
     c.OnTimer(3);
     c.OnTimer(4);
-    EXPECT_EQ(c.BlinkPhase(), 0);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
 }
 
 // ---- DragLine ----
@@ -684,16 +685,16 @@ TEST_F(InputTest, ResetInputStateInTheMiddleOfADragAndABlink) {
     ExpectAtRest();
     EXPECT_TRUE(site.timers.empty());
     EXPECT_FALSE(site.popupShown);
-    EXPECT_EQ(c.PopupState(), 0);
-    EXPECT_EQ(c.BlinkPhase(), 0);
-    EXPECT_TRUE(c.HighlightList().empty());
+    EXPECT_EQ(CtrlProbe::PopupState(c), 0);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
+    EXPECT_TRUE(CtrlProbe::HighlightList(c).empty());
     // Timers that were already on their way change nothing, and blinking starts afresh.
     c.OnTimer(1);
     c.OnTimer(3);
     c.OnTimer(4);
-    EXPECT_EQ(c.BlinkPhase(), 0);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
     c.Highlight(7);
-    EXPECT_EQ(c.BlinkPhase(), 1);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 1);
     EXPECT_EQ(site.timers.at(3), 150);
 }
 
@@ -705,16 +706,16 @@ TEST(InputWithoutModel, TimersAndInputBeforeAnyModelOrWindow) {
         c.OnTimer(id);
     c.OnMouseMove(3, 3, 0);
     c.OnLButtonUp(3, 3, 0);
-    EXPECT_EQ(c.MouseMode(), 0);
-    EXPECT_EQ(c.BlinkPhase(), 0);
-    EXPECT_EQ(c.PopupState(), 0);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
+    EXPECT_EQ(CtrlProbe::BlinkPhase(c), 0);
+    EXPECT_EQ(CtrlProbe::PopupState(c), 0);
     // The window goes: timers that still arrive find the control at rest.
     c.OnLButtonDown(3, 3, 0);
     c.OnLButtonUp(3, 3, 0);
     c.OnTimer(1);
     c.OnTimer(3);
     c.OnTimer(4);
-    EXPECT_EQ(c.MouseMode(), 0);
+    EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
     EXPECT_TRUE(site.timers.empty());
 }
 

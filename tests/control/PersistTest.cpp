@@ -3,6 +3,7 @@
 #include "control/ControlHarness.h"
 #include "platform/com/PropExchange.h"
 #include "platform/gdi/RecordingDC.h"
+#include "support/CtrlProbe.h"
 
 #include <filesystem>
 
@@ -174,14 +175,14 @@ TEST(PersistedProperties, TheInputFileIsReadAtTheFirstSizingAndNotAgain) {
     h.c.LoadBinary(bytes);
     EXPECT_EQ(h.c.GetInputFile(), DataFile("two-x-crlf.plx").string());
     EXPECT_EQ(h.c.GetTitle(), "Title"); // not read during the load
-    EXPECT_FALSE(h.c.PlotDefined());
+    EXPECT_FALSE(CtrlProbe::PlotDefined(h.c));
     h.c.OnCreate();
     EXPECT_EQ(h.c.GetTitle(), "Title");
 
     h.c.OnSize(400, 310);
     EXPECT_EQ(h.c.GetTitle(), "Stripper profile");
     EXPECT_EQ(h.c.Getnvariables(), 2);
-    EXPECT_TRUE(h.c.PlotDefined());
+    EXPECT_TRUE(CtrlProbe::PlotDefined(h.c));
 
     h.c.SetTitle("Edited");
     h.c.OnSize(500, 400);
@@ -316,7 +317,7 @@ TEST(ControlWindow, DestructionEndsAnInputUnderWayAndMayRunTwice) {
     h->c.PaintWindowSurface();
     const CPlotRegion::Rect& area = h->c.Model()->drawingRegion->rect;
     h->c.OnLButtonDown(area.left + 5, area.top + 5, 0); // a zoom rectangle starts
-    ASSERT_TRUE(h->c.HoldTimerArmed());
+    ASSERT_TRUE(CtrlProbe::HoldTimerArmed(h->c));
     ASSERT_TRUE(h->site.captured);
     for (int id : {2, 3, 4})
         h->site.SetTimer(id, 100);
@@ -324,8 +325,8 @@ TEST(ControlWindow, DestructionEndsAnInputUnderWayAndMayRunTwice) {
     h->c.OnDestroy();
     EXPECT_TRUE(h->site.timers.empty());
     EXPECT_FALSE(h->site.captured);
-    EXPECT_FALSE(h->c.HoldTimerArmed());
-    EXPECT_EQ(h->c.MouseMode(), CPlotLook::kNoMouseMode);
+    EXPECT_FALSE(CtrlProbe::HoldTimerArmed(h->c));
+    EXPECT_EQ(CtrlProbe::MouseMode(h->c), CPlotLook::kNoMouseMode);
     h->c.OnDestroy();
     EXPECT_TRUE(h->site.timers.empty());
     h.reset(); // destroyed right after

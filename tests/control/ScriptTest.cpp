@@ -5,6 +5,7 @@
 #include "model/MenuTable.h"
 #include "platform/gdi/RecordingDC.h"
 #include "platform/ui/HeadlessSite.h"
+#include "support/CtrlProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -152,7 +153,7 @@ TEST(ScriptErrors, AnAutomationErrorEndsTheScriptAndReachesTheCaller) {
     EXPECT_EQ(StatusOf([&] { s.c.SetInputFile(path); }), com::E_INVALIDARG);
     EXPECT_EQ(s.c.GetTitle(), "Before the error");
     EXPECT_EQ(s.c.Getnvariables(), 3);
-    EXPECT_TRUE(s.c.PlotDefined());
+    EXPECT_TRUE(CtrlProbe::PlotDefined(s.c));
     EXPECT_EQ(s.c.GetInputFile(), path);
 }
 
@@ -162,9 +163,28 @@ TEST(InputFileProperty, AScriptRunsAndMarksThePlotDefined) {
     const int modified = s.site.modifiedCount;
     s.c.SetInputFile(script.path());
     EXPECT_EQ(s.c.GetLegend(2), "Second");
-    EXPECT_TRUE(s.c.PlotDefined());
+    EXPECT_TRUE(CtrlProbe::PlotDefined(s.c));
     EXPECT_EQ(s.c.Model()->dataDirty, 1);
     EXPECT_GT(s.site.modifiedCount, modified);
+}
+
+// The kind lines of an input file change the plot shown, and the properties describe it: each
+// file sets them all, on or off.
+TEST(InputFileProperty, TheKindLinesSetTheDisplayProperties) {
+    Sited s;
+    const std::string values = "numpoints:2\nnumindep:1\nnumdep:1\nvalues:\n1 2\n3 4\n";
+    ScratchFile kinds("kinds.plx", "square:1\ndiagonal:1\nzeroline:1\nflipped:1\n" + values);
+    ScratchFile plain("plain.plx", values);
+    for (bool on : {true, false, true}) {
+        s.c.SetInputFile(on ? kinds.path() : plain.path());
+        const CPlotLook& m = *s.c.Model();
+        EXPECT_EQ(s.c.GetSquarePlot(), on);
+        EXPECT_EQ(s.c.GetDiagonalLine(), on);
+        EXPECT_EQ(s.c.GetZeroLine(), on);
+        EXPECT_EQ(s.c.GetFlipped(), on);
+        EXPECT_EQ(m.squarePlot != 0, on);
+        EXPECT_EQ(m.zeroLine != 0, on);
+    }
 }
 
 TEST(InputFileProperty, PlyAtTheFirstCharacterIsAnInputFile) {

@@ -1,5 +1,6 @@
 #include "control/ControlHarness.h"
 #include "model/MenuTable.h"
+#include "support/CtrlProbe.h"
 
 #include <algorithm>
 #include <cctype>
@@ -509,28 +510,28 @@ TEST_F(TrendixCtrlProperty, CurrentValueTitleAndCursor) {
     EXPECT_EQ(Get("Title"), Variant::Str(" \t\r\n My plot \n\t ")); // stored as given
     EXPECT_EQ(c.Model()->titleRegion->label.text, "My plot");
 
-    EXPECT_EQ(c.PointerCursor(), 32512);
+    EXPECT_EQ(CtrlProbe::PointerCursor(c), 32512);
     const int shown = site.cursor;
     for (short type : {0, 16, -1, 300}) {
         Call("SetMousePointer", {Variant::I2(type)});
-        EXPECT_EQ(c.PointerCursor(), 32512) << type;
+        EXPECT_EQ(CtrlProbe::PointerCursor(c), 32512) << type;
         EXPECT_EQ(site.cursor, shown) << type;
     }
     Call("SetMousePointer", {Variant::I2(2)});
-    EXPECT_EQ(c.PointerCursor(), 32515);
+    EXPECT_EQ(CtrlProbe::PointerCursor(c), 32515);
     EXPECT_EQ(site.cursor, 32515);
     Call("SetMousePointer", {Variant::I2(15)});
     EXPECT_EQ(site.cursor, 32646);
 }
 
 TEST_F(TrendixCtrlProperty, SetEventSetsTheFireAndDefaultBits) {
-    EXPECT_EQ(c.EventMask(), 0x00F70000u);
+    EXPECT_EQ(CtrlProbe::EventMask(c), 0x00F70000u);
     Call("SetEvent", {Variant::I2(4), Variant::Bool(true), Variant::Bool(false)});
-    EXPECT_EQ(c.EventMask(), 0x00F70008u & ~(1u << 19));
+    EXPECT_EQ(CtrlProbe::EventMask(c), 0x00F70008u & ~(1u << 19));
     Call("SetEvent", {Variant::I2(4), Variant::Bool(false), Variant::Bool(true)});
-    EXPECT_EQ(c.EventMask(), 0x00FF0000u);
+    EXPECT_EQ(CtrlProbe::EventMask(c), 0x00FF0000u);
     Call("SetEvent", {Variant::I2(33), Variant::Bool(true), Variant::Bool(true)});
-    EXPECT_EQ(c.EventMask(), 0x00FF0001u); // bit 48 counts as bit 16, already set
+    EXPECT_EQ(CtrlProbe::EventMask(c), 0x00FF0001u); // bit 48 counts as bit 16, already set
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -549,8 +550,8 @@ TEST_F(TrendixCtrlTimeData, OutOfRangeVariablesChangeNothingAndFireNothing) {
     EXPECT_FALSE(GetData(1, 0, v));
     EXPECT_TRUE(sink.events.empty());
     EXPECT_EQ(site.invalidateCount, repaints);
-    EXPECT_FALSE(c.DataAdded());
-    EXPECT_FALSE(c.Scrolled());
+    EXPECT_FALSE(CtrlProbe::DataAdded(c));
+    EXPECT_FALSE(CtrlProbe::Scrolled(c));
 
     // nvariables 0 is first taken from the model.
     Put("nvariables", Variant::I2(0));
@@ -558,9 +559,9 @@ TEST_F(TrendixCtrlTimeData, OutOfRangeVariablesChangeNothingAndFireNothing) {
     AddTimeData(1, 0.0, 5);
     EXPECT_EQ(Data(1, 0), 5);
     EXPECT_EQ(Get("nvariables"), Variant::I2(1));
-    EXPECT_TRUE(c.DataAdded());
+    EXPECT_TRUE(CtrlProbe::DataAdded(c));
     Call("Redraw");
-    EXPECT_FALSE(c.DataAdded());
+    EXPECT_FALSE(CtrlProbe::DataAdded(c));
 }
 
 TEST_F(TrendixCtrlTimeData, WithoutRunPlotNothingIsStoredOrScrolled) {
@@ -572,7 +573,7 @@ TEST_F(TrendixCtrlTimeData, WithoutRunPlotNothingIsStoredOrScrolled) {
     EXPECT_EQ(Data(1, 1), 1e28);
     EXPECT_TRUE(sink.events.empty());
     EXPECT_FALSE(site.horizontal.shown);
-    EXPECT_FALSE(c.Scrolled());
+    EXPECT_FALSE(CtrlProbe::Scrolled(c));
 }
 
 TEST_F(TrendixCtrlTimeData, OnlyAnAdvancingSampleFiresZoomed) {
@@ -582,13 +583,13 @@ TEST_F(TrendixCtrlTimeData, OnlyAnAdvancingSampleFiresZoomed) {
     AddTimeData(1, 0.5, 2);
     AddTimeData(1, 1.0, 3);
     EXPECT_TRUE(sink.events.empty());
-    EXPECT_FALSE(c.Scrolled());
+    EXPECT_FALSE(CtrlProbe::Scrolled(c));
 
     AddTimeData(1, 1.05, 4);
     ASSERT_EQ(sink.events.size(), 1u);
     EXPECT_EQ(sink.events[0].id, EV_Zoomed);
     EXPECT_EQ(sink.events[0].args, std::vector<Variant>{Variant::Bool(true)});
-    EXPECT_TRUE(c.Scrolled());
+    EXPECT_TRUE(CtrlProbe::Scrolled(c));
     EXPECT_EQ(c.Model()->timeScrolled, 1);
     EXPECT_TRUE(site.horizontal.shown);
     EXPECT_NEAR(c.Model()->Axis(0)->fullMax, 1.2, 1e-6);
@@ -663,7 +664,7 @@ TEST_F(TrendixCtrlTimeData, CopyToBufferAndPhaseDataThroughTheInterface) {
     EXPECT_EQ(Data(1, 1), 3.0);
     EXPECT_EQ(Data(2, 2), 6.0);
     EXPECT_EQ(sink.Count(EV_Zoomed), 1);
-    EXPECT_TRUE(c.Scrolled());
+    EXPECT_TRUE(CtrlProbe::Scrolled(c));
     EXPECT_EQ(c.Model()->rangeDirty, 1);
 
     // A one-dimensional array is not a batch.

@@ -1,6 +1,7 @@
 // The typed live calls allocate nothing once the rings are full (support/AllocationHooks.h).
-#include "support/AllocationHooks.h"
 #include "front/PlotImpl.h"
+#include "support/AllocationHooks.h"
+#include "support/CtrlProbe.h"
 
 #include <trendix/Plot.h>
 
@@ -28,7 +29,7 @@ TEST(FrontAllocation, TypedLiveCallsInAWrappedRunPlotAllocateNothing) {
     for (int k = 0; k < 30; ++k) // wrap the rings and let the time axis move
         feedBlock();
     ASSERT_TRUE(plot.impl().model().XVar(0)->wrapped);
-    ASSERT_TRUE(plot.impl().control().Scrolled());
+    ASSERT_TRUE(CtrlProbe::Scrolled(plot.impl().control()));
     const double axisEndBefore = plot.range(0).high;
 
     long allocations = 0;

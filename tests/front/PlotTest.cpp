@@ -1,6 +1,7 @@
 // The typed front, driven as a host drives it: typed members, series of any length, blocks of
 // live samples, and refusals that leave the plot as it was.
 #include "front/PlotImpl.h"
+#include "support/CtrlProbe.h"
 
 #include <trendix/Plot.h>
 
@@ -290,7 +291,7 @@ TEST(FrontLive, RandomBlocksGiveWhatOneSampleAtATimeGives) {
     for (int axis = 0; axis <= 2; ++axis)
         EXPECT_EQ(blocks.range(axis), single.range(axis)) << "axis " << axis;
     EXPECT_EQ(blocks.settings(), single.settings());
-    EXPECT_TRUE(blocks.impl().control().Scrolled()); // the time axis followed the data
+    EXPECT_TRUE(CtrlProbe::Scrolled(blocks.impl().control())); // the time axis followed the data
 }
 
 TEST(FrontLive, OneTimeStepOfSomeVariablesAndARewind) {
