@@ -1,9 +1,10 @@
-#include "ControlHarness.h"
 #include "control/ByteStream.h"
+#include "control/ControlHarness.h"
 #include "control/PlotImage.h"
 #include "model/MenuTable.h"
 #include "platform/com/PropExchange.h"
 #include "platform/gdi/RecordingDC.h"
+#include "support/CtrlProbe.h"
 
 #include <cstring>
 #include <fstream>
@@ -123,8 +124,8 @@ TEST(PlotImage, DISABLED_EveryKindOfPlotComesBackIdenticalInAFreshControl) {
 
         SitedControl to;
         to.c.LoadImage(image);
-        EXPECT_TRUE(to.c.PlotDefined());
-        EXPECT_EQ(to.c.Scrolled(), from.c.Scrolled());
+        EXPECT_TRUE(CtrlProbe::PlotDefined(to.c));
+        EXPECT_EQ(CtrlProbe::Scrolled(to.c), CtrlProbe::Scrolled(from.c));
         const Seen after = SeenOf(to.c);
         EXPECT_EQ(after.settings, before.settings);
         EXPECT_EQ(after.drawing, before.drawing);
