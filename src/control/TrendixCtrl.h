@@ -1,5 +1,6 @@
 #pragma once
 #include "annot/PlotOverlay.h"
+#include "control/PlotImage.h"
 #include "control/PlotMenu.h"
 #include "control/TrendixEvents.h"
 #include "model/IPlotHost.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,11 @@ public:
     void LoadBinary(std::span<const std::uint8_t> data);
     std::string SaveText();
     void LoadText(std::string_view text);
+    // The binary image of the whole plot (TrendixImage.cpp): what Copy puts on the clipboard
+    // and Paste reads. An image that cannot be read throws com::DispatchError and leaves the
+    // control exactly as it was.
+    std::vector<std::uint8_t> SaveImage();
+    void LoadImage(std::span<const std::uint8_t> image);
     // The largest sample buffer the control accepts for one variable.
     static constexpr std::int32_t kMaxBufferSize = 1 << 24;
     // The samples one control may hold over all its variables unless the host says
@@ -460,6 +467,11 @@ private:
     // Shapes (TrendixShapes.cpp): the tool, group and fill commands; false for others.
     bool ShapeCommand(int command);
     void ApplyShapeMenuRules(CContextMenu& menu);
+    // The binary image (TrendixImage.cpp)
+    // Refuses a property set that a load would refuse, without changing anything.
+    void CheckPropertySet(std::span<const std::uint8_t> data) const;
+    void CheckImage(const CPlotImage::Content& image) const;
+    void ApplyImage(CPlotImage::Content&& image);
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
     void LoadInputFile(const std::string& path);

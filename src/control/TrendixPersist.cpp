@@ -108,8 +108,8 @@ void CheckLoaded(const TrendixProperties& p, std::int32_t maxBufferSize,
     if (!std::isfinite(p.TimeScrollUnit)) Refuse("TimeScrollUnit is not a number");
     if (p.BufferSize < 1 || p.BufferSize > maxBufferSize)
         Refuse("BufferSize " + std::to_string(p.BufferSize) + " is out of range");
-    const std::int64_t rings = std::int64_t(std::max<int>(p.nxvariables, 1)) +
-                               std::max<int>(p.nvariables, 1);
+    const std::int64_t rings =
+        std::int64_t(std::max<int>(p.nxvariables, 1)) + std::max<int>(p.nvariables, 1);
     if (p.RunPlot && rings * p.BufferSize > sampleBudget)
         Refuse("the run plot's rings would hold more samples than the budget allows");
 }
@@ -185,4 +185,11 @@ void CTrendixCtrl::OnCreate() {
 // way ends with its window. It may run again without harm: a window can be destroyed twice.
 void CTrendixCtrl::OnDestroy() {
     ResetInputState();
+}
+
+void CTrendixCtrl::CheckPropertySet(std::span<const std::uint8_t> data) const {
+    PersistedSet set{props_, backColor_, foreColor_};
+    com::BinaryPropExchange px(data);
+    ExchangeSet(px, set);
+    CheckLoaded(set.props, kMaxBufferSize, sampleBudget_);
 }

@@ -214,6 +214,35 @@ void CPlotVar::CopyInOrder(std::span<double> out, const CPlotVar* clock) const {
     std::copy_n(values.begin(), n - first, out.begin() + std::ptrdiff_t(first));
 }
 
+bool CPlotVar::Buffer::Consistent() const {
+    const std::size_t n = values.size();
+    return ringMode <= 1 && wrapped <= 1 && n <= std::numeric_limits<std::uint32_t>::max() &&
+           writePos <= n && (n == 0 ? highestIndex == 0 : highestIndex < n);
+}
+
+CPlotVar::Buffer CPlotVar::SaveBuffer() const {
+    Buffer b{ringMode, ringCapacity, highestIndex, writePos, wrapped, {}};
+    const std::size_t n = std::min<std::size_t>(capacity, values.size());
+    b.values.assign(values.begin(), values.begin() + std::ptrdiff_t(n));
+    return b;
+}
+
+void CPlotVar::RestoreBuffer(Buffer&& buffer) noexcept {
+    ringMode = buffer.ringMode;
+    ringCapacity = buffer.ringCapacity;
+    highestIndex = buffer.highestIndex;
+    writePos = buffer.writePos;
+    wrapped = buffer.wrapped;
+    values = std::move(buffer.values);
+    capacity = std::uint32_t(values.size());
+    devicePoints.clear();
+    devicePointCount = 0;
+    // Whether the samples ascend is not known without a scan: the lookups take the slow road
+    // until the buffer is rebuilt.
+    ascending_ = false;
+    DropTimeBounds();
+}
+
 TimeSlot CPlotVar::FindTimeByScan(double t, bool mayAppend) {
     if (capacity == 0) return {};
     if (t < 0) {

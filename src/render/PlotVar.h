@@ -61,6 +61,18 @@ public:
     // index of every variable) the count and the order are the clock's.
     void CopyInOrder(std::span<double> out, const CPlotVar* clock = nullptr) const;
 
+    // --- the whole buffer as it stands (the binary image) ---
+    struct Buffer {
+        std::uint32_t ringMode = 0, ringCapacity = 0, highestIndex = 0, writePos = 0, wrapped = 0;
+        std::vector<double> values;
+        // The positions fit the values and the flags are 0 or 1.
+        bool Consistent() const;
+    };
+    Buffer SaveBuffer() const;
+    // The variable holds buffer exactly as the variable it was saved from held it; buffer is
+    // Consistent.
+    void RestoreBuffer(Buffer&& buffer) noexcept;
+
     // --- time lookup (the first X variable of a run plot) ---
     // Finds the slot of time t (t < 0: the newest time); appends t when allowed and absent.
     TimeSlot FindTime(double t, bool mayAppend);

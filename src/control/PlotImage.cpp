@@ -1,0 +1,164 @@
+#include "control/PlotImage.h"
+
+#include "control/ByteStream.h"
+
+namespace {
+
+// The smallest encodings, for checking counts against what remains.
+constexpr std::size_t kSymbolBytes = 8;                                // two empty strings
+constexpr std::size_t kAxisBytes = sizeof(CPlotImage::AxisRanges) + 5; // and a flag, no ticks
+constexpr std::size_t kLabelBytes = 8;                                 // two empty strings
+constexpr std::size_t kVariableBytes = 16; // an empty name and three numbers
+constexpr std::size_t kBufferBytes = 24;   // five numbers and an empty value count
+
+void WriteBuffer(CByteWriter& out, const CPlotVar::Buffer& b) {
+    out.U32(b.ringMode);
+    out.U32(b.ringCapacity);
+    out.U32(b.highestIndex);
+    out.U32(b.writePos);
+    out.U32(b.wrapped);
+    out.Doubles(b.values);
+}
+
+CPlotVar::Buffer ReadBuffer(CByteReader& in) {
+    CPlotVar::Buffer b;
+    b.ringMode = in.U32();
+    b.ringCapacity = in.U32();
+    b.highestIndex = in.U32();
+    b.writePos = in.U32();
+    b.wrapped = in.U32();
+    b.values = in.Doubles();
+    if (!b.Consistent()) throw CByteReader::Malformed("a sample buffer is inconsistent");
+    return b;
+}
+
+void WriteBuffers(CByteWriter& out, const std::vector<CPlotVar::Buffer>& buffers) {
+    out.U32(std::uint32_t(buffers.size()));
+    for (const CPlotVar::Buffer& b : buffers)
+        WriteBuffer(out, b);
+}
+
+std::vector<CPlotVar::Buffer> ReadBuffers(CByteReader& in) {
+    const std::uint32_t n = in.Count(kBufferBytes);
+    if (n > CPlotImage::kMaxItems) throw CByteReader::Malformed("too many variables");
+    std::vector<CPlotVar::Buffer> buffers;
+    buffers.reserve(n);
+    for (std::uint32_t i = 0; i < n; ++i)
+        buffers.push_back(ReadBuffer(in));
+    return buffers;
+}
+
+// A section that is not carried yet must be empty.
+std::uint32_t ReadEmptySection(CByteReader& in, const char* what) {
+    const std::uint32_t n = in.U32();
+    if (n != 0)
+        throw CByteReader::Malformed(std::string("the image holds ") + what +
+                                     ", which this control cannot read yet");
+    return n;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> CPlotImage::Encode(const Content& c) {
+    CByteWriter out;
+    out.U32(kSignature);
+    out.U32(kFormat);
+    out.Blob(c.propertySet);
+    out.U32(c.phasePlot ? 1 : 0);
+    out.I32(c.width);
+    out.I32(c.height);
+    out.String(c.substitution);
+    out.String(c.settings);
+    out.U32(std::uint32_t(c.labels.size()));
+    for (const Label& l : c.labels) {
+        out.String(l.text);
+        out.String(l.substitution);
+    }
+    out.U32(std::uint32_t(c.variables.size()));
+    for (const Variable& v : c.variables) {
+        out.String(v.name);
+        out.I32(v.axisNo);
+        out.I32(v.xVarNo);
+        out.I32(v.hidden);
+    }
+    for (std::int32_t v : c.modelState)
+        out.I32(v);
+    // Host plot objects: the seam where their records go.
+    out.U32(c.hostObjectCount);
+    out.U32(std::uint32_t(c.symbols.size()));
+    for (const Symbol& s : c.symbols) {
+        out.String(s.name);
+        out.String(s.value);
+    }
+    // Annotation shapes: the seam where their records go.
+    out.U32(c.shapeCount);
+    out.U8(c.scrolled ? 1 : 0);
+    out.U32(std::uint32_t(c.axes.size()));
+    for (const Axis& a : c.axes) {
+        for (double v : a.ranges)
+            out.F64(v);
+        out.U8(a.scaleDirty ? 1 : 0);
+        out.Doubles(a.ticks);
+    }
+    WriteBuffers(out, c.xVariables);
+    WriteBuffers(out, c.yVariables);
+    return out.Take();
+}
+
+CPlotImage::Content CPlotImage::Decode(std::span<const std::uint8_t> image) {
+    CByteReader in(image);
+    if (in.U32() != kSignature) throw CByteReader::Malformed("not a plot image");
+    if (in.U32() != kFormat) throw CByteReader::Malformed("an image of another format");
+    Content c;
+    c.propertySet = in.Blob();
+    const std::uint32_t phase = in.U32();
+    if (phase > 1) throw CByteReader::Malformed("the phase-plot flag is neither 0 nor 1");
+    c.phasePlot = phase == 1;
+    c.width = in.I32();
+    c.height = in.I32();
+    if (c.width < 0 || c.height < 0) throw CByteReader::Malformed("a negative size");
+    c.substitution = in.String();
+    c.settings = in.String();
+    const std::uint32_t labels = in.Count(kLabelBytes);
+    c.labels.resize(labels);
+    for (Label& l : c.labels) {
+        l.text = in.String();
+        l.substitution = in.String();
+    }
+    const std::uint32_t variables = in.Count(kVariableBytes);
+    if (variables > kMaxItems) throw CByteReader::Malformed("too many variables");
+    c.variables.resize(variables);
+    for (Variable& v : c.variables) {
+        v.name = in.String();
+        v.axisNo = in.I32();
+        v.xVarNo = in.I32();
+        v.hidden = in.I32();
+    }
+    for (std::int32_t& v : c.modelState)
+        v = in.I32();
+    c.hostObjectCount = ReadEmptySection(in, "host plot objects");
+    const std::uint32_t symbols = in.Count(kSymbolBytes);
+    c.symbols.reserve(symbols);
+    for (std::uint32_t i = 0; i < symbols; ++i) {
+        Symbol s;
+        s.name = in.String();
+        s.value = in.String();
+        c.symbols.push_back(std::move(s));
+    }
+    c.shapeCount = ReadEmptySection(in, "annotation shapes");
+    c.scrolled = in.Flag();
+    const std::uint32_t axes = in.Count(kAxisBytes);
+    if (axes > kMaxItems) throw CByteReader::Malformed("too many axes");
+    c.axes.resize(axes);
+    for (Axis& a : c.axes) {
+        for (double& v : a.ranges)
+            v = in.F64();
+        a.scaleDirty = in.Flag();
+        a.ticks = in.Doubles();
+        if (a.ticks.size() > kTickSlots) throw CByteReader::Malformed("a tick list is too long");
+    }
+    c.xVariables = ReadBuffers(in);
+    c.yVariables = ReadBuffers(in);
+    in.ExpectEnd();
+    return c;
+}

@@ -1,0 +1,193 @@
+// The binary image of the whole plot: captured from the control and applied back to it.
+#include "control/ByteStream.h"
+#include "control/TrendixCtrl.h"
+#include "platform/com/PropExchange.h"
+#include "platform/ui/HeadlessSite.h"
+#include "render/PlotAxis.h"
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& why) {
+    throw com::DispatchError(com::STG_E_READFAULT, "The plot image cannot be read: " + why);
+}
+
+// DATE and TIME are the plot's own symbols, made anew by every plot.
+bool OwnSymbol(const std::string& name) {
+    return name == "DATE" || name == "TIME";
+}
+
+// The loading flag, set while an image is applied whatever way the application ends.
+class LoadingScope {
+public:
+    explicit LoadingScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LoadingScope() { flag_ = false; }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Every label of the plot, in a fixed walk: the X axis and its title, the Y axes, then the Y
+// and the X variables. The Y titles are made from these at the next paint.
+std::vector<CPlotLabel*> LabelsOf(CPlotLook& m) {
+    std::vector<CPlotLabel*> labels = {&m.xAxisRegion->label, &m.xLabelRegion->label};
+    for (auto& r : m.yAxisRegions)
+        if (r) labels.push_back(&r->label);
+    for (auto& v : m.yVariables)
+        labels.push_back(&v->label);
+    for (auto& v : m.xVariables)
+        labels.push_back(&v->label);
+    return labels;
+}
+
+CPlotImage::Axis AxisOf(const CPlotAxis& x) {
+    return {{x.dataMin, x.dataMax, x.fullMin, x.fullMax, x.reqMin, x.reqMax, x.viewMin, x.viewMax,
+             x.plotMin, x.plotMax, x.interval, x.intervalCopy},
+            x.scaleDirty != 0,
+            x.tickList};
+}
+
+void Restore(CPlotAxis& x, const CPlotImage::Axis& from) {
+    const CPlotImage::AxisRanges& r = from.ranges;
+    double* fields[] = {&x.dataMin, &x.dataMax, &x.fullMin,  &x.fullMax,
+                        &x.reqMin,  &x.reqMax,  &x.viewMin,  &x.viewMax,
+                        &x.plotMin, &x.plotMax, &x.interval, &x.intervalCopy};
+    for (std::size_t i = 0; i < r.size(); ++i)
+        *fields[i] = r[i];
+    x.scaleDirty = from.scaleDirty ? 1 : 0;
+    x.tickList = from.ticks;
+    // The tick walks expect their slots, ended by a 0.
+    if (x.tickList.size() < CPlotImage::kTickSlots) x.tickList.resize(CPlotImage::kTickSlots, 0.0);
+}
+
+std::array<int*, std::tuple_size_v<CPlotImage::ModelState>> StateOf(CPlotLook& m) {
+    return {&m.profileMode, &m.axesHidden, &m.labelsHidden, &m.axisMapDirty, &m.legendDirty,
+            &m.scrollDirty, &m.dataDirty,  &m.rangeDirty,   &m.timeScrolled, &m.axisRangeDirty};
+}
+
+} // namespace
+
+std::vector<std::uint8_t> CTrendixCtrl::SaveImage() {
+    CPlotLook& m = EnsureModel();
+    CPlotImage::Content c;
+    c.propertySet = SaveBinary();
+    c.phasePlot = phasePlot_;
+    c.width = extentWidth_;
+    c.height = extentHeight_;
+    c.substitution = m.substitutionString;
+    c.settings = GetSettings();
+    for (const CPlotLabel* l : LabelsOf(m))
+        c.labels.push_back({l->text, l->substitution});
+    const auto state = StateOf(m);
+    for (std::size_t i = 0; i < state.size(); ++i)
+        c.modelState[i] = *state[i];
+    for (const auto& v : m.yVariables)
+        c.variables.push_back({v->name, v->axisNo, v->xVarNo, std::int32_t(v->hidden)});
+    for (const CPlotSymbol& s : m.symbolList)
+        if (!OwnSymbol(s.name)) c.symbols.push_back({s.name, s.value});
+    c.scrolled = scrolled_;
+    for (int a = 0; a <= m.NYAxes(); ++a) {
+        const CPlotAxis* axis = m.Axis(a);
+        c.axes.push_back(axis ? AxisOf(*axis) : AxisOf(CPlotAxis()));
+    }
+    for (int i = 0; i < m.NXVars(); ++i)
+        c.xVariables.push_back(m.XVar(i)->SaveBuffer());
+    for (int i = 0; i < m.NYVars(); ++i)
+        c.yVariables.push_back(m.YVar(i)->SaveBuffer());
+    return CPlotImage::Encode(c);
+}
+
+// Reads the whole image before anything changes, then applies it to a scratch control: only
+// an image that applies there whole is applied here, so that a refused image leaves no trace.
+void CTrendixCtrl::LoadImage(std::span<const std::uint8_t> image) {
+    CPlotImage::Content content;
+    try {
+        content = CPlotImage::Decode(image);
+    } catch (const CByteReader::Malformed& e) {
+        Refuse(e.what());
+    }
+    CheckImage(content);
+    try {
+        ui::HeadlessSite scratchSite;
+        CTrendixCtrl trial(scratchSite);
+        trial.sampleBudget_ = sampleBudget_;
+        CPlotImage::Content copy = content;
+        trial.ApplyImage(std::move(copy));
+    } catch (const com::DispatchError&) {
+        throw;
+    } catch (const std::exception& e) {
+        Refuse(e.what());
+    }
+    ApplyImage(std::move(content));
+}
+
+// What can be known of an image without applying it: its property set would load and its
+// samples fit the budget.
+void CTrendixCtrl::CheckImage(const CPlotImage::Content& c) const {
+    CheckPropertySet(c.propertySet);
+    std::int64_t samples = 0;
+    for (const auto* list : {&c.xVariables, &c.yVariables})
+        for (const CPlotVar::Buffer& b : *list)
+            samples += std::int64_t(b.values.size());
+    if (samples > sampleBudget_) Refuse("its samples are more than the budget allows");
+}
+
+void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
+    LoadingScope loading(loading_);
+    // The model is built anew for the persisted plot type, then for the phase-plot mode.
+    model_.reset();
+    LoadBinary(c.propertySet);
+    CPlotLook& m = EnsureModel();
+    phasePlot_ = c.phasePlot;
+    m.SwitchPhaseMode(c.phasePlot);
+    // A stored size becomes the extent only of a control that has none.
+    if (extentWidth_ == 0 && extentHeight_ == 0) {
+        extentWidth_ = m.bufferWidth = std::min(c.width, gdi::kMaxSurfaceSide);
+        extentHeight_ = m.bufferHeight = std::min(c.height, gdi::kMaxSurfaceSide);
+    }
+    SetSubstitutionString(c.substitution);
+    // Labels read from the settings go to the variables in profile mode.
+    m.profileMode = c.modelState[0];
+    SetSettings(c.settings);
+    for (const CPlotImage::Symbol& s : c.symbols)
+        m.SetSymbol(s.name, s.value);
+
+    // The settings made the variables and axes; the texts, samples and ranges must fit them.
+    const std::vector<CPlotLabel*> labels = LabelsOf(m);
+    if (c.labels.size() != labels.size() || c.variables.size() != std::size_t(m.NYVars()))
+        Refuse("its texts do not fit its variables and axes");
+    if (c.xVariables.size() != std::size_t(m.NXVars()) ||
+        c.yVariables.size() != std::size_t(m.NYVars()))
+        Refuse("its samples do not fit its variables");
+    if (c.axes.size() != std::size_t(m.NYAxes()) + 1) Refuse("its ranges do not fit its axes");
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        labels[i]->text = std::move(c.labels[i].text);
+        labels[i]->substitution = std::move(c.labels[i].substitution);
+    }
+    for (int i = 0; i < m.NYVars(); ++i) {
+        CPlotVar& v = *m.YVar(i);
+        const CPlotImage::Variable& from = c.variables[std::size_t(i)];
+        v.name = from.name;
+        v.axisNo = from.axisNo;
+        v.xVarNo = from.xVarNo;
+        v.hidden = std::uint32_t(from.hidden);
+    }
+    for (int i = 0; i < m.NXVars(); ++i)
+        m.XVar(i)->RestoreBuffer(std::move(c.xVariables[std::size_t(i)]));
+    for (int i = 0; i < m.NYVars(); ++i)
+        m.YVar(i)->RestoreBuffer(std::move(c.yVariables[std::size_t(i)]));
+    for (int a = 0; a <= m.NYAxes(); ++a) {
+        if (CPlotAxis* axis = m.Axis(a)) Restore(*axis, c.axes[std::size_t(a)]);
+    }
+    const auto state = StateOf(m);
+    for (std::size_t i = 0; i < state.size(); ++i)
+        *state[i] = c.modelState[i];
+    // The Y titles are made anew from the restored texts.
+    m.legendDirty = 1;
+    scrolled_ = c.scrolled;
+    plotDefined_ = true;
+    m.layoutDirty = 1;
+    MarkModified();
+    Repaint();
+}

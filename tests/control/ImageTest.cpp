@@ -1,0 +1,274 @@
+#include "control/ByteStream.h"
+#include "control/ControlHarness.h"
+#include "control/PlotImage.h"
+#include "model/MenuTable.h"
+#include "platform/com/PropExchange.h"
+#include "platform/gdi/RecordingDC.h"
+#include "support/CtrlProbe.h"
+
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string SourcePath(const std::string& relative) {
+    return std::string(TRENDIX_SOURCE_ROOT) + "/" + relative;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// What a control shows: its settings text and the drawing calls of one paint.
+struct Seen {
+    std::string settings;
+    std::vector<std::string> drawing;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen SeenOf(CTrendixCtrl& c) {
+    gdi::RecordingDC dc(400, 310);
+    c.OnDraw(dc, {0, 0, 400, 310}, {0, 0, 400, 310});
+    return {c.GetSettings(), dc.Drawing()};
+}
+
+void XYPlot(CTrendixCtrl& c) {
+    c.Setnvariables(3);
+    c.Setnpoints(60);
+    for (short v = 1; v <= 3; ++v)
+        for (short i = 0; i < 60; ++i) {
+            c.SetXData(v, i, i * 0.5);
+            c.SetData(v, i, std::sin(i * 0.1 * v) * 10 + v);
+        }
+    c.SetShowLegend(true);
+    c.SetLegend(2, "Flow $UNIT");
+    c.SetSymbol("UNIT", "kg/s");
+    c.SetAxisRange(0, 2, 20);
+    c.SetAttribute(1, 3, 2, 5);
+    c.SetFont(0, "Arial", 14, 1);
+    c.AddText("A note", 0.5f, 0.5f, 2, 0, "", 10, 0);
+}
+
+void RunPlot(CTrendixCtrl& c) {
+    c.SetRunPlot(true);
+    c.SetBufferSize(100);
+    c.Setnvariables(2);
+    c.SetTimeWindow(20);
+    for (int t = 0; t < 250; ++t) { // the rings wrap twice
+        c.AddTimeData(1, t * 0.1, std::cos(t * 0.05));
+        c.AddTimeData(2, t * 0.1, t * 0.01);
+    }
+}
+
+void ZoomedBars(CTrendixCtrl& c) {
+    c.SetPlotType(1);
+    c.Setnvariables(2);
+    c.Setnpoints(5);
+    for (short i = 0; i < 5; ++i) {
+        c.SetXData(1, i, i + 1);
+        c.SetData(1, i, 10 + i);
+        c.SetData(2, i, 20 - i);
+    }
+    c.OnCommand(ID_ZOOM_IN);
+}
+
+void InputFilePlot(CTrendixCtrl& c, const char* file) {
+    c.SetInputFile(SourcePath(file));
+}
+
+void SettingsPlot(CTrendixCtrl& c, const char* file) {
+    c.SetSettings(FileText(SourcePath(file)));
+}
+
+struct Case {
+    const char* name;
+    std::function<void(CTrendixCtrl&)> build;
+};
+
+const Case kCases[] = {
+    {"empty", [](CTrendixCtrl&) {}},
+    {"xy", XYPlot},
+    {"run", RunPlot},
+    {"zoomed bars", ZoomedBars},
+    {"profile file", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/column-profile.plx"); }},
+    {"ternary file", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/ternary.plx"); }},
+    {"trend file", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/feed-trend.plx"); }},
+    {"script", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/reactor.ply"); }},
+    {"settings", [](CTrendixCtrl& c) { SettingsPlot(c, "examples/reactor-layout.tset"); }},
+};
+
+struct SitedControl {
+    SitedControl() { c.OnSize(400, 310); }
+    ui::HeadlessSite site;
+    CTrendixCtrl c{site};
+};
+
+// Not yet reached: the texts, ranges and samples come back, but the Y title regions with their
+// legend samples and a run plot's time-axis interval are not yet made again as the paint made
+// them in the control the image came from. Enabled when the image carries them.
+TEST(PlotImage, DISABLED_EveryKindOfPlotComesBackIdenticalInAFreshControl) {
+    for (const Case& k : kCases) {
+        SCOPED_TRACE(k.name);
+        SitedControl from;
+        k.build(from.c);
+        const Seen before = SeenOf(from.c);
+        const std::vector<std::uint8_t> image = from.c.SaveImage();
+
+        SitedControl to;
+        to.c.LoadImage(image);
+        EXPECT_TRUE(CtrlProbe::PlotDefined(to.c));
+        EXPECT_EQ(CtrlProbe::Scrolled(to.c), CtrlProbe::Scrolled(from.c));
+        const Seen after = SeenOf(to.c);
+        EXPECT_EQ(after.settings, before.settings);
+        EXPECT_EQ(after.drawing, before.drawing);
+        // Written again, the image is the same bytes.
+        EXPECT_EQ(to.c.SaveImage(), image);
+    }
+}
+
+TEST(PlotImage, AnUnsizedControlTakesTheStoredSizeAndASizedOneKeepsItsOwn) {
+    SitedControl from;
+    from.c.OnSize(500, 300);
+    const std::vector<std::uint8_t> image = from.c.SaveImage();
+    ui::HeadlessSite site;
+    CTrendixCtrl unsized(site);
+    unsized.LoadImage(image);
+    EXPECT_EQ(unsized.PlotWidth(), 500);
+    EXPECT_EQ(unsized.PlotHeight(), 300);
+    SitedControl sized;
+    sized.c.LoadImage(image);
+    EXPECT_EQ(sized.c.PlotWidth(), 400);
+    EXPECT_EQ(sized.c.PlotHeight(), 310);
+}
+
+// A refused image changes nothing: the plot shows the same and writes the same image.
+void ExpectRefusedWithoutTrace(SitedControl& target, std::span<const std::uint8_t> bad) {
+    const Seen before = SeenOf(target.c);
+    const std::vector<std::uint8_t> imageBefore = target.c.SaveImage();
+    EXPECT_EQ(StatusOf([&] { target.c.LoadImage(bad); }), com::STG_E_READFAULT);
+    EXPECT_EQ(target.c.SaveImage(), imageBefore);
+    EXPECT_EQ(SeenOf(target.c), before);
+}
+
+TEST(PlotImage, EveryTruncationIsRefusedAndLeavesThePlotAsItWas) {
+    SitedControl from;
+    XYPlot(from.c);
+    const std::vector<std::uint8_t> image = from.c.SaveImage();
+    SitedControl target;
+    RunPlot(target.c);
+    // Every cut inside the header and the texts, then every 97th further on.
+    for (std::size_t n = 0; n < image.size(); n += n < 2000 ? 1 : 97) {
+        SCOPED_TRACE(n);
+        ExpectRefusedWithoutTrace(target, std::span(image).first(n));
+        if (testing::Test::HasFailure()) return;
+    }
+}
+
+TEST(PlotImage, FlippedBitsAreReadOrRefusedAsAWholeNeverHalfWay) {
+    SitedControl from;
+    RunPlot(from.c);
+    const std::vector<std::uint8_t> image = from.c.SaveImage();
+    std::mt19937 random(14);
+    int refused = 0, read = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::uint8_t> bad = image;
+        // Most flips land in the header and texts, where they matter most.
+        const std::size_t limit = round % 3 ? std::min<std::size_t>(bad.size(), 1500) : bad.size();
+        const std::size_t at = std::uniform_int_distribution<std::size_t>(0, limit - 1)(random);
+        bad[at] ^= std::uint8_t(1u << (round % 8));
+        SitedControl target;
+        XYPlot(target.c);
+        const std::vector<std::uint8_t> imageBefore = target.c.SaveImage();
+        if (StatusOf([&] { target.c.LoadImage(bad); }) == com::S_OK) {
+            ++read;
+            SeenOf(target.c); // whatever was read paints
+        } else {
+            ++refused;
+            ASSERT_EQ(target.c.SaveImage(), imageBefore) << "flip at " << at;
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(read, 0);
+}
+
+// An image whose counts claim more than the bytes hold, or whose sections cannot be read, is
+// refused before anything is allocated or changed.
+TEST(PlotImage, ForgedCountsAndSectionsAreRefused) {
+    SitedControl from;
+    XYPlot(from.c);
+    const std::vector<std::uint8_t> good = from.c.SaveImage();
+    CPlotImage::Content content = CPlotImage::Decode(good);
+
+    auto encoded = [](CPlotImage::Content c, const std::function<void(CPlotImage::Content&)>& f) {
+        f(c);
+        return CPlotImage::Encode(c);
+    };
+    const std::vector<std::vector<std::uint8_t>> bad = {
+        encoded(content, [](auto& c) { c.propertySet.resize(c.propertySet.size() / 2); }),
+        encoded(content, [](auto& c) { c.hostObjectCount = 1; }),
+        encoded(content, [](auto& c) { c.shapeCount = 3; }),
+        encoded(content, [](auto& c) { c.yVariables.pop_back(); }),
+        encoded(content, [](auto& c) { c.axes.push_back({}); }),
+        encoded(content, [](auto& c) { c.axes[0].ticks.assign(5000, 1.0); }),
+        encoded(content, [](auto& c) { c.yVariables[0].writePos = 1u << 30; }),
+        encoded(content, [](auto& c) { c.xVariables[0].ringMode = 7; }),
+        encoded(content, [](auto& c) { c.width = -5; }),
+    };
+    SitedControl target;
+    RunPlot(target.c);
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        SCOPED_TRACE(i);
+        ExpectRefusedWithoutTrace(target, bad[i]);
+    }
+    // A count of four billion doubles at the very end.
+    std::vector<std::uint8_t> huge = CPlotImage::Encode(content);
+    huge.resize(huge.size() - content.yVariables.back().values.size() * 8 - 4);
+    for (int i = 0; i < 4; ++i)
+        huge.push_back(0xFF);
+    ExpectRefusedWithoutTrace(target, huge);
+    // More samples than the control's budget.
+    target.c.SetSampleBudget(100);
+    ExpectRefusedWithoutTrace(target, good);
+}
+
+TEST(PlotImage, TheReaderChecksEveryFieldAgainstWhatRemains) {
+    CByteWriter w;
+    w.U32(7);
+    w.String("abc");
+    w.Doubles(std::vector<double>{1.5, -2});
+    w.F64(3.25);
+    w.U8(1);
+    const std::vector<std::uint8_t> bytes = w.Take();
+    CByteReader r(bytes);
+    EXPECT_EQ(r.U32(), 7u);
+    EXPECT_EQ(r.String(), "abc");
+    EXPECT_EQ(r.Doubles(), (std::vector<double>{1.5, -2}));
+    EXPECT_EQ(r.F64(), 3.25);
+    EXPECT_TRUE(r.Flag());
+    r.ExpectEnd();
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        CByteReader cut(std::span<const std::uint8_t>(bytes).first(n));
+        EXPECT_THROW(
+            {
+                cut.U32();
+                cut.String();
+                cut.Doubles();
+                cut.F64();
+                cut.Flag();
+            },
+            CByteReader::Malformed)
+            << n;
+    }
+    const std::vector<std::uint8_t> flag = {2};
+    EXPECT_THROW(CByteReader(flag).Flag(), CByteReader::Malformed);
+}
+
+} // namespace
