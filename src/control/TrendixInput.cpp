@@ -21,7 +21,6 @@ constexpr int kMinimumBlinkPeriod = 100;
 constexpr int kPopupMoveLimit = 6; // pointer travel that takes a pop-up text away
 constexpr int kEndScroll = 8;      // the scroll-bar code that ends a scroll
 constexpr std::int16_t kEraseLine = std::int16_t(0x8000);
-constexpr int kCrossCursor = 32515; // while a new text waits for its placing click
 
 com::Variant I2(int v) {
     return com::Variant::I2(std::int16_t(v));
