@@ -1,12 +1,9 @@
-// The byte record of shapes and paths: little-endian fields, every count and length checked
-// against what remains before anything is made.
+// The byte record of shapes and paths: the fields of the plot image's byte stream, every count
+// and length checked against what remains before anything is made.
 #include "annot/ShapeRecord.h"
 
 #include "annot/PlotDisplay.h"
 #include "annot/PlotPath.h"
-
-#include <bit>
-#include <cstring>
 
 namespace {
 
@@ -18,93 +15,55 @@ constexpr std::size_t kSmallestShape = 67 + 4;
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Writer
-
-void CShapeWriter::Bytes(std::uint32_t v, int count) {
-    for (int i = 0; i < count; ++i)
-        out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void CShapeWriter::F32(float v) {
-    U32(std::bit_cast<std::uint32_t>(v));
-}
-
-void CShapeWriter::Str(const std::string& s) {
-    U32(static_cast<std::uint32_t>(s.size()));
-    out_.insert(out_.end(), s.begin(), s.end());
-}
-
-// ---------------------------------------------------------------------------------------------
 // Reader
 
-bool CShapeReader::Take(std::size_t n, const std::uint8_t*& at) {
-    if (!ok_ || n > Remaining()) {
+template <typename Read>
+bool CShapeReader::Try(Read read) {
+    if (!ok_) return false;
+    try {
+        read();
+        return true;
+    } catch (const CByteReader::Malformed&) {
         ok_ = false;
         return false;
     }
-    at = in_.data() + pos_;
-    pos_ += n;
-    return true;
 }
 
 bool CShapeReader::U8(std::uint8_t& v) {
-    const std::uint8_t* at = nullptr;
-    if (!Take(1, at)) return false;
-    v = at[0];
-    return true;
-}
-
-bool CShapeReader::U32(std::uint32_t& v) {
-    const std::uint8_t* at = nullptr;
-    if (!Take(4, at)) return false;
-    v = std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 |
-        std::uint32_t(at[3]) << 24;
-    return true;
+    return Try([&] { v = in_.U8(); });
 }
 
 bool CShapeReader::I16(std::int16_t& v) {
-    const std::uint8_t* at = nullptr;
-    if (!Take(2, at)) return false;
-    v = static_cast<std::int16_t>(std::uint16_t(at[0] | at[1] << 8));
-    return true;
+    return Try([&] { v = in_.I16(); });
 }
 
 bool CShapeReader::I32(std::int32_t& v) {
-    std::uint32_t u = 0;
-    if (!U32(u)) return false;
-    v = static_cast<std::int32_t>(u);
-    return true;
+    return Try([&] { v = in_.I32(); });
+}
+
+bool CShapeReader::U32(std::uint32_t& v) {
+    return Try([&] { v = in_.U32(); });
 }
 
 bool CShapeReader::F32(float& v) {
-    std::uint32_t u = 0;
-    if (!U32(u)) return false;
-    v = std::bit_cast<float>(u);
-    return true;
+    return Try([&] { v = in_.F32(); });
 }
 
 bool CShapeReader::Field(char& v) {
-    std::uint8_t u = 0;
-    if (!U8(u)) return false;
-    v = static_cast<char>(u);
-    return true;
+    return Try([&] { v = static_cast<char>(in_.U8()); });
 }
 
 bool CShapeReader::Str(std::string& s, std::size_t maxLength) {
-    std::uint32_t n = 0;
-    if (!U32(n)) return false;
-    const std::uint8_t* at = nullptr;
-    if (n > maxLength) ok_ = false;
-    if (!Take(n, at)) return false;
-    s.assign(reinterpret_cast<const char*>(at), n);
-    return true;
+    return Try([&] { s = in_.String(maxLength); });
 }
 
 bool CShapeReader::Count(std::uint32_t& n, std::size_t itemSize, std::size_t maxCount) {
-    if (!U32(n)) return false;
     // Each item needs at least itemSize bytes: a count that cannot fit is refused up front.
-    if (n > maxCount || (itemSize > 0 && n > Remaining() / itemSize)) ok_ = false;
-    return ok_;
+    return Try([&] {
+        const std::uint32_t count = in_.Count(itemSize);
+        if (count > maxCount) throw CByteReader::Malformed("a count is larger than allowed");
+        n = count;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -126,12 +85,15 @@ std::unique_ptr<CPlotDisplay> MakeShapeOfClass(const std::string& className) {
 
 void WriteShapes(std::span<const std::unique_ptr<CPlotDisplay>> shapes,
                  std::vector<std::uint8_t>& out) {
-    CShapeWriter w(out);
+    CByteWriter bytes;
+    CShapeWriter w(bytes);
     w.U32(static_cast<std::uint32_t>(shapes.size()));
     for (const auto& shape : shapes) {
         w.Str(shape->ClassName());
         shape->Write(w);
     }
+    const std::vector<std::uint8_t> record = bytes.Take();
+    out.insert(out.end(), record.begin(), record.end());
 }
 
 bool ReadShapes(std::span<const std::uint8_t> in, std::size_t& pos,

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/com/ByteStream.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -8,17 +10,17 @@
 
 class CPlotDisplay;
 
-// Little-endian fields appended to a byte buffer.
+// The fields of a shape's record, written through the byte stream of the plot image.
 class CShapeWriter {
 public:
-    explicit CShapeWriter(std::vector<std::uint8_t>& out) : out_(out) {}
-    void U8(std::uint8_t v) { out_.push_back(v); }
-    void I16(std::int16_t v) { Bytes(static_cast<std::uint16_t>(v), 2); }
-    void I32(std::int32_t v) { Bytes(static_cast<std::uint32_t>(v), 4); }
-    void U32(std::uint32_t v) { Bytes(v, 4); }
-    void F32(float v);
+    explicit CShapeWriter(CByteWriter& out) : out_(out) {}
+    void U8(std::uint8_t v) { out_.U8(v); }
+    void I16(std::int16_t v) { out_.I16(v); }
+    void I32(std::int32_t v) { out_.I32(v); }
+    void U32(std::uint32_t v) { out_.U32(v); }
+    void F32(float v) { out_.F32(v); }
     // A 32-bit length, then the bytes.
-    void Str(const std::string& s);
+    void Str(const std::string& s) { out_.String(s); }
     // A field by its type.
     void Field(std::uint8_t v) { U8(v); }
     void Field(char v) { U8(static_cast<std::uint8_t>(v)); }
@@ -28,12 +30,12 @@ public:
     void Field(float v) { F32(v); }
 
 private:
-    void Bytes(std::uint32_t v, int count);
-    std::vector<std::uint8_t>& out_;
+    CByteWriter& out_;
 };
 
-// Little-endian fields read from a byte buffer. A read past the end fails, leaves the value
-// alone and makes every later read fail too, so a record is checked once at its end.
+// The fields of a shape's record, read through the checked byte reader of the plot image. A
+// read past the end fails, leaves the value alone and makes every later read fail too, so a
+// record is checked once at its end.
 class CShapeReader {
 public:
     explicit CShapeReader(std::span<const std::uint8_t> in) : in_(in) {}
@@ -55,15 +57,16 @@ public:
     // in what remains or the count exceeds maxCount.
     bool Count(std::uint32_t& n, std::size_t itemSize, std::size_t maxCount);
     bool Ok() const { return ok_; }
-    std::size_t Remaining() const { return in_.size() - pos_; }
-    std::size_t Position() const { return pos_; }
+    std::size_t Remaining() const { return in_.Remaining(); }
+    std::size_t Position() const { return in_.Position(); }
 
     static constexpr std::size_t kMaxString = 1 << 20;
 
 private:
-    bool Take(std::size_t n, const std::uint8_t*& at);
-    std::span<const std::uint8_t> in_;
-    std::size_t pos_ = 0;
+    // Runs one read of the byte reader; a refusal fails this and every later read.
+    template <typename Read>
+    bool Try(Read read);
+    CByteReader in_;
     bool ok_ = true;
 };
 

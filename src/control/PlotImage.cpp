@@ -1,6 +1,8 @@
 #include "control/PlotImage.h"
 
-#include "control/ByteStream.h"
+#include "annot/PlotDisplay.h"
+#include "annot/ShapeRecord.h"
+#include "platform/com/ByteStream.h"
 
 namespace {
 
@@ -57,6 +59,13 @@ std::uint32_t ReadEmptySection(CByteReader& in, const char* what) {
     return n;
 }
 
+// A shapes record is read through whole and must end with the section.
+bool ShapesRecordFits(std::span<const std::uint8_t> record) {
+    std::vector<std::unique_ptr<CPlotDisplay>> shapes;
+    std::size_t pos = 0;
+    return ReadShapes(record, pos, shapes) && pos == record.size();
+}
+
 } // namespace
 
 std::vector<std::uint8_t> CPlotImage::Encode(const Content& c) {
@@ -90,8 +99,7 @@ std::vector<std::uint8_t> CPlotImage::Encode(const Content& c) {
         out.String(s.name);
         out.String(s.value);
     }
-    // Annotation shapes: the seam where their records go.
-    out.U32(c.shapeCount);
+    out.Blob(c.shapes);
     out.U8(c.scrolled ? 1 : 0);
     out.U32(std::uint32_t(c.axes.size()));
     for (const Axis& a : c.axes) {
@@ -145,7 +153,8 @@ CPlotImage::Content CPlotImage::Decode(std::span<const std::uint8_t> image) {
         s.value = in.String();
         c.symbols.push_back(std::move(s));
     }
-    c.shapeCount = ReadEmptySection(in, "annotation shapes");
+    c.shapes = in.Blob();
+    if (!ShapesRecordFits(c.shapes)) throw CByteReader::Malformed("its shapes cannot be read");
     c.scrolled = in.Flag();
     const std::uint32_t axes = in.Count(kAxisBytes);
     if (axes > kMaxItems) throw CByteReader::Malformed("too many axes");

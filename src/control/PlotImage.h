@@ -60,11 +60,13 @@ public:
         std::vector<Label> labels;
         std::vector<Variable> variables;
         ModelState modelState{};
-        // Host plot objects and annotation shapes are not yet carried: their sections are
-        // written empty, and an image whose sections are not empty is refused until they are.
+        // Host plot objects are not yet carried: their section is written empty, and an image
+        // whose section is not empty is refused until it is.
         std::uint32_t hostObjectCount = 0;
         std::vector<Symbol> symbols;
-        std::uint32_t shapeCount = 0;
+        // The annotation shapes and paths as their own record (annot/ShapeRecord.h); Decode
+        // reads it through once, so a record it lets in makes its shapes.
+        std::vector<std::uint8_t> shapes;
         bool scrolled = false;
         std::vector<Axis> axes;
         std::vector<CPlotVar::Buffer> xVariables, yVariables;

@@ -1,6 +1,8 @@
 // The binary image of the whole plot: captured from the control and applied back to it.
-#include "control/ByteStream.h"
+#include "annot/PlotOverlay.h"
+#include "annot/ShapeRecord.h"
 #include "control/TrendixCtrl.h"
+#include "platform/com/ByteStream.h"
 #include "platform/com/PropExchange.h"
 #include "platform/ui/HeadlessSite.h"
 #include "render/PlotAxis.h"
@@ -28,12 +30,16 @@ private:
     bool& flag_;
 };
 
-// Every label of the plot, in a fixed walk: the X axis and its title, the Y axes, then the Y
-// and the X variables. The Y titles are made from these at the next paint.
+// Every label of the plot, in a fixed walk: the X axis and its title, the Y axes, a
+// triangular plot's side titles, then the Y and the X variables. The Y titles of other plots
+// are made from these at the next paint; a triangular plot keeps its side titles as they are.
 std::vector<CPlotLabel*> LabelsOf(CPlotLook& m) {
     std::vector<CPlotLabel*> labels = {&m.xAxisRegion->label, &m.xLabelRegion->label};
     for (auto& r : m.yAxisRegions)
         if (r) labels.push_back(&r->label);
+    if (m.triMode)
+        for (auto& r : m.yLabelRegions)
+            labels.push_back(&r->label);
     for (auto& v : m.yVariables)
         labels.push_back(&v->label);
     for (auto& v : m.xVariables)
@@ -86,6 +92,10 @@ std::vector<std::uint8_t> CTrendixCtrl::SaveImage() {
         c.variables.push_back({v->name, v->axisNo, v->xVarNo, std::int32_t(v->hidden)});
     for (const CPlotSymbol& s : m.symbolList)
         if (!OwnSymbol(s.name)) c.symbols.push_back({s.name, s.value});
+    if (m.overlay)
+        static_cast<const CPlotOverlay&>(*m.overlay).Shapes().WriteRecord(c.shapes);
+    else
+        WriteShapes({}, c.shapes);
     c.scrolled = scrolled_;
     for (int a = 0; a <= m.NYAxes(); ++a) {
         const CPlotAxis* axis = m.Axis(a);
@@ -152,6 +162,9 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     SetSettings(c.settings);
     for (const CPlotImage::Symbol& s : c.symbols)
         m.SetSymbol(s.name, s.value);
+    std::size_t shapesRead = 0;
+    if (!Overlay().Shapes().ReadRecord(c.shapes, shapesRead, env_))
+        Refuse("its shapes cannot be read");
 
     // The settings made the variables and axes; the texts, samples and ranges must fit them.
     const std::vector<CPlotLabel*> labels = LabelsOf(m);
@@ -165,6 +178,9 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
         labels[i]->text = std::move(c.labels[i].text);
         labels[i]->substitution = std::move(c.labels[i].substitution);
     }
+    // A variable is drawn on one of the plot's axes, or hidden with axis 0.
+    for (const CPlotImage::Variable& from : c.variables)
+        if (from.axisNo < 0 || from.axisNo > m.NYAxes()) Refuse("a variable names no axis");
     for (int i = 0; i < m.NYVars(); ++i) {
         CPlotVar& v = *m.YVar(i);
         const CPlotImage::Variable& from = c.variables[std::size_t(i)];

@@ -1,4 +1,4 @@
-#include "control/ByteStream.h"
+#include "platform/com/ByteStream.h"
 
 #include <bit>
 #include <cstring>
@@ -18,6 +18,16 @@ std::uint64_t Swapped(std::uint64_t v, int bytes) {
 
 // ---------------------------------------------------------------------------------------------
 // Writing
+
+void CByteWriter::I16(std::int16_t v) {
+    const auto u = std::uint16_t(v);
+    bytes_.push_back(std::uint8_t(u & 0xFF));
+    bytes_.push_back(std::uint8_t(u >> 8));
+}
+
+void CByteWriter::F32(float v) {
+    U32(std::bit_cast<std::uint32_t>(v));
+}
 
 void CByteWriter::U32(std::uint32_t v) {
     v = std::uint32_t(Swapped(v, 4));
@@ -68,6 +78,15 @@ std::uint8_t CByteReader::U8() {
     return Take(1)[0];
 }
 
+std::int16_t CByteReader::I16() {
+    const std::span<const std::uint8_t> b = Take(2);
+    return std::int16_t(std::uint16_t(b[0] | b[1] << 8));
+}
+
+float CByteReader::F32() {
+    return std::bit_cast<float>(U32());
+}
+
 std::uint32_t CByteReader::U32() {
     std::uint32_t v = 0;
     std::memcpy(&v, Take(4).data(), 4);
@@ -98,8 +117,10 @@ std::vector<std::uint8_t> CByteReader::Blob() {
     return {piece.begin(), piece.end()};
 }
 
-std::string CByteReader::String() {
-    const std::span<const std::uint8_t> piece = Take(Count(1));
+std::string CByteReader::String(std::size_t maxLength) {
+    const std::uint32_t n = Count(1);
+    if (n > maxLength) throw Malformed("a text is longer than its field allows");
+    const std::span<const std::uint8_t> piece = Take(n);
     return {reinterpret_cast<const char*>(piece.data()), piece.size()};
 }
 
