@@ -128,5 +128,4 @@ private:
     bool markDragged_ = false;
     // The device size of one world unit, from the last mapping.
     double unitX_ = 1, unitY_ = 1;
-    float dragStartX_ = 0, dragStartY_ = 0;
 };
