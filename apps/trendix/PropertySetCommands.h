@@ -6,10 +6,10 @@ class CTrendixCtrl;
 
 // The shell directives that save and restore the control's persisted property set, as a
 // container does with its document: a binary stream when the file name ends in ".bin", the
-// text property bag otherwise.
+// text property bag otherwise; and those that copy and paste the plot.
 class PropertySetCommands {
 public:
-    // `.save FILE` and `.restore FILE`.
+    // `.save FILE`, `.restore FILE`, `.copy [FILE]` and `.paste [FILE]`.
     static void AddDirectives(AutomationShell& shell, CTrendixCtrl& control);
     // Throws std::runtime_error when the file cannot be written.
     static void Save(CTrendixCtrl& control, const std::string& path);

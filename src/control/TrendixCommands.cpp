@@ -103,7 +103,7 @@ void CTrendixCtrl::ApplyMenuRules(CContextMenu& menu) {
     rule(ID_PROFILE_VARIABLES, profileVariables_);
     rule(ID_PROFILE_TABLE, profileTable_);
     rule(ID_RESET_FORM, resetEnabled_);
-    const bool pasteable = false; // the clipboard holds no plot of ours until copying exists
+    const bool pasteable = site_.ClipboardHas(CTrendixModule::kControlFormat);
     rule(ID_PASTE, pasteable);
     if (menuWalker_) menuWalker_->SetEnabled(ID_PASTE, pasteable);
     ApplyShapeMenuRules(menu);
@@ -117,15 +117,6 @@ bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
     return r && r->enabled;
 }
 
-void CTrendixCtrl::Copy() {
-    Pending("Copy");
-}
-void CTrendixCtrl::Paste() {
-    Pending("Paste");
-}
-void CTrendixCtrl::CopyWithSize(std::int16_t, std::int16_t) {
-    Pending("CopyWithSize");
-}
 void CTrendixCtrl::Print2(bool) {
     Pending("Print2");
 }
@@ -243,9 +234,11 @@ void CTrendixCtrl::OnCommand(int command) {
         RunHideVariables();
         return;
     case ID_COPY:
-        Pending("Copy");
+        Copy();
+        return;
     case ID_PASTE:
-        Pending("Paste");
+        PasteFromInput();
+        return;
     default:
         ShapeCommand(command);
         return;

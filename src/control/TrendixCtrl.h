@@ -467,6 +467,8 @@ private:
     // Shapes (TrendixShapes.cpp): the tool, group and fill commands; false for others.
     bool ShapeCommand(int command);
     void ApplyShapeMenuRules(CContextMenu& menu);
+    // Paste from the context menu or Ctrl+V: a refused image is dropped without a word.
+    void PasteFromInput();
     // The binary image (TrendixImage.cpp)
     // Refuses a property set that a load would refuse, without changing anything.
     void CheckPropertySet(std::span<const std::uint8_t> data) const;

@@ -9,6 +9,10 @@ public:
     static constexpr char kUserTypeName[] = "Trendix 25.0 Control";
     static constexpr char kVersionText[] = "25.0";
     static constexpr char kAboutCaption[] = "About Trendix Control";
+    // The clipboard formats the module registers by name: the control's binary image and the
+    // descriptor of an embeddable object, whose full user type name is kUserTypeName.
+    static constexpr char kControlFormat[] = "Trendix Control";
+    static constexpr char kObjectDescriptorFormat[] = "Object Descriptor";
 
     // The module's classes; the control's factory makes a CTrendixCtrl on the site it is
     // given. The property pages are registered with their ProgIDs; the control makes their

@@ -1,5 +1,6 @@
 #include "qt/QtWindowSite.h"
 
+#include "qt/QtClipboard.h"
 #include "qt/QtCursors.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtPopupMenu.h"
@@ -193,4 +194,16 @@ bool QtWindowSite::ShowPropertySheet(const std::string& caption,
 
 void QtWindowSite::Post(std::function<void()> task) {
     QTimer::singleShot(0, &widget_, std::move(task));
+}
+
+bool QtWindowSite::SetClipboard(const ui::ClipboardContent& content) {
+    return QtClipboard::Set(content);
+}
+
+bool QtWindowSite::ClipboardHas(const std::string& format) const {
+    return QtClipboard::ClipboardHas(format);
+}
+
+std::vector<std::uint8_t> QtWindowSite::ClipboardData(const std::string& format) const {
+    return QtClipboard::ClipboardData(format);
 }

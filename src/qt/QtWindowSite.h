@@ -39,6 +39,10 @@ public:
     void HidePopupText() override;
     void ShowTooltip(const std::string& text, int x, int y) override;
     void HideTooltip() override;
+    // The system clipboard, formats as MIME types (QtClipboard).
+    bool SetClipboard(const ui::ClipboardContent& content) override;
+    bool ClipboardHas(const std::string& format) const override;
+    std::vector<std::uint8_t> ClipboardData(const std::string& format) const override;
     void RegisterDropTarget() override;
     void Flush() override;
     bool UserMode() const override { return userMode_; }

@@ -96,3 +96,31 @@ TEST_F(PropertySetDirectives, TheRestoredInputFileIsReadAtTheNextSizing) {
     freshShell.Execute(".size 400 310");
     EXPECT_EQ(freshShell.Execute("Title"), Lines{"= \"Stripper profile\""});
 }
+
+TEST_F(PropertySetDirectives, CopyAndPasteThroughTheSessionClipboardAndThroughAFile) {
+    Run("Title = \"Copied\"");
+    Run("nvariables = 2");
+    EXPECT_EQ(Run(".copy"), Lines{"ok"});
+    EXPECT_TRUE(site.clipboard().Has("Trendix Control"));
+    Run("Title = \"Changed\"");
+    EXPECT_EQ(Run(".paste").back(), "ok");
+    EXPECT_EQ(Run("Title"), Lines{"= \"Copied\""});
+
+    // Through a file, into another session.
+    EXPECT_EQ(Run(".copy " + Quoted(File("plot.image"))), Lines{"ok"});
+    ui::HeadlessSite otherSite;
+    CTrendixCtrl other(otherSite);
+    other.OnSize(400, 310);
+    AutomationShell otherShell(other, [&other](int w, int h) { other.OnSize(w, h); });
+    PlotFileCommands::AddDirectives(otherShell, other);
+    EXPECT_EQ(otherShell.Execute(".paste " + Quoted(File("plot.image"))).back(), "ok");
+    EXPECT_EQ(other.GetSettings(), control.GetSettings());
+
+    // A file that is not a plot image is refused and changes nothing.
+    std::ofstream(File("bad.image"), std::ios::binary) << "TRXI garbage";
+    EXPECT_EQ(
+        otherShell.Execute(".paste " + Quoted(File("bad.image")))[0].rfind("error 0x8003001E", 0),
+        0u);
+    EXPECT_EQ(other.GetSettings(), control.GetSettings());
+    EXPECT_EQ(Run(".copy a b")[0].rfind("error syntax usage: .copy [FILE]", 0), 0u);
+}

@@ -1,5 +1,7 @@
 #include "platform/ui/HeadlessSite.h"
 
+#include "platform/gdi/RecordingDC.h"
+
 namespace ui {
 
 void HeadlessSite::Invalidate(bool) {
@@ -15,6 +17,22 @@ void HeadlessSite::SetScrollInfo(bool h, int max, int pos, int page) {
     bar.max = max;
     bar.pos = pos;
     bar.page = page;
+}
+
+bool HeadlessSite::SetClipboard(const ClipboardContent& content) {
+    std::vector<ClipboardContent::Format> formats = content.formats;
+    if (content.draw) {
+        gdi::RecordingDC dc(content.pictureWidth, content.pictureHeight, gdi::DeviceKind::Metafile);
+        content.draw(dc);
+        std::string calls;
+        for (const std::string& call : dc.Drawing()) {
+            calls += call;
+            calls += '\n';
+        }
+        formats.push_back({kPictureFormat, {calls.begin(), calls.end()}});
+    }
+    (sharedClipboard_ ? *sharedClipboard_ : ownClipboard_).Set(std::move(formats));
+    return true;
 }
 
 void HeadlessSite::ResizeSurface(int width, int height) {

@@ -60,6 +60,19 @@ public:
     bool ShowPropertySheet(const std::string& caption,
                            const std::vector<IPropertyPage*>& pages) override;
 
+    // The clipboard inside the process: the site's own, or one shared with other sites by
+    // ShareClipboard so that a plot copied in one control can be pasted in another. The
+    // picture is kept as its drawing calls under kPictureFormat.
+    bool SetClipboard(const ClipboardContent& content) override;
+    bool ClipboardHas(const std::string& format) const override { return clipboard().Has(format); }
+    std::vector<std::uint8_t> ClipboardData(const std::string& format) const override {
+        return clipboard().Data(format);
+    }
+    void ShareClipboard(Clipboard& shared) { sharedClipboard_ = &shared; }
+    const Clipboard& clipboard() const {
+        return sharedClipboard_ ? *sharedClipboard_ : ownClipboard_;
+    }
+
     using SurfaceFactory = std::function<std::unique_ptr<gdi::IDeviceContext>(int, int)>;
     SurfaceFactory surfaceFactory;
     std::unique_ptr<gdi::IDeviceContext> surface;
@@ -110,6 +123,10 @@ public:
     std::function<bool(const std::vector<IPropertyPage*>&)> sheetUser;
     std::string tooltip; // empty while none is shown
     int tooltipShowCount = 0;
+
+private:
+    Clipboard ownClipboard_;
+    Clipboard* sharedClipboard_ = nullptr;
 };
 
 } // namespace ui

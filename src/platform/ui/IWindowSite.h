@@ -1,7 +1,9 @@
 #pragma once
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PropertyPage.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,6 +72,14 @@ public:
     // A tooltip beside the client point x, y; hidden again by HideTooltip.
     virtual void ShowTooltip(const std::string& /*text*/, int /*x*/, int /*y*/) {}
     virtual void HideTooltip() {}
+    // The clipboard. SetClipboard replaces what it holds with content and answers false when
+    // it cannot be opened; ClipboardHas and ClipboardData read one format by name (the data is
+    // empty when the format is not offered).
+    virtual bool SetClipboard(const ClipboardContent& /*content*/) { return false; }
+    virtual bool ClipboardHas(const std::string& /*format*/) const { return false; }
+    virtual std::vector<std::uint8_t> ClipboardData(const std::string& /*format*/) const {
+        return {};
+    }
     // The window accepts drops from now on.
     virtual void RegisterDropTarget() {}
     // The window is shown again at once (immediate drawing on the window surface is done).

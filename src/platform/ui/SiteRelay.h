@@ -54,6 +54,15 @@ public:
         target_->ShowTooltip(text, x, y);
     }
     void HideTooltip() override { target_->HideTooltip(); }
+    bool SetClipboard(const ClipboardContent& content) override {
+        return target_->SetClipboard(content);
+    }
+    bool ClipboardHas(const std::string& format) const override {
+        return target_->ClipboardHas(format);
+    }
+    std::vector<std::uint8_t> ClipboardData(const std::string& format) const override {
+        return target_->ClipboardData(format);
+    }
     void RegisterDropTarget() override { target_->RegisterDropTarget(); }
     void Flush() override { target_->Flush(); }
     bool UserMode() const override { return target_->UserMode(); }

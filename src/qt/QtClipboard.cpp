@@ -1,0 +1,102 @@
+#include "qt/QtClipboard.h"
+
+#include "control/TrendixModule.h"
+#include "qt/QtDeviceContext.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QSvgGenerator>
+
+namespace {
+
+struct FormatMimeType {
+    const char* format;
+    const char* mimeType;
+};
+
+// The MIME types of the control's own formats.
+constexpr FormatMimeType kMimeTypes[] = {
+    {CTrendixModule::kControlFormat, "application/x-trendix-control"},
+    {CTrendixModule::kObjectDescriptorFormat, "application/x-trendix-object-descriptor"},
+};
+
+QByteArray PngOf(const ui::ClipboardContent& content) {
+    QtDeviceContext dc(content.pictureWidth, content.pictureHeight, gdi::DeviceKind::Memory);
+    content.draw(dc);
+    dc.End();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    dc.Image()->save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray SvgOf(const ui::ClipboardContent& content) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    auto svg =
+        QtDeviceContext::MakeSvgGenerator(QString(), content.pictureWidth, content.pictureHeight);
+    svg->setOutputDevice(&buffer);
+    {
+        QtDeviceContext dc(*svg, gdi::DeviceKind::Metafile);
+        content.draw(dc);
+        dc.End();
+    }
+    return bytes;
+}
+
+} // namespace
+
+QString QtClipboard::MimeTypeOf(const std::string& format) {
+    for (const FormatMimeType& m : kMimeTypes)
+        if (format == m.format) return QString::fromLatin1(m.mimeType);
+    if (format == ui::kPictureFormat) return QString::fromLatin1(kPngMimeType);
+    return {};
+}
+
+std::unique_ptr<QMimeData> QtClipboard::MimeDataOf(const ui::ClipboardContent& content) {
+    auto data = std::make_unique<QMimeData>();
+    for (const ui::ClipboardContent::Format& f : content.formats) {
+        const QString type = MimeTypeOf(f.name);
+        if (type.isEmpty()) continue;
+        data->setData(type, QByteArray(reinterpret_cast<const char*>(f.data.data()),
+                                       qsizetype(f.data.size())));
+    }
+    if (content.draw && content.pictureWidth > 0 && content.pictureHeight > 0) {
+        data->setData(QString::fromLatin1(kSvgMimeType), SvgOf(content));
+        data->setData(QString::fromLatin1(kPngMimeType), PngOf(content));
+    }
+    return data;
+}
+
+bool QtClipboard::Has(const QMimeData* data, const std::string& format) {
+    const QString type = MimeTypeOf(format);
+    return data && !type.isEmpty() && data->hasFormat(type);
+}
+
+std::vector<std::uint8_t> QtClipboard::Data(const QMimeData* data, const std::string& format) {
+    if (!Has(data, format)) return {};
+    const QByteArray bytes = data->data(MimeTypeOf(format));
+    return {bytes.begin(), bytes.end()};
+}
+
+bool QtClipboard::Set(const ui::ClipboardContent& content) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setMimeData(MimeDataOf(content).release());
+    return true;
+}
+
+bool QtClipboard::ClipboardHas(const std::string& format) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard && Has(clipboard->mimeData(), format);
+}
+
+std::vector<std::uint8_t> QtClipboard::ClipboardData(const std::string& format) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? Data(clipboard->mimeData(), format) : std::vector<std::uint8_t>();
+}
