@@ -41,6 +41,22 @@ std::string IdLine(const char* pattern, int id, const std::string& text) {
     return std::string(pattern) + std::to_string(id) + " (" + text + ")\r\n";
 }
 
+// A stored annotation text as the user types it: line breaks as "\n", backslashes doubled,
+// so that the text conversion gives the stored text back.
+std::string TypedText(const std::string& stored) {
+    std::string typed;
+    bool first = true;
+    for (std::string_view line : AnnotationText::Lines(stored)) {
+        if (!first) typed += "\\n";
+        first = false;
+        for (char ch : line) {
+            if (ch == '\\') typed += '\\';
+            typed += ch;
+        }
+    }
+    return typed;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -216,6 +232,40 @@ void CTrendixCtrl::EditLabelText(CPlotLabelRgn& label) {
     }
     EnsureModel().layoutDirty = 1;
     Repaint();
+}
+
+void CTrendixCtrl::EditTextObject(const CPlotObj& object) {
+    CPlotAnnotation* a = Overlay().Annotation(object.AnnotationIndex());
+    if (!a) return;
+    const CPlotAnnotation::Attributes& now = a->GetAttributes();
+    AnnotationSetting setting;
+    setting.text = TypedText(a->Text());
+    setting.color = now.color;
+    setting.angle = now.angle;
+    setting.alignment = now.alignment;
+    setting.attachMode = now.attachMode;
+    setting.arrowSize = now.arrowSize;
+    const CPlotFont& font = a->Font() ? *a->Font() : *DefaultTextFont();
+    setting.face = font.face;
+    setting.size = font.size;
+    setting.style = font.style;
+    CPlotAnnotationPropSheet sheet(setting, site_);
+    if (!site_.ShowPropertySheet(CPlotAnnotationPropSheet::kCaption, sheet.Pages())) return;
+    const AnnotationSetting& chosen = sheet.Setting();
+    if (chosen == setting) return;
+    // An emptied text keeps the old one: a text annotation is deleted with Delete.
+    if (!chosen.text.empty()) a->SetText(AnnotationText::Convert(chosen.text));
+    CPlotAnnotation::Attributes attributes = now;
+    attributes.color = chosen.color;
+    attributes.angle = NormalAngle(chosen.angle);
+    attributes.alignment = chosen.alignment;
+    attributes.arrowSize = chosen.arrowSize;
+    a->SetAttributes(attributes);
+    // A new attachment mode is taken at the next layout, where the plot can be measured.
+    if (chosen.attachMode != now.attachMode) a->SetPendingAttachMode(chosen.attachMode);
+    a->SetFont(TextFont(chosen.face, chosen.size, attributes.angle, chosen.style & kFontStyleBits));
+    a->RequestLayout();
+    ObjectsChanged();
 }
 
 bool CTrendixCtrl::RunHideVariables() {
