@@ -470,7 +470,7 @@ private:
     void EditLabel(CPlotLabelRgn& label);
     void EditLegend();
     void EditPlotObject(CPlotObj& object);
-    void EditTextObject(const CPlotObj& object);
+    void EditAnnotation(CPlotAnnotation& annotation);
     FontSetting FontSlot(int fontId);
     void SetFontSlot(int fontId, const FontSetting& font);
     // Fires Selected for an object the user or the host selected, once the handler that

@@ -96,6 +96,8 @@ void CTrendixCtrl::EditSelected(bool object) {
         EditLabel(*label);
     else if (region == m.legendRegion.get())
         EditLegend();
+    else if (auto* annotation = dynamic_cast<CPlotAnnotation*>(region))
+        EditAnnotation(*annotation);
 }
 
 FontSetting CTrendixCtrl::FontSlot(int fontId) {
@@ -226,7 +228,7 @@ void CTrendixCtrl::EditLegend() {
 void CTrendixCtrl::EditPlotObject(CPlotObj& object) {
     CPlotLook& m = EnsureModel();
     if (object.Kind() == CPlotObj::TextKind) {
-        EditTextObject(object);
+        if (CPlotAnnotation* a = Overlay().Annotation(object.AnnotationIndex())) EditAnnotation(*a);
         return;
     }
     CPlotVar* v = m.YVar(object.YVariable());

@@ -234,10 +234,9 @@ void CTrendixCtrl::EditLabelText(CPlotLabelRgn& label) {
     Repaint();
 }
 
-void CTrendixCtrl::EditTextObject(const CPlotObj& object) {
-    CPlotAnnotation* a = Overlay().Annotation(object.AnnotationIndex());
-    if (!a) return;
-    const CPlotAnnotation::Attributes& now = a->GetAttributes();
+void CTrendixCtrl::EditAnnotation(CPlotAnnotation& annotation) {
+    CPlotAnnotation* a = &annotation;
+    const CPlotAnnotation::Attributes now = a->GetAttributes();
     AnnotationSetting setting;
     setting.text = TypedText(a->Text());
     setting.color = now.color;
@@ -264,6 +263,11 @@ void CTrendixCtrl::EditTextObject(const CPlotObj& object) {
     // A new attachment mode is taken at the next layout, where the plot can be measured.
     if (chosen.attachMode != now.attachMode) a->SetPendingAttachMode(chosen.attachMode);
     a->SetFont(TextFont(chosen.face, chosen.size, attributes.angle, chosen.style & kFontStyleBits));
+    // A time stamp edited by hand no longer shows the date and time of its refresh.
+    if (a->TimeStamp()) {
+        EnsureModel().SetSymbol("DATE", "");
+        EnsureModel().SetSymbol("TIME", "");
+    }
     a->RequestLayout();
     ObjectsChanged();
 }

@@ -3,6 +3,7 @@
 #include "control/ControlHarness.h"
 #include "model/MenuTable.h"
 #include "pages/PlotAxisPropSheet.h"
+#include "pages/PlotLayoutPropSheet.h"
 #include "platform/gdi/RecordingDC.h"
 
 #include <gtest/gtest.h>
@@ -441,4 +442,41 @@ TEST_F(EditDialogsTest, TheEditCommandOpensTheSelectedRegionsEditorAtTheNextPain
     Paint();
     EXPECT_EQ(LastSheet(), "Plot Title Label Setting");
     EXPECT_EQ(Get("Title").narrow(), "By command");
+}
+
+// ---- The page-layout sheet (a model until the control keeps page layouts) ----
+
+TEST(PlotLayoutPropSheet, ActivatesEditsAndAppliesHeaderFooterAndFont) {
+    ui::HeadlessSite site;
+    LayoutSetting setting;
+    setting.footer = true;
+    setting.footerText = "Page 1";
+    setting.footerAlignment = 2;
+    setting.font = {"Times New Roman", 12, 0};
+    CPlotLayoutPropSheet sheet(setting, site);
+    const std::vector<ui::IPropertyPage*> pages = sheet.Pages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0]->Caption(), "Header/Footer");
+    EXPECT_EQ(pages[0]->Value("Footer"), "1");
+    EXPECT_EQ(pages[0]->Value("Footer Text"), "Page 1");
+    EXPECT_EQ(pages[0]->Value("Footer Alignment"), "2");
+    EXPECT_EQ(pages[1]->Value("Font"), "Times New Roman");
+    // The edits, a size out of range and an empty face: those two keep the old font.
+    pages[0]->Edit("Header", "1");
+    pages[0]->Edit("Header Text", "Reactor R-101");
+    pages[0]->Edit("Header Alignment", "1");
+    pages[1]->Edit("Size", "0");
+    pages[1]->Edit("Font", "");
+    pages[1]->Edit("Underscore", "1");
+    EXPECT_FALSE(pages[1]->Edit("Size", "1x"));
+    EXPECT_EQ(sheet.Setting(), setting); // nothing is written before apply
+    for (ui::IPropertyPage* p : pages)
+        p->Apply();
+    LayoutSetting expected = setting;
+    expected.header = true;
+    expected.headerText = "Reactor R-101";
+    expected.headerAlignment = 1;
+    expected.font.style = 4;
+    EXPECT_EQ(sheet.Setting(), expected);
+    EXPECT_TRUE(site.messages.empty());
 }
