@@ -24,11 +24,11 @@ public:
     CPlotLayoutPage(LayoutSetting& setting, ui::IWindowSite& site)
         : CPageModel("Header/Footer", site), setting_(setting) {
         for (const Line& line : {kHeader, kFooter}) {
-            Add(Check(line.on, line.on));
-            ui::Field text = Text(line.text, line.on);
+            Add(Check(line.on));
+            ui::Field text = Text(line.text);
             text.unlabelled = true;
             Add(text);
-            ui::Field alignment = Radio(line.alignment, {"Left", "Center", "Right"}, line.on);
+            ui::Field alignment = Radio(line.alignment, {"Left", "Center", "Right"});
             alignment.unlabelled = true;
             Add(alignment);
         }
