@@ -57,6 +57,22 @@ std::string TypedText(const std::string& stored) {
     return typed;
 }
 
+// What the text sheet starts with: a text, an annotation's attributes and a font.
+AnnotationSetting SheetSetting(std::string text, const CPlotAnnotation::Attributes& attributes,
+                               const CPlotFont& font) {
+    AnnotationSetting setting;
+    setting.text = std::move(text);
+    setting.color = attributes.color;
+    setting.angle = attributes.angle;
+    setting.alignment = attributes.alignment;
+    setting.attachMode = attributes.attachMode;
+    setting.arrowSize = attributes.arrowSize;
+    setting.face = font.face;
+    setting.size = font.size;
+    setting.style = font.style;
+    return setting;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -180,15 +196,7 @@ void CTrendixCtrl::RunAddText() {
     }
     // 2. The sheet, with the last attributes chosen and the default font.
     const CPlotFont& font = *DefaultTextFont();
-    AnnotationSetting setting;
-    setting.color = textDefaults_.color;
-    setting.angle = textDefaults_.angle;
-    setting.alignment = textDefaults_.alignment;
-    setting.attachMode = textDefaults_.attachMode;
-    setting.arrowSize = textDefaults_.arrowSize;
-    setting.face = font.face;
-    setting.size = font.size;
-    setting.style = font.style;
+    const AnnotationSetting setting = SheetSetting({}, textDefaults_, font);
     CPlotAnnotationPropSheet sheet(setting, site_);
     if (!site_.ShowPropertySheet(CPlotAnnotationPropSheet::kCaption, sheet.Pages())) return;
     const AnnotationSetting& chosen = sheet.Setting();
@@ -237,17 +245,8 @@ void CTrendixCtrl::EditLabelText(CPlotLabelRgn& label) {
 void CTrendixCtrl::EditAnnotation(CPlotAnnotation& annotation) {
     CPlotAnnotation* a = &annotation;
     const CPlotAnnotation::Attributes now = a->GetAttributes();
-    AnnotationSetting setting;
-    setting.text = TypedText(a->Text());
-    setting.color = now.color;
-    setting.angle = now.angle;
-    setting.alignment = now.alignment;
-    setting.attachMode = now.attachMode;
-    setting.arrowSize = now.arrowSize;
     const CPlotFont& font = a->Font() ? *a->Font() : *DefaultTextFont();
-    setting.face = font.face;
-    setting.size = font.size;
-    setting.style = font.style;
+    const AnnotationSetting setting = SheetSetting(TypedText(a->Text()), now, font);
     CPlotAnnotationPropSheet sheet(setting, site_);
     if (!site_.ShowPropertySheet(CPlotAnnotationPropSheet::kCaption, sheet.Pages())) return;
     const AnnotationSetting& chosen = sheet.Setting();
