@@ -41,7 +41,7 @@ void CTrendixCtrl::EditObject(std::int16_t objectId) {
     for (CPlotRegion* r : m.regionList) {
         if (r->kind == objectId) {
             m.selectedRegion = r;
-            m.editRequested = 1;
+            m.editRequested = CPlotLook::kEditRegion;
             Repaint();
             return;
         }
@@ -186,8 +186,13 @@ void CTrendixCtrl::OnCommand(int command) {
         Repaint();
         return;
     case ID_EDIT:
-        if (!m.selectedRegion) return;
-        m.editRequested = 1;
+        // The object the menu was opened over, else the selected region.
+        if (m.overlay && Overlay().SelectedObject())
+            m.editRequested = CPlotLook::kEditObject;
+        else if (m.selectedRegion)
+            m.editRequested = CPlotLook::kEditRegion;
+        else
+            return;
         Repaint();
         return;
     case ID_DELETE:

@@ -20,6 +20,7 @@
 namespace com {
 class PropExchange;
 }
+struct FontSetting;
 
 // The persisted properties of the control, with the values of a new control.
 struct TrendixProperties {
@@ -461,6 +462,17 @@ private:
     void EditLabelText(CPlotLabelRgn& label);
     // The hide-variables command; true when a variable changed.
     bool RunHideVariables();
+    // The edit dialogs (TrendixDialogs.cpp). A request for the editor of the selected object
+    // or region is taken by the next paint and runs once that paint has finished.
+    void TakeEditRequest(CPlotLook& m);
+    void EditSelected(bool object);
+    void EditAxis(const CPlotAxisRgn& region);
+    void EditLabel(CPlotLabelRgn& label);
+    void EditLegend();
+    void EditPlotObject(CPlotObj& object);
+    void EditAnnotation(CPlotAnnotation& annotation);
+    FontSetting FontSlot(int fontId);
+    void SetFontSlot(int fontId, const FontSetting& font);
     // Fires Selected for an object the user or the host selected, once the handler that
     // selected it has finished with the model.
     void FireSelection();

@@ -21,6 +21,8 @@ void CTrendixCtrl::OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds,
     // 1. A control without an extent shows nothing.
     if (extentWidth_ == 0 && extentHeight_ == 0) return;
     CPlotLook& m = EnsureModel();
+    // An editor asked for opens once this paint is done.
+    TakeEditRequest(m);
     // 2. At the first paint with a window the scroll bars settle the client area once.
     if (!firstPaintDone_ && site_.HasWindow()) {
         firstPaintDone_ = true;

@@ -41,6 +41,38 @@ std::string IdLine(const char* pattern, int id, const std::string& text) {
     return std::string(pattern) + std::to_string(id) + " (" + text + ")\r\n";
 }
 
+// A stored annotation text as the user types it: line breaks as "\n", backslashes doubled,
+// so that the text conversion gives the stored text back.
+std::string TypedText(const std::string& stored) {
+    std::string typed;
+    bool first = true;
+    for (std::string_view line : AnnotationText::Lines(stored)) {
+        if (!first) typed += "\\n";
+        first = false;
+        for (char ch : line) {
+            if (ch == '\\') typed += '\\';
+            typed += ch;
+        }
+    }
+    return typed;
+}
+
+// What the text sheet starts with: a text, an annotation's attributes and a font.
+AnnotationSetting SheetSetting(std::string text, const CPlotAnnotation::Attributes& attributes,
+                               const CPlotFont& font) {
+    AnnotationSetting setting;
+    setting.text = std::move(text);
+    setting.color = attributes.color;
+    setting.angle = attributes.angle;
+    setting.alignment = attributes.alignment;
+    setting.attachMode = attributes.attachMode;
+    setting.arrowSize = attributes.arrowSize;
+    setting.face = font.face;
+    setting.size = font.size;
+    setting.style = font.style;
+    return setting;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -164,15 +196,7 @@ void CTrendixCtrl::RunAddText() {
     }
     // 2. The sheet, with the last attributes chosen and the default font.
     const CPlotFont& font = *DefaultTextFont();
-    AnnotationSetting setting;
-    setting.color = textDefaults_.color;
-    setting.angle = textDefaults_.angle;
-    setting.alignment = textDefaults_.alignment;
-    setting.attachMode = textDefaults_.attachMode;
-    setting.arrowSize = textDefaults_.arrowSize;
-    setting.face = font.face;
-    setting.size = font.size;
-    setting.style = font.style;
+    const AnnotationSetting setting = SheetSetting({}, textDefaults_, font);
     CPlotAnnotationPropSheet sheet(setting, site_);
     if (!site_.ShowPropertySheet(CPlotAnnotationPropSheet::kCaption, sheet.Pages())) return;
     const AnnotationSetting& chosen = sheet.Setting();
@@ -216,6 +240,35 @@ void CTrendixCtrl::EditLabelText(CPlotLabelRgn& label) {
     }
     EnsureModel().layoutDirty = 1;
     Repaint();
+}
+
+void CTrendixCtrl::EditAnnotation(CPlotAnnotation& annotation) {
+    CPlotAnnotation* a = &annotation;
+    const CPlotAnnotation::Attributes now = a->GetAttributes();
+    const CPlotFont& font = a->Font() ? *a->Font() : *DefaultTextFont();
+    const AnnotationSetting setting = SheetSetting(TypedText(a->Text()), now, font);
+    CPlotAnnotationPropSheet sheet(setting, site_);
+    if (!site_.ShowPropertySheet(CPlotAnnotationPropSheet::kCaption, sheet.Pages())) return;
+    const AnnotationSetting& chosen = sheet.Setting();
+    if (chosen == setting) return;
+    // An emptied text keeps the old one: a text annotation is deleted with Delete.
+    if (!chosen.text.empty()) a->SetText(AnnotationText::Convert(chosen.text));
+    CPlotAnnotation::Attributes attributes = now;
+    attributes.color = chosen.color;
+    attributes.angle = NormalAngle(chosen.angle);
+    attributes.alignment = chosen.alignment;
+    attributes.arrowSize = chosen.arrowSize;
+    a->SetAttributes(attributes);
+    // A new attachment mode is taken at the next layout, where the plot can be measured.
+    if (chosen.attachMode != now.attachMode) a->SetPendingAttachMode(chosen.attachMode);
+    a->SetFont(TextFont(chosen.face, chosen.size, attributes.angle, chosen.style & kFontStyleBits));
+    // A time stamp edited by hand no longer shows the date and time of its refresh.
+    if (a->TimeStamp()) {
+        EnsureModel().SetSymbol("DATE", "");
+        EnsureModel().SetSymbol("TIME", "");
+    }
+    a->RequestLayout();
+    ObjectsChanged();
 }
 
 bool CTrendixCtrl::RunHideVariables() {

@@ -317,7 +317,9 @@ public:
     std::vector<CPlotRegion*> regionList; // paint and hit-test order
     std::vector<CPlotSymbol> symbolList;
     CPlotRegion* selectedRegion = nullptr;
-    int editRequested = 0; // the selected region's editor opens at the next paint
+    // The editor that opens at the next paint: the selected region's or plot object's.
+    enum EditRequest { kEditNone = 0, kEditRegion = 1, kEditObject = 2 };
+    int editRequested = kEditNone;
     std::array<CPlotFont, FontSlotCount> fonts;
     int gridType = 0, displayType = 2, showLegend = 0;
     int legendPlacementRequest = 0;

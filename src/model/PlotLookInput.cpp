@@ -174,13 +174,15 @@ bool CPlotLook::Release(CPlotPaintContext& ctx, int /*keyFlags*/, gdi::Point p, 
 }
 
 bool CPlotLook::DoubleClick(CPlotPaintContext&, gdi::Point p, int& objectId, bool act) {
-    // The host's plot objects first. (Their editors arrive with the edit dialogs.)
+    // The host's plot objects first, then the regions; either one's editor opens at the next
+    // paint.
     objectId = overlay ? overlay->DoubleClickAt(p) : 0;
-    if (objectId != 0) return true;
-    CPlotRegion* region = RegionAt(p);
-    if (!region) return false;
-    SelectRegion(region);
-    if (act) editRequested = 1;
+    if (objectId == 0) {
+        CPlotRegion* region = RegionAt(p);
+        if (!region) return false;
+        SelectRegion(region);
+    }
+    if (act) editRequested = objectId != 0 ? kEditObject : kEditRegion;
     return true;
 }
 

@@ -7,7 +7,7 @@ void CPlotLook::PrepareForSettings() {
     for (auto& v : yVariables)
         v->ClearValues();
     selectedRegion = nullptr;
-    editRequested = 0;
+    editRequested = kEditNone;
 }
 
 void CPlotLook::TruncateYAxes(int count) {

@@ -1,6 +1,7 @@
 #include "pages/AttribPage.h"
 
 #include "pages/ControlMembers.h"
+#include "pages/PickTables.h"
 
 namespace M = ControlMembers;
 using namespace PageFields;
@@ -8,13 +9,7 @@ using namespace PageFields;
 namespace {
 
 constexpr char kVariables[] = "Variables";
-constexpr int kColourCount = 16;
-constexpr int kMarkerCount = 12;
-// Line types 1 to 7 of the drawing tables (stored one lower), then "(no line)", sent as -1.
-constexpr int kNoLineChoice = 7;
-constexpr int kNoLine = -1;
-// Fill types: solid (0), then the hatches 1 to 10.
-constexpr int kFillTypes = 11;
+using namespace PickTables;
 
 struct Captions {
     const char* color;
@@ -23,21 +18,6 @@ struct Captions {
 };
 constexpr Captions kLineCaptions{"Color", "Marker", "Line type"};
 constexpr Captions kBarCaptions{"Fill Color", "Outline", "Fill type"};
-
-std::vector<std::string> LineEntries() {
-    std::vector<std::string> e;
-    for (int i = 1; i <= kNoLineChoice; ++i)
-        e.push_back(std::to_string(i));
-    e.push_back("(no line)");
-    return e;
-}
-
-std::vector<std::string> FillEntries() {
-    std::vector<std::string> e{"Solid"};
-    for (int i = 1; i < kFillTypes; ++i)
-        e.push_back(std::to_string(i));
-    return e;
-}
 
 } // namespace
 
@@ -85,12 +65,12 @@ void CAttribPage::ShowRecord(int variable) {
 
 int CAttribPage::TypeIndex(int type) const {
     if (kind_ == Kind::Bars) return type < 0 ? 0 : std::min(type, kFillTypes - 1);
-    return type < 0 || type > kNoLineChoice ? kNoLineChoice : type;
+    return LineChoice(type);
 }
 
 int CAttribPage::TypeOf(int index) const {
     if (kind_ == Kind::Bars) return index;
-    return index == kNoLineChoice ? kNoLine : index;
+    return LineTypeOf(index);
 }
 
 void CAttribPage::OnEdit(const std::string& caption) {

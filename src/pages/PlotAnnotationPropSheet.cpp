@@ -1,8 +1,10 @@
 // The pages of the text sheet: text, colour, orientation and alignment; arrow and
-// attachment; font.
+// attachment; the font page is the edit sheets' common one.
 #include "pages/PlotAnnotationPropSheet.h"
 
 #include "pages/ControlPage.h"
+#include "pages/PickTables.h"
+#include "pages/PlotFontPage.h"
 
 #include <algorithm>
 #include <array>
@@ -12,11 +14,8 @@ using namespace PageFields;
 
 namespace {
 
-constexpr int kColourCount = 16;
+using PickTables::kColourCount;
 constexpr int kMaxAngle = 359;
-constexpr int kMaxFontSize = 999;
-constexpr int kStyleBits = 3;     // italic and bold
-constexpr int kUnderscoreBit = 4; // underline
 constexpr int kLargestArrow = 3;
 constexpr int kLastAttachMode = 3;
 
@@ -104,58 +103,12 @@ private:
     AnnotationSetting& setting_;
 };
 
-// "Font": face, size, style and underscore of the text's font.
-class CPlotFontPage : public CPageModel {
-public:
-    static constexpr char kFace[] = "Font";
-    static constexpr char kSize[] = "Size";
-    static constexpr char kStyle[] = "Style";
-    static constexpr char kUnderscore[] = "Underscore";
-
-    CPlotFontPage(AnnotationSetting& setting, ui::IWindowSite& site)
-        : CPageModel("Font", site), setting_(setting) {
-        ui::Field face = Text(kFace);
-        face.sample = ui::Sample::FontFamily;
-        Add(face);
-        Add(Integer(kSize, 1, kMaxFontSize));
-        Add(Choice(kStyle, {"Regular", "Italic", "Bold", "BoldItalic"}));
-        Add(Check(kUnderscore));
-    }
-    void Activate() override {
-        Set(kFace, setting_.face);
-        Set(kSize, std::to_string(setting_.size));
-        Set(kStyle, std::to_string(setting_.style & kStyleBits));
-        Set(kUnderscore, setting_.style & kUnderscoreBit ? "1" : "0");
-    }
-
-private:
-    void DoApply() override {
-        if (!Value(kFace).empty()) setting_.face = Value(kFace);
-        const std::optional<double> size = ParseNumber(Value(kSize));
-        if (size && *size >= 1 && *size <= kMaxFontSize) setting_.size = int(*size);
-        setting_.style =
-            std::clamp(Index(kStyle), 0, kStyleBits) | (Checked(kUnderscore) ? kUnderscoreBit : 0);
-    }
-    AnnotationSetting& setting_;
-};
-
 } // namespace
 
 CPlotAnnotationPropSheet::CPlotAnnotationPropSheet(const AnnotationSetting& setting,
                                                    ui::IWindowSite& site)
     : setting_(setting) {
-    pages_.push_back(std::make_unique<CPlotAnnoTextPage>(setting_, site));
-    pages_.push_back(std::make_unique<CPlotAnnoAttribPage>(setting_, site));
-    pages_.push_back(std::make_unique<CPlotFontPage>(setting_, site));
-    for (auto& page : pages_)
-        page->Activate();
-}
-
-CPlotAnnotationPropSheet::~CPlotAnnotationPropSheet() = default;
-
-std::vector<ui::IPropertyPage*> CPlotAnnotationPropSheet::Pages() const {
-    std::vector<ui::IPropertyPage*> pages;
-    for (const auto& page : pages_)
-        pages.push_back(page.get());
-    return pages;
+    AddPage(std::make_unique<CPlotAnnoTextPage>(setting_, site));
+    AddPage(std::make_unique<CPlotAnnoAttribPage>(setting_, site));
+    AddPage(std::make_unique<CPlotFontPage>(setting_, site));
 }

@@ -1,40 +1,32 @@
 #pragma once
 #include "pages/PageModel.h"
+#include "pages/PlotFontPage.h"
+#include "pages/PlotPropSheet.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 // What the text sheet edits: a text annotation's text, attributes and font.
-struct AnnotationSetting {
+struct AnnotationSetting : FontSetting {
     std::string text; // as the user typed it
     int color = 0;
     int angle = 0;      // degrees counter-clockwise, 0..359
     int alignment = 0;  // 0 left, 1 centre, 2 right
     int attachMode = 0; // 0 free, 1 data point, 2 axis, 3 field
     int arrowSize = 0;  // 0 none, 1 small, 2 medium, 3 large
-    std::string face;
-    int size = 10;
-    int style = 0; // bit 0 italic, bit 1 bold, bit 2 underline
     bool operator==(const AnnotationSetting&) const = default;
 };
 
 // The "Plot Text Setting" sheet over one text annotation: the "Text", "Attribute" and "Font"
 // pages. Each page writes its part of the setting when it is applied.
-class CPlotAnnotationPropSheet {
+class CPlotAnnotationPropSheet : public CPlotPropSheet {
 public:
     static constexpr char kCaption[] = "Plot Text Setting";
 
     CPlotAnnotationPropSheet(const AnnotationSetting& setting, ui::IWindowSite& site);
-    ~CPlotAnnotationPropSheet();
-    CPlotAnnotationPropSheet(const CPlotAnnotationPropSheet&) = delete;
-    CPlotAnnotationPropSheet& operator=(const CPlotAnnotationPropSheet&) = delete;
-
-    // The pages in their order, for the site to show.
-    std::vector<ui::IPropertyPage*> Pages() const;
     const AnnotationSetting& Setting() const { return setting_; }
 
 private:
     AnnotationSetting setting_;
-    std::vector<std::unique_ptr<CPageModel>> pages_;
 };

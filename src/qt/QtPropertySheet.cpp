@@ -335,6 +335,9 @@ void QtPropertySheet::Show(const Bound& b) {
     const QSignalBlocker block(b.widget);
     switch (f.kind) {
     case ui::FieldKind::Note:
+        // A note with a value shows it after its caption.
+        if (!value.empty()) static_cast<QLabel*>(b.widget)->setText(Q(f.caption + ": " + value));
+        break;
     case ui::FieldKind::Button:
         break;
     case ui::FieldKind::Check:

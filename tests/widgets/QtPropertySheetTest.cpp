@@ -5,6 +5,13 @@
 #include "WidgetTestApp.h"
 #include "control/TrendixCtrl.h"
 #include "pages/PageCatalog.h"
+#include "pages/PlotAnnotationPropSheet.h"
+#include "pages/PlotAxisPropSheet.h"
+#include "pages/PlotLabelPropSheet.h"
+#include "pages/PlotLayoutPropSheet.h"
+#include "pages/PlotLegendPropSheet.h"
+#include "pages/PlotLineAttribDlg.h"
+#include "pages/PlotPolygonAttribDlg.h"
 #include "platform/ui/HeadlessSite.h"
 
 #include <QComboBox>
@@ -112,4 +119,56 @@ TEST(QtPropertySheet, PickListsAreSamplesOfTheDrawingTables) {
     ASSERT_NE(colours, nullptr);
     EXPECT_EQ(colours->count(), 16);
     EXPECT_FALSE(colours->itemIcon(5).isNull());
+}
+
+TEST(QtPropertySheet, EveryEditSheetShowsEveryFieldAndTheScreenshotsAreTaken) {
+    EnsureWidgetApp();
+    ui::HeadlessSite site;
+    AxisSheetSetting coordinates;
+    coordinates.axes = {AxisScaleSetting{}, AxisScaleSetting{}};
+    coordinates.axes[1].axisNo = 1;
+    AxisSheetSetting time;
+    time.timeAxis = true;
+    LabelSetting label;
+    label.legends = {"Feed", "Outlet"};
+    const CPlotAxisPropSheet coordinateSheet(coordinates, site);
+    const CPlotAxisPropSheet timeSheet(time, site);
+    const CPlotLabelPropSheet labelSheet(label, site);
+    const CPlotLegendPropSheet legendSheet(LegendSetting{{"Feed", "Outlet"}, {}}, site);
+    const CPlotLayoutPropSheet layoutSheet(LayoutSetting{}, site);
+    const CPlotAnnotationPropSheet textSheet(AnnotationSetting{}, site);
+    CPlotLineAttribDlg line(LineAttribSetting{}, true, site);
+    CPlotPolygonAttribDlg polygon(PolygonAttribSetting{}, site);
+    line.Activate();
+    polygon.Activate();
+    const std::vector<std::pair<std::string, std::vector<ui::IPropertyPage*>>> sheets = {
+        {"axis", coordinateSheet.Pages()},
+        {"time-axis", timeSheet.Pages()},
+        {"label", labelSheet.Pages()},
+        {"legend", legendSheet.Pages()},
+        {"layout", layoutSheet.Pages()},
+        {"text", textSheet.Pages()},
+        {"line", {&line}},
+        {"polygon", {&polygon}},
+    };
+    const QString folder = qEnvironmentVariable("TRENDIX_SCREENSHOTS");
+    for (const auto& [name, pages] : sheets) {
+        SCOPED_TRACE(name);
+        QtPropertySheet dialog(QString::fromStdString(name), pages, nullptr);
+        dialog.show();
+        ProcessEvents();
+        auto* tabs = dialog.findChild<QTabWidget*>();
+        for (int i = 0; i < int(pages.size()); ++i) {
+            for (const ui::Field& f : pages[std::size_t(i)]->Fields())
+                EXPECT_NE(dialog.FieldWidget(i, f.caption), nullptr) << f.caption;
+            if (tabs) tabs->setCurrentIndex(i);
+            ProcessEvents();
+            const QImage picture = dialog.grab().toImage();
+            EXPECT_FALSE(picture.isNull());
+            if (folder.isEmpty()) continue;
+            QDir().mkpath(folder);
+            picture.save(folder +
+                         QString("/edit-%1-%2.png").arg(QString::fromStdString(name)).arg(i));
+        }
+    }
 }

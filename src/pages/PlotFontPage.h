@@ -1,0 +1,29 @@
+#pragma once
+#include "pages/PageModel.h"
+
+#include <string>
+
+// A font as the edit dialogs show it.
+struct FontSetting {
+    std::string face;
+    int size = 10;
+    int style = 0; // bit 0 italic, bit 1 bold, bit 2 underline
+    bool operator==(const FontSetting&) const = default;
+};
+
+// The "Font" page of the edit sheets: face, size, style and underscore of the edited
+// element's font. A face left empty or a size out of range keeps the old value.
+class CPlotFontPage : public CPageModel {
+public:
+    static constexpr char kFace[] = "Font";
+    static constexpr char kSize[] = "Size";
+    static constexpr char kStyle[] = "Style";
+    static constexpr char kUnderscore[] = "Underscore";
+
+    CPlotFontPage(FontSetting& setting, ui::IWindowSite& site);
+    void Activate() override;
+
+private:
+    void DoApply() override;
+    FontSetting& setting_;
+};
