@@ -131,7 +131,9 @@ std::unique_ptr<QPdfWriter> QtDeviceContext::MakePdfWriter(const QString& path, 
 std::unique_ptr<QSvgGenerator> QtDeviceContext::MakeSvgGenerator(const QString& path, int width,
                                                                  int height) {
     auto svg = std::make_unique<QSvgGenerator>();
-    svg->setFileName(path);
+    // A generator that owns a file forgets (and leaks) it when given another device: name a file
+    // only when there is one, and leave the device to the caller otherwise.
+    if (!path.isEmpty()) svg->setFileName(path);
     svg->setResolution(96);
     svg->setSize(QSize(width, height));
     svg->setViewBox(QRect(0, 0, width, height));
