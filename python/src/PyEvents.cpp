@@ -65,13 +65,20 @@ void PyEvents::Deliver(py::handle callable, const py::tuple& args, const char* w
 }
 
 void PyEvents::Invoke(com::DISPID id, std::span<const com::Variant> args) {
+    // Qt may be handling events with the lock released (View.exec): take it before reading
+    // the handlers, which Python threads change.
+    py::gil_scoped_acquire gil;
     const com::MemberInfo* m = events_.Find(id);
     if (!m || (handlers_.empty() && callables_.empty())) return;
-    py::gil_scoped_acquire gil;
     py::tuple values(args.size());
     for (size_t i = 0; i < args.size(); ++i)
         values[i] = PyValues::FromVariant(args[i]);
     const std::string where = "trendix event " + m->name;
+    ++depth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{depth_};
     // Copies: a handler may connect or disconnect others while this event is delivered.
     const std::string method = "On" + m->name;
     for (const auto& [cookie, handler] : std::map<int, py::object>(handlers_)) {

@@ -30,6 +30,8 @@ public:
     void Clear();                                            // forgets every handler
 
     void Invoke(com::DISPID id, std::span<const com::Variant> args) override;
+    // Whether a handler runs now (a window's input may be what is being handled).
+    bool Delivering() const { return depth_ > 0; }
 
 private:
     const com::MemberInfo& EventOf(const std::string& name) const;
@@ -41,4 +43,5 @@ private:
     std::map<int, py::object> handlers_;
     std::map<com::DISPID, std::vector<py::object>> callables_;
     int nextHandler_ = 1;
+    int depth_ = 0; // events being delivered, nested
 };

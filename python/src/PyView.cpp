@@ -18,6 +18,22 @@ void CheckSignals() {
     if (PyErr_CheckSignals() != 0) throw py::error_already_set();
 }
 
+// Lets Qt handle events, or wait for them, without holding Python's lock: other Python
+// threads run meanwhile, and event handlers take the lock when they are called.
+void HandleEvents(QEventLoop::ProcessEventsFlags flags) {
+    py::gil_scoped_release unlocked;
+    QCoreApplication::processEvents(flags);
+}
+
+// A Python object released, with Python's lock taken, whenever its keeper goes.
+struct PythonKeeper {
+    py::object object;
+    ~PythonKeeper() {
+        py::gil_scoped_acquire locked;
+        object = py::object();
+    }
+};
+
 } // namespace
 
 void PyView::EnsureApplication(bool windows) {
@@ -41,6 +57,9 @@ void PyView::EnsureApplication(bool windows) {
 PyView::PyView(py::object control, int width, int height, const std::string& title)
     : owner_(std::move(control)) {
     PyControl& c = owner_.cast<PyControl&>();
+    // A window a handler let go is deleted once Qt has left it; outside handlers that is now.
+    if (c.InWindow() && !c.events().Delivering() && QCoreApplication::instance())
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (c.InWindow())
         throw trendix::Error(trendix::Error::kFailed, "the control is already in a window");
     if (width < 1 || height < 1 || width > 20000 || height > 20000)
@@ -53,7 +72,18 @@ PyView::PyView(py::object control, int width, int height, const std::string& tit
 }
 
 PyView::~PyView() {
-    widget_.reset();
+    PyControl& c = owner_.cast<PyControl&>();
+    if (!widget_ || !c.events().Delivering()) {
+        widget_.reset();
+        return;
+    }
+    // A handler let the view go while the window may still be handling the input that fired
+    // the event: the window goes once Qt has left it, and keeps its control until then.
+    TrendixWidget* widget = widget_.release();
+    widget->hide();
+    auto keeper = std::make_shared<PythonKeeper>(PythonKeeper{std::move(owner_)});
+    QObject::connect(widget, &QObject::destroyed, [keeper] {});
+    widget->deleteLater();
 }
 
 TrendixWidget& PyView::Widget() const {
@@ -84,7 +114,7 @@ int PyView::Height() const {
 void PyView::ProcessEvents(int milliseconds) {
     Widget().update();
     QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
+    HandleEvents(QEventLoop::AllEvents);
     CheckSignals();
     if (milliseconds <= 0) return;
     // Waits for events until the time is up, waking now and then for Python's signals.
@@ -93,7 +123,7 @@ void PyView::ProcessEvents(int milliseconds) {
     QTimer wake;
     wake.start(std::min(milliseconds, kSignalCheckMs));
     while (clock.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        HandleEvents(QEventLoop::WaitForMoreEvents);
         CheckSignals();
     }
 }
@@ -103,7 +133,7 @@ void PyView::Exec() {
     wake.start(kSignalCheckMs);
     Widget().update();
     while (IsOpen()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        HandleEvents(QEventLoop::WaitForMoreEvents);
         CheckSignals();
     }
 }

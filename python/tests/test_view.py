@@ -55,3 +55,32 @@ def test_events_from_the_window_reach_python_handlers(control):
     view.process_events()
     assert seen[-1] == "in a window"
     view.close()
+
+
+def test_a_handler_may_let_its_view_go(control):
+    views = [trendix.View(control)]
+    control.on("SetCaption", lambda text: views.clear())
+    control.Title = "goes"  # the handler drops the only reference to the view
+    assert not views
+    control.Title = "still works"
+    again = trendix.View(control)  # the first window is gone by now
+    assert again.is_open
+    again.close()
+
+
+def test_waiting_for_the_window_lets_other_threads_run(control):
+    import threading
+    import time
+
+    view = trendix.View(control)
+    woke = []
+    worker = threading.Thread(target=lambda: (time.sleep(0.05), woke.append(time.monotonic())))
+    try:
+        worker.start()
+        view.process_events(500)
+        returned = time.monotonic()
+    finally:
+        worker.join()
+        view.close()
+    # The worker's Python ran while the window waited, not only once the wait was over.
+    assert woke and woke[0] < returned - 0.2

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+class CVariableRanges;
+
 // The model of one plot: its variables and their data, the plot kind and flags, the axis map,
 // the regions the control is divided into, the fonts, the symbols and the context menus.
 // It reads and writes the owning control's property values through IPlotHost.
@@ -181,8 +183,9 @@ public:
     void TruncateYAxes(int count);
 
     // --- passes the paint runs ---
-    bool SizeToData();
-    void RangePass();
+    // Both read the variables' ranges through one memo, filled by whichever reads first.
+    bool SizeToData(CVariableRanges& ranges);
+    void RangePass(CVariableRanges& ranges);
     void UpdateAxisScales();
 
     // --- layout and paint (PlotLookLayout.cpp, PlotLookPaint.cpp) ---

@@ -1,6 +1,7 @@
 // The data side of the plot model: streamed samples, points set by number, the time axis that
 // follows the samples, and zooming and scrolling of the axes.
 #include "model/PlotLook.h"
+#include "model/VariableRanges.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,12 +26,12 @@ void CopyScale(const CPlotAxis& from, CPlotAxis& to) {
 // The smallest and largest sample of the variables the filter accepts; false when none has
 // a sample.
 template <class Filter>
-bool UnionRange(const std::vector<std::unique_ptr<CPlotVar>>& vars, Filter accept, double& lo,
-                double& hi) {
+bool UnionRange(const std::vector<std::unique_ptr<CPlotVar>>& vars, CVariableRanges& ranges,
+                Filter accept, double& lo, double& hi) {
     bool any = false;
     for (const auto& v : vars) {
         double a, b;
-        if (!accept(*v) || !v->Range(a, b)) continue;
+        if (!accept(*v) || !ranges.Range(*v, a, b)) continue;
         lo = any ? std::min(lo, a) : a;
         hi = any ? std::max(hi, b) : b;
         any = true;
@@ -477,19 +478,19 @@ void CPlotLook::GetScroll(bool horizontal, int& p0, int& p1) {
 // ---------------------------------------------------------------------------------------------
 // Passes of the paint
 
-bool CPlotLook::SizeToData() {
+bool CPlotLook::SizeToData(CVariableRanges& ranges) {
     if (triMode) return false;
     bool changed = false;
     double lo = 0, hi = 0;
     CPlotAxis& x = *xAxisRegion->axis;
-    if (!runPlotActive && x.resetRange && UnionRange(xVariables, AnyVariable, lo, hi)) {
+    if (!runPlotActive && x.resetRange && UnionRange(xVariables, ranges, AnyVariable, lo, hi)) {
         x.SetDataRange(lo, hi, false);
         changed = true;
     }
     for (int k = 1; k <= NYAxes(); ++k) {
         CPlotAxis* a = Axis(k);
         auto onAxis = [k](const CPlotVar& v) { return v.axisNo == k; };
-        if (a && a->resetRange && UnionRange(yVariables, onAxis, lo, hi)) {
+        if (a && a->resetRange && UnionRange(yVariables, ranges, onAxis, lo, hi)) {
             a->SetDataRange(lo, hi, false);
             changed = true;
         }
@@ -505,16 +506,16 @@ bool CPlotLook::SizeToData() {
     return changed;
 }
 
-void CPlotLook::RangePass() {
+void CPlotLook::RangePass(CVariableRanges& ranges) {
     if (triMode) return;
     CPlotAxis& x = *xAxisRegion->axis;
     double lo = 0, hi = 0;
-    if (!runPlotActive && x.resetRange && UnionRange(xVariables, AnyVariable, lo, hi))
+    if (!runPlotActive && x.resetRange && UnionRange(xVariables, ranges, AnyVariable, lo, hi))
         x.SetDataRange(lo, hi, false);
     std::vector<CPlotAxis*> touched;
     for (auto& v : yVariables) {
         CPlotAxis* a = v->axisNo >= 1 ? Axis(v->axisNo) : nullptr;
-        if (!a || !a->resetRange || !v->Range(lo, hi)) continue;
+        if (!a || !a->resetRange || !ranges.Range(*v, lo, hi)) continue;
         const bool first = std::find(touched.begin(), touched.end(), a) == touched.end();
         if (first) touched.push_back(a);
         a->SetDataRange(lo, hi, !first);

@@ -2,6 +2,7 @@
 // curves, legend and selection marks in a fixed order. Every step that is skipped keeps its
 // dirty flag for the next paint.
 #include "model/PlotLook.h"
+#include "model/VariableRanges.h"
 
 #include <algorithm>
 #include <iterator>
@@ -85,12 +86,13 @@ void CPlotLook::RunDeferredWork(CPlotPaintContext& ctx, const gdi::Rect& rect) {
         layoutDirty = 1;
     }
     if (layoutDirty) Layout(ctx);
+    CVariableRanges ranges; // the samples stay as they are until the paint ends
     if (dataDirty) {
-        if (SizeToData()) Layout(ctx);
+        if (SizeToData(ranges)) Layout(ctx);
         dataDirty = 0;
     }
     if (rangeDirty) {
-        RangePass();
+        RangePass(ranges);
         rangeDirty = 0;
     }
 }

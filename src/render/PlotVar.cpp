@@ -113,16 +113,18 @@ bool CPlotVar::Range(double& min, double& max) const {
     const std::uint32_t n = ReadableCount();
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
-    // Four independent running minima and maxima keep the loop free of a serial dependency.
+    // Four independent running minima and maxima keep the loop free of a serial dependency,
+    // and a missing sample (or NaN) compares as the infinities, without a branch.
     double lo4[4] = {lo, lo, lo, lo}, hi4[4] = {hi, hi, hi, hi};
-    std::uint32_t i = 0;
+    const double* sample = values.data();
+    std::size_t i = 0;
     for (; i + 4 <= n; i += 4) {
-        for (int k = 0; k < 4; ++k) {
-            const double v = values[i + k];
-            if (v <= MISSING_THRESHOLD) { // also false for NaN
-                lo4[k] = std::min(lo4[k], v);
-                hi4[k] = std::max(hi4[k], v);
-            }
+        for (std::size_t k = 0; k < 4; ++k) {
+            const double v = sample[i + k];
+            const bool present = v <= MISSING_THRESHOLD; // also false for NaN
+            const double low = present ? v : lo, high = present ? v : hi;
+            lo4[k] = low < lo4[k] ? low : lo4[k];
+            hi4[k] = high > hi4[k] ? high : hi4[k];
         }
     }
     for (; i < n; ++i) {
