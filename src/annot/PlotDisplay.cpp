@@ -656,26 +656,20 @@ int CPlotPoint::MoveHandle(int x, int y, int handle) {
 }
 
 void CPlotPoint::KeyMoveHandle(int handle, int key, const CPlotEnv& env) {
-    if (handle < 2 || handle > 5) return;
-    // The corner's sides: 2 top left, 3 top right, 4 bottom right, 5 bottom left.
-    const bool left = handle == 2 || handle == 5, top = handle == 2 || handle == 3;
-    int grow = 0;
-    switch (key) {
-    case ui::VK_LEFT:
-        grow = left ? 1 : -1;
-        break;
-    case ui::VK_RIGHT:
-        grow = left ? -1 : 1;
-        break;
-    case ui::VK_UP:
-        grow = top ? 1 : -1;
-        break;
-    case ui::VK_DOWN:
-        grow = top ? -1 : 1;
-        break;
-    default:
-        return;
-    }
+    float dx = 0, dy = 0;
+    if (handle < 2 || handle > 5 || !ArrowStep(key, env, dx, dy)) return;
+    // The corner's sides: 2 top left, 3 top right, 4 bottom right, 5 bottom left (world y up).
+    const int sideX = handle == 2 || handle == 5 ? -1 : 1;
+    const int sideY = handle == 2 || handle == 3 ? 1 : -1;
+    // An arrow away from the centre on the corner's side grows the marker by one unit.
+    const int grow = (dx > 0   ? 1
+                      : dx < 0 ? -1
+                               : 0) *
+                         sideX +
+                     (dy > 0   ? 1
+                      : dy < 0 ? -1
+                               : 0) *
+                         sideY;
     halfSize_ = std::clamp(halfSize_ + grow, 1, kLargestMarkerHalfSize);
     WorldToDevice(env);
 }

@@ -230,6 +230,7 @@ void CTrendixCtrl::OnRButtonDown(int x, int y, int modifiers) {
         mouseMode_ = CPlotLook::kNoMouseMode;
         CursorOnRelease();
         Repaint();
+        ReportObjectChanges(); // the finished polygon is a change the host hears of
         return;
     }
     if (mouseMode_ != CPlotLook::kNoMouseMode) return; // the left button is still down

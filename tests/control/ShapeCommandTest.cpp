@@ -33,6 +33,13 @@ protected:
         c.PaintWindowSurface();
     }
     void Click(gdi::Point p) { Drag(p, p); }
+    // The item of a command in the one menu shown so far; null when it has none.
+    const MenuItem* ShownItem(int command) const {
+        if (site.menus.size() != 1) return nullptr;
+        for (const MenuItem& item : site.menus[0].popup.items)
+            if (item.id == command) return &item;
+        return nullptr;
+    }
 };
 
 } // namespace
@@ -64,8 +71,10 @@ TEST_F(ShapeCommandTest, ToolCommandsDrawShapesAndTheRightPressDisarms) {
         EXPECT_EQ(CtrlProbe::MouseMode(c), CPlotLook::kMultiClickShape);
         c.OnLButtonUp(p.x, p.y, 0);
     }
+    sink.events.clear();
     c.OnRButtonDown(Inside(120, 70).x, Inside(120, 70).y, 0);
     EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
+    EXPECT_EQ(sink.Count(EV_Modified), 1); // the host hears of the finished polygon
     ASSERT_EQ(Shapes().Displays().size(), 2u);
     EXPECT_EQ(static_cast<const CPlotPolygon&>(*Shapes().Displays().back()).VertexCount(), 3);
 }
@@ -82,14 +91,10 @@ TEST_F(ShapeCommandTest, TheElementMenuFillsAndTheGroupCommandMakesAPath) {
     c.OnRButtonDown(Inside(30, 20).x, Inside(30, 20).y, 0);
     ASSERT_EQ(site.menus.size(), 1u);
     EXPECT_EQ(site.menus[0].popup.text, "Element");
-    bool fillFound = false;
-    for (const MenuItem& item : site.menus[0].popup.items)
-        if (item.id == ID_FILL) {
-            fillFound = true;
-            EXPECT_TRUE(item.enabled);
-            EXPECT_FALSE(item.checked);
-        }
-    EXPECT_TRUE(fillFound);
+    const MenuItem* fill = ShownItem(ID_FILL);
+    ASSERT_NE(fill, nullptr);
+    EXPECT_TRUE(fill->enabled);
+    EXPECT_FALSE(fill->checked);
     EXPECT_EQ(Shapes().Displays().front()->Filled(), 1);
     EXPECT_EQ(sink.Count(EV_Modified), 1);
 
@@ -115,13 +120,9 @@ TEST_F(ShapeCommandTest, ThePathMenuUngroupsAndLowers) {
     c.OnRButtonDown(Inside(30, 20).x, Inside(30, 20).y, 0);
     ASSERT_EQ(site.menus.size(), 1u);
     EXPECT_EQ(site.menus[0].popup.text, "Path");
-    bool ungroupFound = false;
-    for (const MenuItem& item : site.menus[0].popup.items)
-        if (item.id == ID_UNGROUP) {
-            ungroupFound = true;
-            EXPECT_TRUE(item.enabled);
-        }
-    EXPECT_TRUE(ungroupFound);
+    const MenuItem* ungroup = ShownItem(ID_UNGROUP);
+    ASSERT_NE(ungroup, nullptr);
+    EXPECT_TRUE(ungroup->enabled);
     ASSERT_EQ(Shapes().Displays().size(), 2u);
     EXPECT_EQ(Shapes().Displays()[0]->Kind(), CPlotDisplay::kBox);
     EXPECT_EQ(Shapes().Displays()[1]->Kind(), CPlotDisplay::kLine);

@@ -168,6 +168,14 @@ def drag(x0, y0, x1, y1):
     xdo("mouseup", "1")
 
 
+def grab_at_rest(screen, rest, name, pause=0.4):
+    """Moves the pointer out of the way to rest = (x, y), lets the window settle and takes a
+    screenshot."""
+    xdo("mousemove", str(rest[0]), str(rest[1]))
+    time.sleep(pause)
+    return screen.grab(name)
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
