@@ -1,9 +1,9 @@
 // Annotations and host objects against the live path and the full repaint. Run with
 //   build/bench/trendix_bench --benchmark_filter='Annotations|HostLines' --benchmark_repetitions=5
-#include "BenchApp.h"
 #include "control/TrendixCtrl.h"
 #include "platform/ui/HeadlessSite.h"
 #include "qt/QtDeviceContext.h"
+#include "qt/QtRenderer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -63,7 +63,7 @@ BENCHMARK(BM_AddTimeData_Annotations)->Arg(0)->Arg(1);
 
 // A full repaint of a 1600 x 1000 XY plot with 200 host lines of 1,000 points each.
 void BM_Repaint_HostLines(benchmark::State& state) {
-    EnsureGuiApplication();
+    QtRenderer::EnsureApplication();
     ui::HeadlessSite site;
     CTrendixCtrl control{site};
     control.OnSize(kImageWidth, kImageHeight);

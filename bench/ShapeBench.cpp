@@ -1,11 +1,11 @@
 // User-drawn shapes in the full repaint: 1,000 shapes and 50 paths at 1600 x 1000 (Arg 1)
 // against the same plot without them (Arg 0). Run with
 //   build/bench/trendix_bench --benchmark_filter=Shapes --benchmark_repetitions=5
-#include "BenchApp.h"
 #include "annot/PlotOverlay.h"
 #include "control/TrendixCtrl.h"
 #include "platform/ui/HeadlessSite.h"
 #include "qt/QtDeviceContext.h"
+#include "qt/QtRenderer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,7 +59,7 @@ std::unique_ptr<CPlotDisplay> RandomShape(int k, CPlotEnv& env, std::mt19937& ra
 }
 
 void BM_Repaint_Shapes(benchmark::State& state) {
-    EnsureGuiApplication();
+    QtRenderer::EnsureApplication();
     ui::HeadlessSite site;
     CTrendixCtrl control{site};
     control.OnSize(kImageWidth, kImageHeight);

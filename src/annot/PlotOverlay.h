@@ -97,7 +97,7 @@ public:
     // Switches the time stamp on (refreshing its text) or off (removing it).
     void SetTimeStamp(bool on, const std::string& stampText, const CPlotFont* font);
     int TimeStampIndex() const;
-    void Rotate(int direction);
+    void Rotate(int direction) override;
 
     // --- what the paint and the pointer do (IPlotOverlay) ---
     void Draw(CPlotPaintContext& ctx) override;

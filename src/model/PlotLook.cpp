@@ -243,7 +243,8 @@ void CPlotLook::SwitchRunMode(bool on) {
         if (!menu.Contains(ID_ZOOM_OUT_TIME)) menu.InsertAt(5, RunTimeMenuItem(ID_ZOOM_OUT_TIME));
         menu.Remove(ID_SHOW_LEGEND);
         if (!menu.Contains(ID_SHOW_AS_HISTORY))
-            menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0, RunTimeMenuItem(ID_SHOW_AS_HISTORY));
+            menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0,
+                          RunTimeMenuItem(ID_SHOW_AS_HISTORY));
         // A time plot starts by showing one time window.
         ApplyTimeWindow();
     } else {
@@ -276,9 +277,11 @@ void CPlotLook::SwitchPhaseMode(bool on) {
         xAxisRegion->axis->timeAxis = 0;
         MakeRings();
         for (size_t k = 0; k < 4; ++k)
-            if (!menu.Contains(kPhaseItems[k])) menu.InsertAt(4 + k, RunTimeMenuItem(kPhaseItems[k]));
+            if (!menu.Contains(kPhaseItems[k]))
+                menu.InsertAt(4 + k, RunTimeMenuItem(kPhaseItems[k]));
         if (!menu.Contains(ID_SHOW_AS_HISTORY))
-            menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0, RunTimeMenuItem(ID_SHOW_AS_HISTORY));
+            menu.InsertAt(menu.size() >= 2 ? menu.size() - 2 : 0,
+                          RunTimeMenuItem(ID_SHOW_AS_HISTORY));
     } else {
         phasePlotActive = 0;
         for (int id : kPhaseItems)
@@ -434,12 +437,21 @@ void CPlotLook::SetShowLegend(bool on) {
     legendDirty = layoutDirty = 1;
 }
 
-void CPlotLook::SetReverseXAxis(bool on) { xAxisRegion->axis->reversed = on; }
+void CPlotLook::SetReverseXAxis(bool on) {
+    xAxisRegion->axis->reversed = on;
+}
 
 void CPlotLook::Rotate(int direction) {
+    layoutDirty = 1;
+    // A triangle turns its objects' fractions round a corner (the plot's own variables may
+    // share an X variable, which no per-curve turn could keep consistent).
+    if (triMode) {
+        if (overlay) overlay->Rotate(direction);
+        dataDirty = rangeDirty = 1;
+        return;
+    }
     // Quarter turns: an odd number of them puts the X axis upright.
     flipped = (flipped + (direction & 1)) & 1;
-    layoutDirty = 1;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -600,7 +612,8 @@ void CPlotLook::SetLabel(int axisNo, const std::string& text) {
             if (CPlotVar* v = YVar(axisNo - 1)) v->SetLegend(text);
         } else if (CPlotAxisRgn* axis = AxisRegion(axisNo)) {
             axis->label.text = text;
-            if (axisNo <= int(yLabelRegions.size())) yLabelRegions[size_t(axisNo - 1)]->label.text = text;
+            if (axisNo <= int(yLabelRegions.size()))
+                yLabelRegions[size_t(axisNo - 1)]->label.text = text;
         }
     } else if (axisNo >= -3) {
         auto& corner = cornerLabelRegions[size_t(-axisNo - 1)];
@@ -758,19 +771,26 @@ int CPlotLook::GetAxisMode(int axisNo, int index) {
 
 bool CPlotLook::SetFont(int fontId, const std::string& face, int size, int style) {
     switch (fontId) {
-    case 0: fonts[TitleFont].Set(face, size, style); break;
+    case 0:
+        fonts[TitleFont].Set(face, size, style);
+        break;
     case 1:
         fonts[LabelFont].Set(face, size, style);
         fonts[LabelSubFont].Set(face, size * 3 / 4, style);
         break;
-    case 2: fonts[AxisFont].Set(face, size, style); break;
+    case 2:
+        fonts[AxisFont].Set(face, size, style);
+        break;
     case 3:
         fonts[LegendFont].Set(face, size, style);
         fonts[LegendSubFont].Set(face, size * 3 / 4, style);
         legendRegion->sized = 0;
         break;
-    case 4: fonts[DrawingFont].Set(face, size, style); break;
-    default: return false;
+    case 4:
+        fonts[DrawingFont].Set(face, size, style);
+        break;
+    default:
+        return false;
     }
     layoutDirty = 1;
     return true;

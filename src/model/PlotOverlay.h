@@ -33,4 +33,6 @@ public:
     virtual int DoubleClickAt(gdi::Point /*p*/) { return 0; }
     // The tooltip text for the pointer at p, null when the overlay has none there.
     virtual const std::string* TooltipAt(gdi::Point /*p*/) const { return nullptr; }
+    // A triangular plot turns: every object's fractions move round one corner.
+    virtual void Rotate(int direction) = 0;
 };

@@ -574,3 +574,42 @@ TEST_F(ObjectsTest, ADoubleClickOnALineSelectsItAndNamesItToTheHost) {
         }
     }
 }
+
+// In a triangle, Rotate moves every object's fractions round a corner, (x, y) to (y, z) one
+// way and (z, x) the other, so that the two turns undo each other; missing points stay
+// missing. Other plots turn a quarter and leave the data alone.
+TEST_F(ObjectsTest, RotateTurnsTheObjectsOfATriangleAndQuarterTurnsOtherPlots) {
+    Put("PlotType", Variant::I2(2));
+    const short line = NewLine();
+    Call("SetXYData", {I2(line), I2(0), Variant::R8(0.2), Variant::R8(0.3)});
+    Call("SetXYData", {I2(line), I2(1), Variant::R8(0.5), Variant::R8(1e30)});
+    const short text = NewText("corner", 0.1, 0.6, 3);
+    const CPlotAnnotation& note = *Overlay().Annotation(Overlay().Find(text)->AnnotationIndex());
+    struct Turn {
+        short direction;
+        double x0, y0, textX, textY;
+    };
+    const Turn turns[] = {{1, 0.3, 0.5, 0.6, 0.3},
+                          {0, 0.2, 0.3, 0.1, 0.6},
+                          {0, 0.5, 0.2, 0.3, 0.1},
+                          {1, 0.2, 0.3, 0.1, 0.6}};
+    for (const Turn& t : turns) {
+        Call("Rotate", {I2(t.direction)});
+        double x = 0, y = 0;
+        ASSERT_TRUE(GetXY(line, 0, x, y));
+        EXPECT_NEAR(x, t.x0, 1e-12);
+        EXPECT_NEAR(y, t.y0, 1e-12);
+        EXPECT_FALSE(GetXY(line, 1, x, y)); // a point without y is not turned into one
+        EXPECT_NEAR(note.GetPosition().x, t.textX, 1e-12);
+        EXPECT_NEAR(note.GetPosition().y, t.textY, 1e-12);
+        EXPECT_FALSE(c.Model()->flipped);
+    }
+    Put("PlotType", Variant::I2(0));
+    const short flat = NewLine();
+    Call("SetXYData", {I2(flat), I2(0), Variant::R8(0.2), Variant::R8(0.3)});
+    Call("Rotate", {I2(1)});
+    EXPECT_TRUE(c.Model()->flipped);
+    double x = 0, y = 0;
+    ASSERT_TRUE(GetXY(flat, 0, x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(0.2, 0.3));
+}
