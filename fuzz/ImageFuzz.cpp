@@ -114,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzControl other;
     try {
         other.control.LoadImage(again);
-    } catch (const com::DispatchError&) {
+    } catch (const com::DispatchError& e) {
+        std::fprintf(stderr, "refused with: %s\n", e.what());
         Finding("the image of a plot that was read is refused");
     }
     other.Paint();
