@@ -20,6 +20,7 @@
 #include <QStatusBar>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -208,12 +209,29 @@ void ViewWindow::StartShell() {
 }
 
 // `.where` answers the client area on the screen: "= X Y WIDTH HEIGHT".
+// `.tool COMMAND` answers the centre of the drawing toolbar's button for a command on the
+// screen: "= X Y", or "! no such button" when the bar or the button is not shown.
+// `.shapes` answers the drawn shapes and how many are selected: "= COUNT SELECTED".
 void ViewWindow::AddViewDirectives(AutomationShell& shell) {
     shell.AddDirective("where", [this](const std::vector<std::string>&) {
         const QPoint origin = view_->mapToGlobal(QPoint(0, 0));
         const QSize client = view_->clientSize();
         return "= " + std::to_string(origin.x()) + " " + std::to_string(origin.y()) + " " +
                std::to_string(client.width()) + " " + std::to_string(client.height());
+    });
+    shell.AddDirective("tool", [this](const std::vector<std::string>& args) -> std::string {
+        const int command = args.empty() ? 0 : std::atoi(args[0].c_str());
+        QAction* action =
+            drawBar_ && drawBar_->isVisible() ? drawBar_->ActionFor(command) : nullptr;
+        QWidget* button = action ? drawBar_->widgetForAction(action) : nullptr;
+        if (!button) return "! no such button";
+        const QPoint centre = button->mapToGlobal(button->rect().center());
+        return "= " + std::to_string(centre.x()) + " " + std::to_string(centre.y());
+    });
+    shell.AddDirective("shapes", [this](const std::vector<std::string>&) {
+        const CPlotShapes& shapes = view_->control().PlotObjects().Shapes();
+        return "= " + std::to_string(shapes.Displays().size()) + " " +
+               std::to_string(shapes.Selected().size());
     });
 }
 

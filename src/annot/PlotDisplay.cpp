@@ -15,6 +15,7 @@ namespace {
 constexpr int kLineHitDistance = 2;    // a line is hit this close to it
 constexpr int kShapeHitMargin = 3;     // boxes, ellipses and arcs are hit this far outside
 constexpr int kMarkerHandleSpread = 5; // a marker's handles sit this far out of its square
+constexpr int kLargestMarkerHalfSize = 1000;
 constexpr float kPointsPerPixel = 72.0f / 96.0f;
 
 gdi::Rect BoxOf(gdi::Point a, gdi::Point b) {
@@ -246,8 +247,21 @@ int CPlotDisplay::KeyDown(int key, bool shift, const CPlotEnv& env) {
     return 1;
 }
 
-void CPlotDisplay::KeyMoveHandle(int, int key, const CPlotEnv& env) {
-    KeyDown(key, true, env);
+CPlotDisplay::HandleAxes CPlotDisplay::AxesOfHandle(int handle) const {
+    const bool first = handle == 2;
+    return {first, first, !first, !first};
+}
+
+void CPlotDisplay::KeyMoveHandle(int handle, int key, const CPlotEnv& env) {
+    float dx = 0, dy = 0;
+    if (!ArrowStep(key, env, dx, dy)) return;
+    // The move and the snap apply to all; the coordinates the handle does not control return.
+    const float ox1 = x1_, oy1 = y1_, ox2 = x2_, oy2 = y2_;
+    OffsetWorld(dx, dy);
+    SnapToGrid(env);
+    const HandleAxes m = AxesOfHandle(handle);
+    SetWorld(m.x1 ? x1_ : ox1, m.y1 ? y1_ : oy1, m.x2 ? x2_ : ox2, m.y2 ? y2_ : oy2);
+    WorldToDevice(env);
 }
 
 bool CPlotDisplay::AppendToPath(CPlotPath&) const {
@@ -388,19 +402,13 @@ void CPlotBox::ShowHandles(gdi::IDeviceContext& dc, CPlotEnv& env) {
     PlaceHandle(dc, env, {a.x, my}, kHorizontalCursor, 9);
 }
 
-namespace {
-// Which of x1, y1, x2, y2 a box handle controls.
-struct BoxHandleAxes {
-    bool x1, y1, x2, y2;
-};
-BoxHandleAxes AxesOfBoxHandle(int handle) {
+CPlotDisplay::HandleAxes CPlotBox::AxesOfHandle(int handle) const {
     return {handle == 2 || handle == 5 || handle == 9, handle == 2 || handle == 3 || handle == 6,
             handle == 3 || handle == 4 || handle == 7, handle == 4 || handle == 5 || handle == 8};
 }
-} // namespace
 
 int CPlotBox::MoveHandle(int x, int y, int handle) {
-    const BoxHandleAxes m = AxesOfBoxHandle(handle);
+    const HandleAxes m = AxesOfHandle(handle);
     gdi::Point a = Start(), b = End();
     if (handle == 0) b = {x, y}; // while creating: the second corner follows
     if (m.x1) a.x = x;
@@ -409,18 +417,6 @@ int CPlotBox::MoveHandle(int x, int y, int handle) {
     if (m.y2) b.y = y;
     SetDevice(a, b);
     return handle;
-}
-
-void CPlotBox::KeyMoveHandle(int handle, int key, const CPlotEnv& env) {
-    float dx = 0, dy = 0;
-    if (!ArrowStep(key, env, dx, dy)) return;
-    // The move and the snap apply to all; the coordinates the handle does not control return.
-    const float ox1 = X1(), oy1 = Y1(), ox2 = X2(), oy2 = Y2();
-    OffsetWorld(dx, dy);
-    SnapToGrid(env);
-    const BoxHandleAxes m = AxesOfBoxHandle(handle);
-    SetWorld(m.x1 ? X1() : ox1, m.y1 ? Y1() : oy1, m.x2 ? X2() : ox2, m.y2 ? Y2() : oy2);
-    WorldToDevice(env);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -569,6 +565,12 @@ int CPlotEllipse::MoveHandle(int x, int y, int handle) {
     return handle;
 }
 
+CPlotDisplay::HandleAxes CPlotEllipse::AxesOfHandle(int handle) const {
+    // The top and bottom handles set the vertical radius, the side handles the horizontal.
+    const bool vertical = handle == 2 || handle == 4, horizontal = handle == 3 || handle == 5;
+    return {false, false, horizontal, vertical};
+}
+
 // ---------------------------------------------------------------------------------------------
 // CPlotArc
 
@@ -651,6 +653,25 @@ int CPlotPoint::MoveHandle(int x, int y, int handle) {
     halfSize_ = std::max(1, std::max(std::abs(x - c.x), std::abs(y - c.y)) - kMarkerHandleSpread);
     ComputeBounds();
     return handle;
+}
+
+void CPlotPoint::KeyMoveHandle(int handle, int key, const CPlotEnv& env) {
+    float dx = 0, dy = 0;
+    if (handle < 2 || handle > 5 || !ArrowStep(key, env, dx, dy)) return;
+    // The corner's sides: 2 top left, 3 top right, 4 bottom right, 5 bottom left (world y up).
+    const int sideX = handle == 2 || handle == 5 ? -1 : 1;
+    const int sideY = handle == 2 || handle == 3 ? 1 : -1;
+    // An arrow away from the centre on the corner's side grows the marker by one unit.
+    const int grow = (dx > 0   ? 1
+                      : dx < 0 ? -1
+                               : 0) *
+                         sideX +
+                     (dy > 0   ? 1
+                      : dy < 0 ? -1
+                               : 0) *
+                         sideY;
+    halfSize_ = std::clamp(halfSize_ + grow, 1, kLargestMarkerHalfSize);
+    WorldToDevice(env);
 }
 
 void CPlotPoint::WriteOwn(CShapeWriter& out) const {
@@ -782,6 +803,28 @@ int CPlotPolygon::KeyDown(int key, bool shift, const CPlotEnv& env) {
     return 1;
 }
 
+void CPlotPolygon::KeyMoveHandle(int handle, int key, const CPlotEnv& env) {
+    float dx = 0, dy = 0;
+    const int n = int(world_.size());
+    if (n == 0 || handle < 2 || !ArrowStep(key, env, dx, dy)) return;
+    // A vertex handle names one vertex; an edge handle the two ends of its edge.
+    std::vector<int> moved;
+    if (handle % 2 == 0) {
+        moved.push_back((handle - 2) / 2);
+    } else {
+        const int end = (handle - 1) / 2 == n ? 0 : (handle - 1) / 2;
+        moved = {end == 0 ? n - 1 : end - 1, end};
+    }
+    for (int i : moved) {
+        if (i < 0 || i >= n) return;
+        CPlotVertex& v = world_[size_t(i)];
+        v.x += dx;
+        v.y += dy;
+        env.SnapToGrid(v.x, v.y);
+    }
+    WorldToDevice(env);
+}
+
 void CPlotPolygon::DrawVertices(gdi::IDeviceContext& dc, const std::vector<gdi::Point>& points,
                                 const std::vector<std::uint8_t>& penDown, bool closed, bool fill,
                                 int dx, int dy) {
@@ -889,6 +932,21 @@ bool CPlotPolygon::ReadOwn(CShapeReader& in) {
 
 CPlotText::CPlotText(float x, float y, std::string text, std::string face, float size)
     : CPlotDisplay(kText, x, y), text_(std::move(text)), face_(std::move(face)), size_(size) {}
+
+void CPlotText::SetSize(float size) {
+    if (std::isfinite(size) && size > 0) size_ = size;
+}
+
+float CPlotText::WorldSize(double points, const CPlotEnv& env) {
+    const double unit = std::abs(env.coeff.ay);
+    const double size = unit > 0 ? points / kPointsPerPixel / unit : 0.0;
+    return std::isfinite(size) ? float(size) : 0.0f;
+}
+
+void CPlotText::SetTurn(int escapement, int style) {
+    escapement_ = escapement >= 0 && escapement < 360 && escapement % 90 == 0 ? escapement : 0;
+    style_ = style;
+}
 
 std::vector<std::string> CPlotText::Lines() const {
     std::vector<std::string> lines(1);

@@ -110,8 +110,14 @@ public:
     // Keys: answers 0 for keys the shape ignores. Arrow keys move the shape (point 2 alone
     // with shift) by the keyboard step, snap it and make the device form again.
     virtual int KeyDown(int key, bool shift, const CPlotEnv& env);
-    // The arrow key moves only what the handle controls.
+    // The arrow key moves only what the handle controls: the shape moves by the keyboard
+    // step and snaps, then every world coordinate the handle does not control returns.
     virtual void KeyMoveHandle(int handle, int key, const CPlotEnv& env);
+
+    // Which of x1, y1, x2, y2 a handle controls.
+    struct HandleAxes {
+        bool x1, y1, x2, y2;
+    };
 
     // Adds the shape's path elements; false when the shape cannot become part of a path.
     virtual bool AppendToPath(CPlotPath& path) const;
@@ -124,6 +130,8 @@ protected:
     virtual bool HitTest(int x, int y) const;
     // Moves the device part the handle names; answers the code of the next move.
     virtual int MoveHandle(int x, int y, int handle);
+    // The world coordinates a handle moves: point 1 for handle 2, else point 2.
+    virtual HandleAxes AxesOfHandle(int handle) const;
     virtual void WriteOwn(CShapeWriter&) const {}
     virtual bool ReadOwn(CShapeReader&) { return true; }
     // Whether a record's kind character belongs to this class.
@@ -182,12 +190,12 @@ public:
     void DrawShape(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void DrawOutline(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void ShowHandles(gdi::IDeviceContext& dc, CPlotEnv& env) override;
-    void KeyMoveHandle(int handle, int key, const CPlotEnv& env) override;
     bool AppendToPath(CPlotPath& path) const override;
 
 protected:
     bool HitTest(int x, int y) const override;
     int MoveHandle(int x, int y, int handle) override;
+    HandleAxes AxesOfHandle(int handle) const override;
     bool KindFits(char kind) const override;
 };
 
@@ -216,6 +224,7 @@ public:
 protected:
     bool HitTest(int x, int y) const override;
     int MoveHandle(int x, int y, int handle) override;
+    HandleAxes AxesOfHandle(int handle) const override;
     bool ReadOwn(CShapeReader& in) override;
     bool KindFits(char kind) const override;
 
@@ -251,6 +260,9 @@ public:
     void DrawShape(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void DrawOutline(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void ShowHandles(gdi::IDeviceContext& dc, CPlotEnv& env) override;
+    // A corner handle grows the marker by one unit when the arrow points away from the
+    // centre on its side, and shrinks it otherwise.
+    void KeyMoveHandle(int handle, int key, const CPlotEnv& env) override;
     bool AppendToPath(CPlotPath& path) const override;
 
 protected:
@@ -300,6 +312,9 @@ public:
     void GetExtent(float& xmin, float& ymax, float& xmax, float& ymin) const override;
     void CommitDrag() override;
     int KeyDown(int key, bool shift, const CPlotEnv& env) override;
+    // A vertex handle moves its vertex by the step, an edge handle both ends of its edge;
+    // only the moved vertices snap.
+    void KeyMoveHandle(int handle, int key, const CPlotEnv& env) override;
     void DrawShape(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void DrawOutline(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void ShowHandles(gdi::IDeviceContext& dc, CPlotEnv& env) override;
@@ -332,6 +347,14 @@ public:
     int Escapement() const { return escapement_; }
     int Style() const { return style_; }
     void SetText(std::string text) { text_ = std::move(text); }
+    void SetFace(std::string face) { face_ = std::move(face); }
+    // The size in world units; sizes that are not finite and positive are refused.
+    void SetSize(float size);
+    // The world size that shows as so many points at the current mapping; 0 when the
+    // mapping has no height.
+    static float WorldSize(double points, const CPlotEnv& env);
+    // The escapement (a quarter turn: 0, 90, 180 or 270; others read as 0) and the style.
+    void SetTurn(int escapement, int style);
     // The lines of the text, split at CR (an LF after it skipped) or LF.
     std::vector<std::string> Lines() const;
     // The font size in device points for the current mapping, rounded.

@@ -61,10 +61,13 @@ int KeyRow(int key) {
 }
 
 // The palette colour of an index; entry 0 for an index the palette lacks.
-gdi::ColorRef PaletteColor(const CPlotEnv& env, int index) {
-    const CDrawTool& tool = *env.tool;
+gdi::ColorRef PaletteColor(const CDrawTool& tool, int index) {
     if (tool.ColorCount() == 0) return 0;
     return tool.ColorAt(index >= 0 && index < tool.ColorCount() ? index : 0);
+}
+
+gdi::ColorRef PaletteColor(const CPlotEnv& env, int index) {
+    return PaletteColor(*env.tool, index);
 }
 
 // The part code of an ellipse: its place in the part grid.
@@ -198,6 +201,13 @@ bool CPlotPath::AppendToPath(CPlotPath& path) const {
             e.count = static_cast<std::int16_t>(TurnedPart(e.count));
             break;
         }
+        case Elem::kBox:
+            // Filled codes 2 and 3 exchange under a quarter turn, as the drawing has them.
+            if (QuarterTurned() && (e.values[0] == 2 || e.values[0] == 3))
+                e.values[0] = 5 - e.values[0];
+            for (int p = 0; p < 4; ++p)
+                world(p);
+            break;
         case Elem::kTextDraw:
             break; // its start point is a size
         default:
@@ -208,6 +218,166 @@ bool CPlotPath::AppendToPath(CPlotPath& path) const {
         path.Append(std::move(e));
     }
     return !elements_.empty();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Ungrouping: the shapes that elements in world coordinates draw
+
+namespace {
+
+// Makes the shapes of a flat element list (no transform) in order.
+class CShapeRebuilder {
+public:
+    CShapeRebuilder(const CDrawTool& tool, int pathLineType)
+        : tool_(tool), pathLineType_(pathLineType) {}
+
+    std::vector<std::unique_ptr<CPlotDisplay>> Build(const std::vector<Elem>& elements) {
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const Elem& e = elements[i];
+            if (e.kind != Elem::kMove && e.kind != Elem::kDraw) EndLooseRun();
+            switch (e.kind) {
+            case Elem::kMove:
+            case Elem::kDraw:
+                AddLoosePoint(e);
+                break;
+            case Elem::kSegment: {
+                auto line = std::make_unique<CPlotLine>(e.X(1), e.Y(1));
+                line->SetWorld(e.X(1), e.Y(1), e.X(2), e.Y(2));
+                Keep(std::move(line), e);
+                break;
+            }
+            case Elem::kBox: {
+                // A filled box comes back as the filled kind.
+                auto box = std::make_unique<CPlotBox>(e.values[0] == 1 ? CPlotDisplay::kFilledBox
+                                                                       : CPlotDisplay::kBox,
+                                                      e.X(1), e.Y(1));
+                box->SetWorld(e.X(1), e.Y(1), e.X(2), e.Y(2));
+                box->SetFilled(static_cast<std::uint8_t>(std::clamp(e.values[0], 0, 255)));
+                Keep(std::move(box), e);
+                break;
+            }
+            case Elem::kEllipse:
+                AddEllipse(e, e.X(1), e.Y(1), e.X(1) + e.X(2), e.Y(1) + e.Y(2), e.values[0] == 1,
+                           false);
+                break;
+            case Elem::kArc:
+            case Elem::kMoveArc:
+                AddEllipse(e, e.X(1), e.Y(1), e.X(2), e.Y(2), false, true);
+                break;
+            case Elem::kMarker: {
+                auto point = std::make_unique<CPlotPoint>(e.X(1), e.Y(1), e.values[0],
+                                                          std::clamp(e.values[2], 1, 1000));
+                point->SetWorld(e.X(1), e.Y(1), e.X(1), e.Y(1));
+                point->SetLineType(pathLineType_);
+                Keep(std::move(point), e, false); // the third value is its size
+                break;
+            }
+            case Elem::kPolygonHeader:
+                i = AddPolygon(elements, i);
+                break;
+            case Elem::kTextSetup:
+                textSetup_ = &e;
+                break;
+            case Elem::kTextDraw:
+                AddText(e);
+                break;
+            default:
+                break;
+            }
+        }
+        EndLooseRun();
+        return std::move(shapes_);
+    }
+
+private:
+    int LineTypeOf(const Elem& e) const { return e.values[2] < 0 ? pathLineType_ : e.values[2]; }
+
+    void Keep(std::unique_ptr<CPlotDisplay> shape, const Elem& e, bool hasLineType = true) {
+        shape->SetColor(PaletteColor(tool_, e.values[1]), e.values[1]);
+        if (hasLineType) shape->SetLineType(LineTypeOf(e));
+        shapes_.push_back(std::move(shape));
+    }
+
+    // An ellipse part in the box (ax, ay)-(bx, by); an arc element's quarter comes back as a
+    // quarter arc.
+    void AddEllipse(const Elem& e, float ax, float ay, float bx, float by, bool filled, bool arc) {
+        int v, h;
+        PartOfCode(e.count, v, h);
+        const float cx = (ax + bx) / 2, cy = (ay + by) / 2;
+        const float rx = std::abs(bx - ax) / 2, ry = std::abs(by - ay) / 2;
+        if (arc && v != 0 && h != 0) {
+            // The quarter arc runs through the end of its vertical axis (point 1) and the
+            // end of its horizontal axis (point 2).
+            auto quarter = std::make_unique<CPlotArc>(cx, cy + float(v) * ry);
+            quarter->SetWorld(cx, cy + float(v) * ry, cx + float(h) * rx, cy);
+            Keep(std::move(quarter), e);
+            return;
+        }
+        auto ellipse = std::make_unique<CPlotEllipse>(CPlotEllipse::KindOfPart(v, h), cx, cy);
+        ellipse->SetWorld(cx, cy, cx + rx, cy + ry);
+        ellipse->SetFilled(filled ? 1 : 0);
+        Keep(std::move(ellipse), e);
+    }
+
+    // The header at index at and the vertices it announces; answers the index of the last.
+    std::size_t AddPolygon(const std::vector<Elem>& elements, std::size_t at) {
+        const Elem& header = elements[at];
+        std::vector<CPlotVertex> vertices;
+        for (int n = std::max<int>(0, header.count); n > 0 && at + 1 < elements.size(); --n) {
+            const Elem& p = elements[at + 1];
+            if (p.kind != Elem::kMove && p.kind != Elem::kDraw) break;
+            vertices.push_back({p.X(0), p.Y(0), std::uint8_t(p.kind == Elem::kDraw ? 1 : 0)});
+            ++at;
+        }
+        if (vertices.size() < 2) return at;
+        const bool closed = (header.values[0] & 1) != 0;
+        auto polygon = std::make_unique<CPlotPolygon>(vertices[0].x, vertices[0].y, closed);
+        polygon->SetVertices(std::move(vertices));
+        if (closed) polygon->SetFilled((header.values[0] & 2) ? 1 : 0);
+        Keep(std::move(polygon), header);
+        return at;
+    }
+
+    void AddText(const Elem& draw) {
+        if (!textSetup_) return;
+        const Elem& setup = *textSetup_;
+        auto text =
+            std::make_unique<CPlotText>(setup.X(0), setup.Y(0), setup.text, draw.text, draw.X(0));
+        text->SetTurn(draw.values[0], draw.values[1]);
+        Keep(std::move(text), setup, false);
+    }
+
+    // Points outside a polygon: a run of moves and draws becomes an open polyline.
+    void AddLoosePoint(const Elem& e) {
+        if (loose_.empty()) looseStyle_ = &e;
+        if (e.kind == Elem::kDraw && looseStyle_->kind == Elem::kMove) looseStyle_ = &e;
+        loose_.push_back({e.X(0), e.Y(0), std::uint8_t(e.kind == Elem::kDraw ? 1 : 0)});
+    }
+
+    void EndLooseRun() {
+        if (loose_.size() >= 2) {
+            auto polyline = std::make_unique<CPlotPolygon>(loose_[0].x, loose_[0].y, false);
+            polyline->SetVertices(std::move(loose_));
+            Keep(std::move(polyline), *looseStyle_);
+        }
+        loose_.clear();
+    }
+
+    const CDrawTool& tool_;
+    int pathLineType_;
+    std::vector<std::unique_ptr<CPlotDisplay>> shapes_;
+    const Elem* textSetup_ = nullptr;
+    std::vector<CPlotVertex> loose_;
+    const Elem* looseStyle_ = nullptr;
+};
+
+} // namespace
+
+std::vector<std::unique_ptr<CPlotDisplay>> CPlotPath::Ungroup(const CDrawTool& tool) const {
+    // The elements through the transform first, so that each is in world coordinates.
+    CPlotPath flat;
+    AppendToPath(flat);
+    return CShapeRebuilder(tool, LineType()).Build(flat.elements_);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -461,6 +631,25 @@ int CPlotPath::MoveHandle(int x, int y, int handle) {
     return handle;
 }
 
+void CPlotPath::KeyMoveHandle(int handle, int key, const CPlotEnv& env) {
+    float dx = 0, dy = 0;
+    const bool corner = handle >= 2 && handle <= 5;
+    if ((!corner && handle != kPivotHandle) || !ArrowStep(key, env, dx, dy)) return;
+    // Where the handle is now, and where the step takes it, in device units.
+    const gdi::Point from = corner ? gdi::Point{handle == 2 || handle == 5 ? Start().x : End().x,
+                                                handle == 2 || handle == 3 ? Start().y : End().y}
+                                   : pivotMark_;
+    int x = 0, y = 0, fx = 0, fy = 0;
+    float wx = 0, wy = 0;
+    env.DeviceToWorld(from.x, from.y, wx, wy);
+    if (!env.WorldToDevice(wx, wy, fx, fy) || !env.WorldToDevice(wx + dx, wy + dy, x, y)) return;
+    // The handle is dragged there and released.
+    MoveHandle(from.x + x - fx, from.y + y - fy, handle);
+    CommitDrag();
+    DeviceToWorld(env);
+    WorldToDevice(env);
+}
+
 void CPlotPath::CommitDrag() {
     CPlotDisplay::CommitDrag();
     if (pendingX_ > 0 && pendingY_ > 0 && (pendingX_ != 1 || pendingY_ != 1)) {
@@ -470,7 +659,8 @@ void CPlotPath::CommitDrag() {
             Scale(pendingX_, pendingY_);
     }
     pendingX_ = pendingY_ = 1;
-    ComputeWorldBounds();
+    // The world bounds follow in DeviceToWorld, which needs the old ones to tell how far the
+    // device box moved.
 }
 
 void CPlotPath::DrawOutline(gdi::IDeviceContext& dc, CPlotEnv&, int dx, int dy) const {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,12 @@ public:
     void DrawOutline(gdi::IDeviceContext& dc, CPlotEnv& env, int dx, int dy) const override;
     void ShowHandles(gdi::IDeviceContext& dc, CPlotEnv& env) override;
     bool AppendToPath(CPlotPath& path) const override;
+    // The shapes the elements draw, in world coordinates under the transform and in drawing
+    // order: the inverse of grouping (a quarter arc comes back as a quarter arc, points outside
+    // a polygon as an open polyline). Colours come from the palette of the tool.
+    std::vector<std::unique_ptr<CPlotDisplay>> Ungroup(const CDrawTool& tool) const;
+    // The pivot handle or a corner moves by the arrow key's step, as a drag of it would.
+    void KeyMoveHandle(int handle, int key, const CPlotEnv& env) override;
 
 protected:
     int MoveHandle(int x, int y, int handle) override;

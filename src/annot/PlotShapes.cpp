@@ -13,8 +13,11 @@
 
 namespace {
 
-constexpr float kPixelsPerPoint = 96.0f / 72.0f;
 constexpr const char* kNewText = "Text"; // a text shape's text until it is edited
+
+bool IsArrowKey(int key) {
+    return key == ui::VK_LEFT || key == ui::VK_RIGHT || key == ui::VK_UP || key == ui::VK_DOWN;
+}
 
 bool IsPolygonTool(int tool) {
     return tool == ID_TOOL_POLYGON || tool == ID_TOOL_POLYLINE;
@@ -120,14 +123,11 @@ std::unique_ptr<CPlotDisplay> CPlotShapes::MakeShape(CPlotEnv& env, int tool, gd
         shape = std::make_unique<CPlotPoint>(x, y, env.tool->CurrentMarker(),
                                              model_.markerSize > 0 ? model_.markerSize : 4);
         break;
-    case ID_TOOL_TEXT: {
+    case ID_TOOL_TEXT:
         // The toolbar's size in points, held in world units so that the text scales.
-        const double unit = std::abs(env.coeff.ay);
-        const float size =
-            unit > 0 ? float(env.tool->CurrentFontSize() * kPixelsPerPoint / unit) : 0.0f;
-        shape = std::make_unique<CPlotText>(x, y, kNewText, env.tool->CurrentFace(), size);
+        shape = std::make_unique<CPlotText>(x, y, kNewText, env.tool->CurrentFace(),
+                                            CPlotText::WorldSize(env.tool->CurrentFontSize(), env));
         break;
-    }
     default:
         return nullptr;
     }
@@ -227,8 +227,14 @@ int CPlotShapes::Press(CPlotPaintContext& ctx, gdi::Point p, int keyFlags) {
     // marks it to leave the selection at the release.
     const bool shift = (keyFlags & ui::ModShift) != 0;
     CPlotDisplay* hit = HitShape(p);
+    const bool hadSelection = !selected_.empty();
     if (!shift) DeselectAll(env);
-    if (!hit) return CPlotLook::kNoMouseMode;
+    env.selectedHandle = nullptr; // the arrow keys move whole shapes again
+    if (!hit) {
+        // The handles of the shapes let go are still on the window.
+        handlesStale_ = handlesStale_ || (hadSelection && selected_.empty());
+        return CPlotLook::kNoMouseMode;
+    }
     if (shift && IsSelected(hit))
         hit->SetDragState(CPlotDisplay::kMarkedForDeselection);
     else
@@ -295,16 +301,36 @@ int CPlotShapes::MenuAt(gdi::Point p) const {
         const CPlotDisplay& shape = **it;
         if (!shape.Hit(p.x, p.y)) continue;
         if (selected_.size() > 1) return MENU_GROUP;
-        if (shape.Kind() == CPlotDisplay::kPath) return -1; // a grouped path has no menu
+        if (shape.Kind() == CPlotDisplay::kPath) return MENU_PATH;
         return shape.Kind() == CPlotDisplay::kText ? MENU_TEXT : MENU_ELEMENT;
     }
     return 0;
+}
+
+CPlotDisplay* CPlotShapes::KeyHandleShape(const CPlotEnv& env) const {
+    if (!env.selectedHandle) return nullptr;
+    for (CPlotDisplay* shape : selected_)
+        if (env.selectedHandle->annotation == shape) return shape;
+    return nullptr;
 }
 
 bool CPlotShapes::Key(CPlotPaintContext& ctx, int key, bool shift, bool& repaint) {
     if (selected_.empty()) return false;
     CPlotEnv& env = ctx.env;
     MapView(env);
+    // Tab passes the keyboard's handle on to the next one.
+    if (key == ui::VK_TAB) {
+        env.NextHandle(ctx.dc, {});
+        repaint = true;
+        return true;
+    }
+    // With a handle chosen (pressed or tabbed to), the arrows move only that handle; the
+    // handle stays chosen as it follows the shape.
+    if (CPlotDisplay* shape = KeyHandleShape(env); shape && IsArrowKey(key)) {
+        shape->KeyMoveHandle(env.selectedHandle->key, key, env);
+        repaint = true;
+        return true;
+    }
     // Every selected shape takes the key; its handles come back with the repaint.
     bool taken = false;
     for (CPlotDisplay* shape : selected_) {
@@ -348,6 +374,60 @@ bool CPlotShapes::Group(CPlotEnv& env) {
     made->WorldToDevice(env);
     selected_.push_back(made);
     return true;
+}
+
+bool CPlotShapes::CanUngroup() const {
+    return std::any_of(selected_.begin(), selected_.end(), [](const CPlotDisplay* shape) {
+        return shape->Kind() == CPlotDisplay::kPath;
+    });
+}
+
+bool CPlotShapes::Ungroup(CPlotEnv& env) {
+    if (!CanUngroup()) return false;
+    env.RemoveHandles({}, nullptr);
+    MapView(env);
+    std::vector<CPlotDisplay*> made;
+    for (CPlotDisplay* shape : selected_) {
+        if (shape->Kind() != CPlotDisplay::kPath) continue;
+        auto at = std::find_if(displays_.begin(), displays_.end(),
+                               [shape](const auto& d) { return d.get() == shape; });
+        if (at == displays_.end()) continue;
+        // The path's shapes take its place in the drawing order.
+        std::vector<std::unique_ptr<CPlotDisplay>> shapes =
+            static_cast<const CPlotPath&>(*shape).Ungroup(*env.tool);
+        for (auto& s : shapes) {
+            s->WorldToDevice(env);
+            made.push_back(s.get());
+        }
+        at = displays_.erase(at);
+        displays_.insert(at, std::make_move_iterator(shapes.begin()),
+                         std::make_move_iterator(shapes.end()));
+    }
+    // The other selected shapes stay selected beside the new ones.
+    std::erase_if(selected_, [this](CPlotDisplay* s) {
+        return std::none_of(displays_.begin(), displays_.end(),
+                            [s](const auto& d) { return d.get() == s; });
+    });
+    for (CPlotDisplay* shape : made)
+        Select(shape);
+    return true;
+}
+
+bool CPlotShapes::Lower() {
+    bool moved = false;
+    // From the bottom of the order up, so that neighbours keep their order among themselves.
+    for (std::size_t i = 1; i < displays_.size(); ++i) {
+        if (!IsSelected(displays_[i].get()) || IsSelected(displays_[i - 1].get())) continue;
+        std::swap(displays_[i], displays_[i - 1]);
+        moved = true;
+    }
+    return moved;
+}
+
+CPlotText* CPlotShapes::SelectedText(CPlotEnv& env) {
+    if (selected_.size() != 1 || selected_.front()->Kind() != CPlotDisplay::kText) return nullptr;
+    MapView(env);
+    return static_cast<CPlotText*>(selected_.front());
 }
 
 bool CPlotShapes::ToggleFill() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 class CPlotLook;
@@ -43,6 +44,9 @@ public:
     int Press(CPlotPaintContext& ctx, gdi::Point p, int keyFlags);
     bool Drag(CPlotPaintContext& ctx, int mode, gdi::Point p, int& cursor);
     bool Release(CPlotPaintContext& ctx, int mode, gdi::Point p, bool& repaint);
+    // Whether a press let the selection go with its handles still drawn on the window (the
+    // window must be painted again); the question clears it.
+    bool TakeStaleHandles() { return std::exchange(handlesStale_, false); }
     // The menu for a right press at p: the selected shape's (-1 for a path, which has none),
     // 0 when the press is not on a selected shape.
     int MenuAt(gdi::Point p) const;
@@ -53,6 +57,17 @@ public:
     // --- commands ---
     // Groups the selected shapes into one path; false when none could join it.
     bool Group(CPlotEnv& env);
+    // "&Ungroup": every selected path becomes the shapes it draws, selected in its place;
+    // false when no path was selected.
+    bool Ungroup(CPlotEnv& env);
+    // "Lower": every selected shape moves one place down the drawing order (drawn beneath
+    // the shape it was drawn over); false when none could move.
+    bool Lower();
+    // Whether "&Ungroup" has a selected path to act on.
+    bool CanUngroup() const;
+    // The one selected shape when it is a text, with the view mapped for its size; null
+    // otherwise. "Edit" of the text menu edits it.
+    CPlotText* SelectedText(CPlotEnv& env);
     // "&Fill": the first selected shape's filled flag between 1 and not 1.
     bool ToggleFill();
     // Whether "&Fill" is enabled and checked.
@@ -76,6 +91,8 @@ private:
     bool IsSelected(const CPlotDisplay* shape) const;
     void Unselect(CPlotEnv& env, CPlotDisplay* shape);
     CPlotDisplay* HitShape(gdi::Point p) const;
+    // The selected shape whose handle the keyboard moves, or null.
+    CPlotDisplay* KeyHandleShape(const CPlotEnv& env) const;
     void MapView(CPlotEnv& env) const;
 
     CPlotLook& model_;
@@ -88,4 +105,5 @@ private:
     gdi::Point pressPoint_;
     bool moving_ = false;
     bool armed_ = false;
+    bool handlesStale_ = false;
 };

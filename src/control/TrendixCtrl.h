@@ -1,5 +1,6 @@
 #pragma once
 #include "annot/PlotOverlay.h"
+#include "annot/PlotPopupWnd.h"
 #include "control/PlotImage.h"
 #include "control/PlotMenu.h"
 #include "control/TrendixEvents.h"
@@ -323,6 +324,8 @@ public:
     void FireReloadEvent();
     void DoDoubleClick(std::int16_t x, std::int16_t y);
     void DisplayText(const std::string& text, std::int16_t x, std::int16_t y, std::int32_t ms);
+    // The pop-up text window at (x, y); timed when milliseconds > 0.
+    void ShowPopup(const std::string& text, int x, int y, int milliseconds);
     void SetEvent(std::int16_t eventId, bool onOff, bool dflt);
     void ManageCursor(bool onOff) { manageCursor_ = onOff; }
     void SetMousePointer(std::int16_t type);
@@ -487,6 +490,8 @@ private:
     void FireSelection();
     // Shapes (TrendixShapes.cpp): the tool, group and fill commands; false for others.
     bool ShapeCommand(int command);
+    // "Edit" of the text menu: the selected text shape in the "Edit Text" dialog.
+    void EditTextShape();
     void ApplyShapeMenuRules(CContextMenu& menu);
     // Paste from the context menu or Ctrl+V: a refused image is dropped without a word.
     void PasteFromInput();
@@ -594,8 +599,8 @@ private:
     bool doubleClicking_ = false;
     int popupState_ = 0; // 0 hidden, 1 just shown, 2 watching the pointer, 3 hide at next blink
     int blinkPhase_ = 0; // 0 not blinking, 1 or 2
-    std::string popupText_;
-    gdi::Point popupAt_, popupAnchor_;
+    CPlotPopupWnd popup_;
+    gdi::Point popupAnchor_;
     gdi::Point lastPointer_{-1, -1};
     std::vector<int> highlightList_;
     std::int16_t dragLineColor_ = 0;

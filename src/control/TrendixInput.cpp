@@ -119,6 +119,8 @@ void CTrendixCtrl::OnLButtonDown(int x, int y, int modifiers) {
                                              DefaultBit(ES_LeftPressDrag));
         site_.Flush();
     }
+    // Shapes let go by the press take their handles off the window.
+    if (model_->overlay && Overlay().Shapes().TakeStaleHandles()) Repaint();
     FireSelection();
     // The host hears of the click.
     if (FireBit(ES_LeftPress)) {
@@ -228,6 +230,7 @@ void CTrendixCtrl::OnRButtonDown(int x, int y, int modifiers) {
         mouseMode_ = CPlotLook::kNoMouseMode;
         CursorOnRelease();
         Repaint();
+        ReportObjectChanges(); // the finished polygon is a change the host hears of
         return;
     }
     if (mouseMode_ != CPlotLook::kNoMouseMode) return; // the left button is still down
@@ -389,20 +392,30 @@ void CTrendixCtrl::OnScrollBar(bool horizontal, int code, int position) {
 // Pop-up text, blinking and the timers
 
 void CTrendixCtrl::ShowPopupText(const std::string& text, int x, int y) {
-    popupText_ = text;
-    popupAt_ = {x, y};
+    ShowPopup(text, x, y, 0);
+}
+
+void CTrendixCtrl::ShowPopup(const std::string& text, int x, int y, int milliseconds) {
+    if (popup_.Shown()) site_.HidePopupText();
+    // The text with its symbols substituted, measured where it will be drawn.
+    const std::string shown = model_ ? model_->ExpandSymbols(text) : text;
+    gdi::RecordingDC fixedMetrics(extentWidth_, extentHeight_);
+    gdi::IDeviceContext* surface = site_.WindowSurface();
+    popup_.Show(shown, x, y, milliseconds, extentWidth_, extentHeight_,
+                surface ? *surface : fixedMetrics);
     popupState_ = 1;
-    site_.ShowPopupText(text, x, y);
+    site_.ShowPopup(popup_.Layout());
 }
 
 void CTrendixCtrl::DisplayText(const std::string& text, std::int16_t x, std::int16_t y,
                                std::int32_t ms) {
-    ShowPopupText(text, x, y);
+    ShowPopup(text, x, y, ms);
     site_.SetTimer(kPopupTimer, std::max<std::int32_t>(ms, 1));
 }
 
 void CTrendixCtrl::HidePopup() {
     site_.HidePopupText();
+    popup_.Hide();
     popupState_ = 0;
 }
 
@@ -501,8 +514,7 @@ void CTrendixCtrl::OnBlinkTimer() {
     if (popupState_ == 1 && blinkPhase_ == 1) site_.HidePopupText();
     DrawHighlights();
     if (popupState_ == 3 && blinkPhase_ == 2) HidePopup();
-    if (popupState_ != 0 && blinkPhase_ == 1)
-        site_.ShowPopupText(popupText_, popupAt_.x, popupAt_.y);
+    if (popupState_ != 0 && blinkPhase_ == 1) site_.ShowPopup(popup_.Layout());
     blinkPhase_ = blinkPhase_ == 1 ? 2 : 1;
     site_.SetTimer(kFlashTimer, kFlashDelay);
 }

@@ -4,6 +4,7 @@
 #include "qt/QtCursors.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtPopupMenu.h"
+#include "qt/QtPopupWnd.h"
 #include "qt/QtPrinter.h"
 #include "qt/QtPropertySheet.h"
 #include <trendix/TrendixWidget.h>
@@ -159,19 +160,21 @@ int QtWindowSite::MessageBox(const std::string& text, const std::string& caption
     }
 }
 
+QtPopupWnd& QtWindowSite::Popup() {
+    if (!popup_) popup_ = std::make_unique<QtPopupWnd>();
+    return *popup_;
+}
+
 void QtWindowSite::ShowPopupText(const std::string& text, int x, int y) {
-    if (!popup_) {
-        // A tool-tip window: no frame, above the plot, never takes the focus.
-        popup_ = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
-        popup_->setTextFormat(Qt::PlainText);
-        popup_->setMargin(2);
-        popup_->setStyleSheet("QLabel { background: #ffffe1; color: black;"
-                              " border: 1px solid black; }");
-    }
-    popup_->setText(QString::fromStdString(text));
-    popup_->adjustSize();
-    popup_->move(widget_.mapToGlobal(QPoint(x, y)));
-    popup_->show();
+    Popup().ShowText(QString::fromStdString(text), widget_.mapToGlobal(QPoint(x, y)));
+}
+
+void QtWindowSite::ShowPopup(const ui::PopupText& popup) {
+    Popup().ShowLayout(popup, widget_.mapToGlobal(QPoint(popup.x, popup.y)));
+}
+
+const QLabel* QtWindowSite::PopupText() const {
+    return popup_.get();
 }
 
 void QtWindowSite::HidePopupText() {

@@ -8,6 +8,7 @@
 #include <string>
 
 class QLabel;
+class QtPopupWnd;
 class QTimer;
 class QtPrinter;
 class TrendixWidget;
@@ -41,6 +42,7 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, int buttons) override;
     void ShowPopupText(const std::string& text, int x, int y) override;
     void HidePopupText() override;
+    void ShowPopup(const ui::PopupText& popup) override;
     void ShowTooltip(const std::string& text, int x, int y) override;
     void HideTooltip() override;
     // The system clipboard, formats as MIME types (QtClipboard).
@@ -64,14 +66,15 @@ public:
     bool TimerActive(int id) const;
     int TimerInterval(int id) const; // -1 when the timer is not running
     int CursorId() const { return cursorId_; }
-    const QLabel* PopupText() const { return popup_.get(); }
+    const QLabel* PopupText() const;
     // Stops every timer: the control is going away.
     void StopTimers();
 
 private:
     TrendixWidget& widget_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
-    std::unique_ptr<QLabel> popup_;
+    QtPopupWnd& Popup();
+    std::unique_ptr<QtPopupWnd> popup_;
     std::unique_ptr<QtPrinter> printer_;
     int cursorId_ = 0;
     bool captured_ = false;

@@ -181,8 +181,8 @@ TEST_F(ShapeInputTest, GroupingTurnsTheSelectionIntoOnePathThatKeysTurn) {
         return calls;
     };
     EXPECT_EQ(figures(dc.Drawing()), figures(before));
-    // A grouped path has no menu; the keys turn it, four left turns bring it back.
-    EXPECT_EQ(S().MenuAt(path.Start()), -1);
+    // A grouped path shows the "Path" menu; the keys turn it, four left turns bring it back.
+    EXPECT_EQ(S().MenuAt(path.Start()), MENU_PATH);
     bool repaint = false;
     CPlotPaintContext ctx(window, env);
     const int orientations[] = {3, 5, 4, 0}; // the left-turn row from 0
@@ -251,4 +251,82 @@ TEST_F(ShapeInputTest, RecordOfTheShapesRoundTripsThroughTheList) {
     std::vector<std::uint8_t> again;
     S().WriteRecord(again);
     EXPECT_EQ(again, bytes);
+}
+
+TEST_F(ShapeInputTest, UngroupGivesTheShapesBackSelectedInThePathsPlace) {
+    DrawBox({120, 80}, {160, 100});
+    Tool(ID_TOOL_LINE);
+    Gesture({{200, 80}, {240, 120}});
+    DrawBox({300, 200}, {340, 240}); // stays out of the group, drawn last
+    Paint();
+    const std::vector<std::string> before = dc.Drawing();
+    Gesture({{100, 60}, {280, 140}});
+    ASSERT_TRUE(S().Group(env));
+    EXPECT_TRUE(S().CanUngroup());
+    // Grouping put the path last; lower it under the box it now covers.
+    ASSERT_TRUE(S().Lower());
+    ASSERT_EQ(S().Displays().front()->Kind(), CPlotDisplay::kPath);
+    EXPECT_FALSE(S().Lower()); // already at the bottom
+    ASSERT_TRUE(S().Ungroup(env));
+    ASSERT_EQ(S().Displays().size(), 3u);
+    EXPECT_EQ(S().Displays()[0]->Kind(), CPlotDisplay::kBox);
+    EXPECT_EQ(S().Displays()[1]->Kind(), CPlotDisplay::kLine);
+    EXPECT_EQ(S().Selected(),
+              (std::vector<CPlotDisplay*>{S().Displays()[0].get(), S().Displays()[1].get()}));
+    EXPECT_FALSE(S().CanUngroup());
+    EXPECT_FALSE(S().Ungroup(env));
+    // The picture is the one before grouping (the band and the handles aside).
+    S().DeselectAll(env);
+    Paint();
+    auto figures = [](std::vector<std::string> calls) {
+        std::erase_if(calls, [](const std::string& c) { return c.rfind("Rectangle", 0) == 0; });
+        return calls;
+    };
+    EXPECT_EQ(figures(dc.Drawing()), figures(before));
+}
+
+TEST_F(ShapeInputTest, TabAndPressChooseTheHandleTheArrowsMove) {
+    CPlotDisplay& box = DrawBox({120, 80}, {160, 120});
+    Gesture({{140, 100}});
+    constexpr float kStep = 0.25f; // world units: some 9 pixels
+    env.snapStep = kStep;
+    const float x1 = box.X1(), y1 = box.Y1(), x2 = box.X2(), y2 = box.Y2();
+    bool repaint = false;
+    CPlotPaintContext ctx(window, env);
+    // No handle chosen: the arrow moves the whole box.
+    ASSERT_TRUE(S().Key(ctx, ui::VK_RIGHT, false, repaint));
+    EXPECT_FLOAT_EQ(box.X1(), x1 + kStep);
+    EXPECT_FLOAT_EQ(box.X2(), x2 + kStep);
+    Paint();
+    // Tab chooses the first handle, (x1, y1); the arrow moves that corner only.
+    ASSERT_TRUE(S().Key(ctx, ui::VK_TAB, false, repaint));
+    ASSERT_NE(env.selectedHandle, nullptr);
+    EXPECT_EQ(env.selectedHandle->key, 2);
+    ASSERT_TRUE(S().Key(ctx, ui::VK_UP, false, repaint));
+    EXPECT_FLOAT_EQ(box.X1(), x1 + kStep);
+    EXPECT_FLOAT_EQ(box.Y1(), y1 + kStep);
+    EXPECT_FLOAT_EQ(box.X2(), x2 + kStep);
+    EXPECT_FLOAT_EQ(box.Y2(), y2);
+    // The chosen handle follows the corner through the repaint, and keeps answering.
+    Paint();
+    ASSERT_NE(env.selectedHandle, nullptr);
+    EXPECT_EQ(env.selectedHandle->rect.left + 2, box.Start().x);
+    // A press on the right middle handle chooses it instead; a click goes through the device
+    // form, so what follows holds to within a pixel's width in world units.
+    constexpr float kPixel = 0.03f;
+    const gdi::Point right{box.End().x, (box.Start().y + box.End().y) / 2};
+    Gesture({right});
+    ASSERT_NE(env.selectedHandle, nullptr);
+    EXPECT_EQ(env.selectedHandle->key, 7);
+    S().Key(ctx, ui::VK_LEFT, false, repaint);
+    EXPECT_NEAR(box.X2(), x2, kPixel);
+    EXPECT_NEAR(box.X1(), x1 + kStep, kPixel);
+    // A press on the body gives the arrows back to the whole shape.
+    Paint();
+    Gesture({{box.Start().x + 5, box.Start().y + 5}});
+    EXPECT_EQ(env.selectedHandle, nullptr);
+    ASSERT_EQ(S().Selected().size(), 1u);
+    S().Key(ctx, ui::VK_LEFT, false, repaint);
+    EXPECT_NEAR(box.X1(), x1, kPixel);
+    EXPECT_NEAR(box.X2(), x2 - kStep, kPixel);
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -555,4 +556,142 @@ TEST_F(ShapeTest, PathsScaledByZeroOrHugeFactorsStaySound) {
     path.Draw(dc, env); // clamped device coordinates, no crash
     for (const std::string& call : dc.Drawing())
         EXPECT_FALSE(call.empty());
+}
+
+TEST_F(ShapeTest, UngroupedShapesDrawAsThePathDidInEveryOrientation) {
+    for (auto& shape : EveryKind()) {
+        for (int orientation = 0; orientation < CPlotPath::kOrientations; ++orientation) {
+            for (float scale : {1.0f, 2.0f}) {
+                CPlotPath path;
+                ASSERT_TRUE(shape->AppendToPath(path));
+                path.SetPivotToCentre(); // whole numbers for every kind here
+                path.SetOrientation(orientation);
+                ASSERT_TRUE(path.Scale(scale, 1));
+                path.ComputeWorldBounds();
+                const std::vector<std::string> grouped = Drawn(path);
+                std::vector<std::unique_ptr<CPlotDisplay>> shapes = path.Ungroup(tool);
+                ASSERT_EQ(shapes.size(), 1u) << shape->ClassName();
+                EXPECT_EQ(Drawn(*shapes[0]), grouped)
+                    << shape->ClassName() << " " << shape->Kind() << " turned " << orientation
+                    << " scaled " << scale;
+                // Unturned and unscaled, the shape comes back as it was.
+                if (orientation != 0 || scale != 1) continue;
+                EXPECT_STREQ(shapes[0]->ClassName(), shape->ClassName());
+                EXPECT_EQ(shapes[0]->Kind(), shape->Kind());
+                EXPECT_EQ(shapes[0]->Filled(), shape->Filled());
+                // A marker's element holds its size where others hold the line type: it takes
+                // the path's, which it does not draw with.
+                if (shape->Kind() != CPlotDisplay::kMarkerPoint)
+                    EXPECT_EQ(shapes[0]->LineType(), shape->LineType());
+                EXPECT_EQ(shapes[0]->ColorIndex(), shape->ColorIndex());
+                EXPECT_EQ(Drawn(*shapes[0]), Drawn(*shape));
+            }
+        }
+    }
+}
+
+TEST_F(ShapeTest, UngroupingAGroupOfSeveralKeepsTheirOrderAndTheirText) {
+    CPlotPath path;
+    auto all = EveryKind();
+    for (auto& shape : all)
+        shape->AppendToPath(path);
+    CPlotText text(20, 280, "two\nlines", "Liberation Sans", 30);
+    text.SetTurn(90, 1);
+    text.AppendToPath(path);
+    path.RemoveRepeatedPoints();
+    path.SetPivotToCentre();
+    std::vector<std::unique_ptr<CPlotDisplay>> shapes = path.Ungroup(tool);
+    ASSERT_EQ(shapes.size(), all.size() + 1);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        EXPECT_EQ(shapes[i]->Kind(), all[i]->Kind()) << i;
+    const auto& back = static_cast<const CPlotText&>(*shapes.back());
+    EXPECT_EQ(back.Text(), "two\nlines");
+    EXPECT_EQ(back.Face(), "Liberation Sans");
+    EXPECT_FLOAT_EQ(back.Size(), 30);
+    EXPECT_EQ(back.Escapement(), 90);
+    EXPECT_EQ(back.Style(), 1);
+    // Points outside a polygon come back as one open polyline; a lone point as nothing.
+    CPlotPath loose;
+    CPlotPathElem e;
+    for (auto [kind, x] : {std::pair{0, 0.0f}, {1, 10.0f}, {1, 20.0f}}) {
+        e.kind = std::int16_t(kind);
+        e.SetPoint(0, x, x);
+        loose.Append(e);
+    }
+    e.kind = CPlotPathElem::kPolygonHeader;
+    e.count = 5; // announces more vertices than follow
+    loose.Append(e);
+    auto back2 = loose.Ungroup(tool);
+    ASSERT_EQ(back2.size(), 1u);
+    EXPECT_EQ(static_cast<const CPlotPolygon&>(*back2[0]).VertexCount(), 3);
+    EXPECT_FALSE(static_cast<const CPlotPolygon&>(*back2[0]).Closed());
+}
+
+TEST_F(ShapeTest, KeyboardHandleMovesMoveOnlyWhatTheHandleControls) {
+    env.snapStep = 5;
+    env.snapOn = 1;
+    // Line: handle 2 is point 1, handle 3 point 2.
+    auto line = Make<CPlotLine>(0, 0, 50, 20, 0.0f, 0.0f);
+    line->KeyMoveHandle(3, ui::VK_UP, env);
+    EXPECT_FLOAT_EQ(line->Y1(), 0);
+    EXPECT_FLOAT_EQ(line->Y2(), 25);
+    line->KeyMoveHandle(2, ui::VK_LEFT, env);
+    EXPECT_FLOAT_EQ(line->X1(), -5);
+    EXPECT_FLOAT_EQ(line->X2(), 50);
+    EXPECT_EQ(line->Start(), At(-5, 0));
+    // Ellipse: the top handle sets the vertical radius only, the side ones the horizontal.
+    auto ellipse = Make<CPlotEllipse>(100, 100, 130, 120, 'c', 0.0f, 0.0f);
+    ellipse->KeyMoveHandle(2, ui::VK_UP, env);
+    ellipse->KeyMoveHandle(5, ui::VK_UP, env); // a side handle ignores the vertical step
+    EXPECT_FLOAT_EQ(ellipse->X1(), 100);
+    EXPECT_FLOAT_EQ(ellipse->Y1(), 100);
+    EXPECT_FLOAT_EQ(ellipse->X2(), 130);
+    EXPECT_FLOAT_EQ(ellipse->Y2(), 125);
+    ellipse->KeyMoveHandle(3, ui::VK_RIGHT, env);
+    EXPECT_FLOAT_EQ(ellipse->X2(), 135);
+    // Marker: a corner handle grows it outward and shrinks it inward, never below 1.
+    auto point = Make<CPlotPoint>(10, 10, 10, 10, 0.0f, 0.0f, 3, 4);
+    point->KeyMoveHandle(4, ui::VK_RIGHT, env);
+    EXPECT_EQ(point->HalfSize(), 5);
+    point->KeyMoveHandle(2, ui::VK_RIGHT, env);
+    EXPECT_EQ(point->HalfSize(), 4);
+    for (int i = 0; i < 10; ++i)
+        point->KeyMoveHandle(3, ui::VK_DOWN, env);
+    EXPECT_EQ(point->HalfSize(), 1);
+    EXPECT_FLOAT_EQ(point->X1(), 10);
+    // Polygon: a vertex handle moves its vertex; an edge handle (the closing edge here) both
+    // of its ends.
+    auto polygon = Polygon({{0, 0, 1}, {40, 0, 1}, {40, 30, 1}}, true);
+    polygon->KeyMoveHandle(4, ui::VK_DOWN, env);  // vertex 1
+    polygon->KeyMoveHandle(7, ui::VK_RIGHT, env); // edge from vertex 2 to vertex 0
+    const std::vector<CPlotVertex> expected = {{5, 0, 1}, {40, -5, 1}, {45, 30, 1}};
+    EXPECT_EQ(polygon->Vertices(), expected);
+    EXPECT_EQ(polygon->DeviceVertices()[1], At(40, -5));
+    polygon->KeyMoveHandle(99, ui::VK_RIGHT, env); // no such handle
+    EXPECT_EQ(polygon->Vertices(), expected);
+}
+
+TEST_F(ShapeTest, KeyboardHandleMovesScaleAPathOrMoveItsPivot) {
+    env.snapStep = 10;
+    auto box = Make<CPlotBox>(0, 0, 40, 20, 'b', 0.0f, 0.0f);
+    CPlotPath path;
+    box->AppendToPath(path);
+    path.SetPivotToCentre(); // (20, 10)
+    path.WorldToDevice(env);
+    // The (x2, y2) corner, at world (40, 0), one step right: x scales by 30 / 20.
+    path.KeyMoveHandle(4, ui::VK_RIGHT, env);
+    EXPECT_FLOAT_EQ(path.ScaleX(), 1.5f);
+    EXPECT_FLOAT_EQ(path.ScaleY(), 1.0f);
+    EXPECT_FLOAT_EQ(path.X1(), -10);
+    EXPECT_FLOAT_EQ(path.X2(), 50);
+    // The pivot mark one step up: the pivot moves, nothing drawn moves.
+    const std::vector<std::string> before = Drawn(path);
+    path.KeyMoveHandle(CPlotPath::kPivotHandle, ui::VK_UP, env);
+    EXPECT_TRUE(path.PivotMoved());
+    EXPECT_FLOAT_EQ(path.PivotY() + path.OffsetY(), 20);
+    EXPECT_EQ(Drawn(path), before);
+    // Other keys and handles leave it.
+    path.KeyMoveHandle(4, 'Q', env);
+    path.KeyMoveHandle(9, ui::VK_LEFT, env);
+    EXPECT_FLOAT_EQ(path.ScaleX(), 1.5f);
 }

@@ -33,6 +33,13 @@ protected:
         c.PaintWindowSurface();
     }
     void Click(gdi::Point p) { Drag(p, p); }
+    // The item of a command in the one menu shown so far; null when it has none.
+    const MenuItem* ShownItem(int command) const {
+        if (site.menus.size() != 1) return nullptr;
+        for (const MenuItem& item : site.menus[0].popup.items)
+            if (item.id == command) return &item;
+        return nullptr;
+    }
 };
 
 } // namespace
@@ -64,8 +71,10 @@ TEST_F(ShapeCommandTest, ToolCommandsDrawShapesAndTheRightPressDisarms) {
         EXPECT_EQ(CtrlProbe::MouseMode(c), CPlotLook::kMultiClickShape);
         c.OnLButtonUp(p.x, p.y, 0);
     }
+    sink.events.clear();
     c.OnRButtonDown(Inside(120, 70).x, Inside(120, 70).y, 0);
     EXPECT_EQ(CtrlProbe::MouseMode(c), 0);
+    EXPECT_EQ(sink.Count(EV_Modified), 1); // the host hears of the finished polygon
     ASSERT_EQ(Shapes().Displays().size(), 2u);
     EXPECT_EQ(static_cast<const CPlotPolygon&>(*Shapes().Displays().back()).VertexCount(), 3);
 }
@@ -82,14 +91,10 @@ TEST_F(ShapeCommandTest, TheElementMenuFillsAndTheGroupCommandMakesAPath) {
     c.OnRButtonDown(Inside(30, 20).x, Inside(30, 20).y, 0);
     ASSERT_EQ(site.menus.size(), 1u);
     EXPECT_EQ(site.menus[0].popup.text, "Element");
-    bool fillFound = false;
-    for (const MenuItem& item : site.menus[0].popup.items)
-        if (item.id == ID_FILL) {
-            fillFound = true;
-            EXPECT_TRUE(item.enabled);
-            EXPECT_FALSE(item.checked);
-        }
-    EXPECT_TRUE(fillFound);
+    const MenuItem* fill = ShownItem(ID_FILL);
+    ASSERT_NE(fill, nullptr);
+    EXPECT_TRUE(fill->enabled);
+    EXPECT_FALSE(fill->checked);
     EXPECT_EQ(Shapes().Displays().front()->Filled(), 1);
     EXPECT_EQ(sink.Count(EV_Modified), 1);
 
@@ -99,4 +104,110 @@ TEST_F(ShapeCommandTest, TheElementMenuFillsAndTheGroupCommandMakesAPath) {
     c.OnCommand(ID_GROUP);
     ASSERT_EQ(Shapes().Displays().size(), 1u);
     EXPECT_EQ(Shapes().Displays().front()->Kind(), CPlotDisplay::kPath);
+}
+
+TEST_F(ShapeCommandTest, ThePathMenuUngroupsAndLowers) {
+    c.OnCommand(ID_TOOL_BOX);
+    Drag(Inside(10, 10), Inside(60, 40));
+    c.OnCommand(ID_TOOL_LINE);
+    Drag(Inside(80, 10), Inside(120, 40));
+    Drag(Inside(2, 2), Inside(130, 60));
+    c.OnCommand(ID_GROUP);
+    ASSERT_EQ(Shapes().Displays().size(), 1u);
+    // A right press on the selected path shows "Path" with "&Ungroup" enabled.
+    site.menuAnswer = ID_UNGROUP;
+    sink.events.clear();
+    c.OnRButtonDown(Inside(30, 20).x, Inside(30, 20).y, 0);
+    ASSERT_EQ(site.menus.size(), 1u);
+    EXPECT_EQ(site.menus[0].popup.text, "Path");
+    const MenuItem* ungroup = ShownItem(ID_UNGROUP);
+    ASSERT_NE(ungroup, nullptr);
+    EXPECT_TRUE(ungroup->enabled);
+    ASSERT_EQ(Shapes().Displays().size(), 2u);
+    EXPECT_EQ(Shapes().Displays()[0]->Kind(), CPlotDisplay::kBox);
+    EXPECT_EQ(Shapes().Displays()[1]->Kind(), CPlotDisplay::kLine);
+    EXPECT_EQ(sink.Count(EV_Modified), 1);
+    // "Lower" puts the selected line under the box; with nothing to lower it changes nothing.
+    c.PaintWindowSurface();
+    Click(Inside(100, 25));
+    ASSERT_EQ(Shapes().Selected().size(), 1u);
+    sink.events.clear();
+    c.OnCommand(ID_LOWER);
+    EXPECT_EQ(Shapes().Displays()[0]->Kind(), CPlotDisplay::kLine);
+    EXPECT_EQ(sink.Count(EV_Modified), 1);
+    c.OnCommand(ID_LOWER);
+    c.OnCommand(ID_UNGROUP);
+    EXPECT_EQ(sink.Count(EV_Modified), 1);
+}
+
+TEST_F(ShapeCommandTest, TheTextMenuEditsTheTextShapeInItsDialog) {
+    c.OnCommand(ID_TOOL_TEXT);
+    Drag(Inside(40, 40), Inside(40, 40));
+    ASSERT_EQ(Shapes().Displays().size(), 1u);
+    const auto& text = static_cast<const CPlotText&>(*Shapes().Displays().front());
+    ASSERT_EQ(text.Text(), "Text");
+    Click(Inside(42, 42));
+    ASSERT_EQ(Shapes().Selected().size(), 1u);
+    // The user writes two lines, turns the text up and makes it bold at twice its size.
+    std::string shownSize;
+    site.sheetUser = [&](const std::vector<ui::IPropertyPage*>& pages) {
+        EXPECT_EQ(pages[0]->Value("Text"), "Text");
+        shownSize = pages[0]->Value("Size");
+        EXPECT_TRUE(pages[0]->Edit("Text", "two\\nlines"));
+        EXPECT_TRUE(pages[0]->Edit("Size", std::to_string(2 * std::stoi(shownSize))));
+        EXPECT_TRUE(pages[0]->Edit("Direction", "1"));
+        EXPECT_TRUE(pages[0]->Edit("Bold", "1"));
+        return true;
+    };
+    const float size = text.Size();
+    site.menuAnswer = ID_EDIT_SHAPE;
+    sink.events.clear();
+    c.OnRButtonDown(Inside(42, 42).x, Inside(42, 42).y, 0);
+    ASSERT_EQ(site.menus.size(), 1u);
+    EXPECT_EQ(site.menus[0].popup.text, "Text");
+    ASSERT_EQ(site.sheets.size(), 1u);
+    EXPECT_EQ(site.sheets[0].caption, "Edit Text");
+    EXPECT_EQ(text.Text(), "two\r\nlines");
+    EXPECT_EQ(text.Lines(), (std::vector<std::string>{"two", "lines"}));
+    EXPECT_NEAR(text.Size(), 2 * size, size * 0.1);
+    EXPECT_EQ(text.Escapement(), 90);
+    EXPECT_EQ(text.Style(), 2);
+    EXPECT_EQ(sink.Count(EV_Modified), 1);
+    // Cancelled, nothing changes.
+    site.sheetUser = nullptr;
+    sink.events.clear();
+    c.OnCommand(ID_EDIT_SHAPE);
+    EXPECT_EQ(text.Text(), "two\r\nlines");
+    EXPECT_EQ(sink.Count(EV_Modified), 0);
+}
+
+TEST_F(ShapeCommandTest, DisplayTextIsLaidOutInsideTheControlWithItsSymbols) {
+    c.DisplayText("long line of text\\nsecond", 395, 10, 1000);
+    EXPECT_TRUE(site.popupShown);
+    EXPECT_EQ(site.popupText, "long line of text\nsecond");
+    EXPECT_LT(site.popupX, 395); // moved left to end at the right edge
+    EXPECT_EQ(site.popupY, 10);
+    // The symbols of the text are substituted.
+    c.DisplayText("at &[TIME]", 10, 10, 1000);
+    EXPECT_EQ(site.popupText.find("&["), std::string::npos);
+    EXPECT_EQ(site.popupText.rfind("at ", 0), 0u);
+}
+
+TEST_F(ShapeCommandTest, APressBesideTheSelectionRepaintsItsHandlesAway) {
+    c.OnCommand(ID_TOOL_BOX);
+    Drag(Inside(10, 10), Inside(60, 40));
+    Click(Inside(30, 20));
+    ASSERT_EQ(Shapes().Selected().size(), 1u);
+    // A press on nothing lets the box go: its handles, drawn on the window, need a paint.
+    int before = site.invalidateCount;
+    c.OnLButtonDown(Inside(150, 100).x, Inside(150, 100).y, 0);
+    EXPECT_TRUE(Shapes().Selected().empty());
+    EXPECT_GT(site.invalidateCount, before);
+    c.OnLButtonUp(Inside(150, 100).x, Inside(150, 100).y, 0);
+    // With nothing selected, a press on nothing asks for no paint of its own.
+    c.PaintWindowSurface();
+    before = site.invalidateCount;
+    c.OnLButtonDown(Inside(150, 100).x, Inside(150, 100).y, 0);
+    EXPECT_EQ(site.invalidateCount, before);
+    c.OnLButtonUp(Inside(150, 100).x, Inside(150, 100).y, 0);
 }

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
 constexpr int kWidth = 400;
@@ -70,11 +68,5 @@ TEST(AnnotationPixels, ALeaderWithItsArrowheadMatchesTheReference) {
     // Nothing of the text's colour far from the text, the leader and the head.
     EXPECT_EQ(Count(image, kMagenta, QPoint(kWidth - 30, kHeight - 30), 20), 0);
 
-    const QString name = "annotation-leader.png";
-    image.save(OutputPath(name));
-    if (std::getenv("TRENDIX_UPDATE_REFERENCES")) image.save(DataPath(name));
-    const QImage expected(DataPath(name));
-    ASSERT_FALSE(expected.isNull()) << "no reference " << DataPath(name).toStdString();
-    EXPECT_LE(DifferingShare(image, expected, 64), 0.003)
-        << "see " << OutputPath(name).toStdString();
+    ExpectLikeReference(image, "annotation-leader.png", 64, 0.003);
 }

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -129,18 +128,6 @@ QImage DrawImage(bool withText) {
     picture.Draw(dc);
     dc.End();
     return image;
-}
-
-// Compares with the reference, or writes it when asked to.
-void ExpectLikeReference(const QImage& image, const QString& name, int channelTolerance,
-                         double share) {
-    const QString reference = DataPath(name);
-    image.save(OutputPath(name));
-    if (std::getenv("TRENDIX_UPDATE_REFERENCES")) image.save(reference);
-    const QImage expected(reference);
-    ASSERT_FALSE(expected.isNull()) << "no reference " << reference.toStdString();
-    EXPECT_LE(DifferingShare(image, expected, channelTolerance), share)
-        << "see " << OutputPath(name).toStdString();
 }
 
 } // namespace

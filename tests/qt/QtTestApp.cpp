@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 void EnsureQtApp() {
@@ -34,4 +36,15 @@ int InkedPixels(const QImage& a) {
         for (int x = 0; x < a.width(); ++x)
             count += a.pixel(x, y) != qRgb(255, 255, 255);
     return count;
+}
+
+void ExpectLikeReference(const QImage& image, const QString& name, int channelTolerance,
+                         double share) {
+    const QString reference = DataPath(name);
+    image.save(OutputPath(name));
+    if (std::getenv("TRENDIX_UPDATE_REFERENCES")) image.save(reference);
+    const QImage expected(reference);
+    ASSERT_FALSE(expected.isNull()) << "no reference " << reference.toStdString();
+    EXPECT_LE(DifferingShare(image, expected, channelTolerance), share)
+        << "see " << OutputPath(name).toStdString();
 }

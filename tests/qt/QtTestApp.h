@@ -10,6 +10,12 @@ void EnsureQtApp();
 QString OutputPath(const QString& fileName);
 QString DataPath(const QString& fileName);
 
+// Compares an image with its reference in tests/data within a share of pixels whose channels
+// differ by more than channelTolerance; the image is kept in the output folder, and written
+// as the new reference when TRENDIX_UPDATE_REFERENCES is set (look at it before committing).
+void ExpectLikeReference(const QImage& image, const QString& name, int channelTolerance,
+                         double share);
+
 // Pixels whose colours differ (images of one size), and pixels that are not white.
 int DifferingPixels(const QImage& a, const QImage& b);
 int InkedPixels(const QImage& a);

@@ -17,7 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from window_test import check, drag, drive, run, xdo  # noqa: E402
+from window_test import check, drag, drive, grab_at_rest, run, xdo  # noqa: E402
 
 TEXT = "Hello"
 
@@ -30,9 +30,7 @@ def wait_window(name, timeout=10):
 def place_and_drag(view, screen, client):
     x, y, w, h = client
     rest = (x + w // 2, y + h - 5)  # where the pointer waits for screenshots
-    xdo("mousemove", str(rest[0]), str(rest[1]))
-    time.sleep(0.5)
-    first = screen.grab("first")
+    first = grab_at_rest(screen, rest, "first", 0.5)
 
     # 1. Main menu > Modify > Add Text, then the sheet.
     xdo("mousemove", str(x + w // 3), str(y + h // 3))
@@ -53,9 +51,7 @@ def place_and_drag(view, screen, client):
     mark = len(view.events())
     drag(px - 20, py - 20, px, py)
     view.wait_event("Modified", mark)
-    xdo("mousemove", str(rest[0]), str(rest[1]))
-    time.sleep(0.4)
-    placed = screen.grab("placed")
+    placed = grab_at_rest(screen, rest, "placed")
     settings = view.command("GetSettings")
     check("Annotation:" + TEXT in settings, "the settings text holds the placed text")
     # Left aligned and upright: the text stands on its anchor, to its right.
@@ -66,9 +62,7 @@ def place_and_drag(view, screen, client):
     mark = len(view.events())
     drag(px + 5, py - 5, px + 85, py + 35)
     view.wait_event("Modified", mark)
-    xdo("mousemove", str(rest[0]), str(rest[1]))
-    time.sleep(0.4)
-    moved = screen.grab("moved")
+    moved = grab_at_rest(screen, rest, "moved")
     moved_box = (px + 80, py + 40 - 14, 40, 14)
     check(moved.differing(placed, moved_box) > 0.05, "the text is drawn at its new place")
     check(moved.differing(first, text_box) < 0.02,

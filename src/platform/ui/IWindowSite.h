@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/PopupText.h"
 #include "platform/ui/Printer.h"
 #include "platform/ui/PropertyPage.h"
 
@@ -74,6 +75,11 @@ public:
     // The small pop-up text window, its top-left corner at the client point x, y.
     virtual void ShowPopupText(const std::string& /*text*/, int /*x*/, int /*y*/) {}
     virtual void HidePopupText() {}
+    // The pop-up text window laid out by the control; a site without a window of its own
+    // for it shows the joined lines at the window's corner.
+    virtual void ShowPopup(const PopupText& popup) {
+        ShowPopupText(popup.Joined(), popup.x, popup.y);
+    }
     // A tooltip beside the client point x, y; hidden again by HideTooltip.
     virtual void ShowTooltip(const std::string& /*text*/, int /*x*/, int /*y*/) {}
     virtual void HideTooltip() {}

@@ -50,6 +50,7 @@ public:
         target_->ShowPopupText(text, x, y);
     }
     void HidePopupText() override { target_->HidePopupText(); }
+    void ShowPopup(const PopupText& popup) override { target_->ShowPopup(popup); }
     void ShowTooltip(const std::string& text, int x, int y) override {
         target_->ShowTooltip(text, x, y);
     }
