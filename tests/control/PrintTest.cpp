@@ -75,13 +75,7 @@ class PrintTest : public ControlHarness {
 protected:
     PrintTest() {
         site.printer = &printer;
-        site.surfaceFactory = [](int w, int h) { return std::make_unique<gdi::RecordingDC>(w, h); };
-        site.ResizeSurface(400, 310);
-        Put("npoints", Variant::I2(3));
-        for (short i = 0; i < 3; ++i) {
-            Call("SetXData", {Variant::I2(1), Variant::I2(i), Variant::R8(i * 5.0)});
-            Call("SetData", {Variant::I2(1), Variant::I2(i), Variant::R8(i * 50.0)});
-        }
+        UseThreePointPlot();
     }
     void Print(bool setupOnly) { Call("Print2", {Variant::Bool(setupOnly)}); }
     void Preview(bool on) { Call("PrintPreview", {Variant::Bool(on)}); }
