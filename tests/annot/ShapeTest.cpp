@@ -581,8 +581,9 @@ TEST_F(ShapeTest, UngroupedShapesDrawAsThePathDidInEveryOrientation) {
                 EXPECT_EQ(shapes[0]->Filled(), shape->Filled());
                 // A marker's element holds its size where others hold the line type: it takes
                 // the path's, which it does not draw with.
-                if (shape->Kind() != CPlotDisplay::kMarkerPoint)
+                if (shape->Kind() != CPlotDisplay::kMarkerPoint) {
                     EXPECT_EQ(shapes[0]->LineType(), shape->LineType());
+                }
                 EXPECT_EQ(shapes[0]->ColorIndex(), shape->ColorIndex());
                 EXPECT_EQ(Drawn(*shapes[0]), Drawn(*shape));
             }
