@@ -77,6 +77,14 @@ void ViewWindow::BuildMenus() {
     file->addAction("&Demo", this,
                     [this] { StartDemo(options_.demoVariables, options_.demoRate); });
     file->addSeparator();
+    // Printing goes through the control: its print dialog, its preview and its page layout.
+    file->addAction("&Print...", QKeySequence::Print, this,
+                    [this] { view_->control().Print2(false); });
+    previewAction_ = file->addAction("Print Pre&view", this,
+                                     [this](bool on) { view_->control().PrintPreview(on); });
+    previewAction_->setCheckable(true);
+    file->addAction("Page &Layout...", this, [this] { view_->control().PageLayout(); });
+    file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, qApp, &QApplication::quit);
     QMenu* view = menuBar()->addMenu("&View");
     drawBarAction_ = view->addAction("&Drawing Toolbar", this, &ViewWindow::ShowDrawingToolbar);

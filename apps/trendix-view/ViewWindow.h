@@ -60,6 +60,7 @@ private:
     TrendixWidget* view_;
     CDrawBarCtrl* drawBar_ = nullptr;
     QAction* drawBarAction_ = nullptr;
+    QAction* previewAction_ = nullptr;
     QLabel* pointer_;
     ViewOptions options_;
     std::unique_ptr<ProcessDemo> demo_;

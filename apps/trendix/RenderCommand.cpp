@@ -2,10 +2,12 @@
 
 #include "AutomationShell.h"
 #include "PlotFileCommands.h"
+#include "PrintCommands.h"
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/ui/HeadlessSite.h"
+#include "qt/QtPrinter.h"
 #include "qt/QtRenderer.h"
 
 #include <chrono>
@@ -28,8 +30,8 @@ bool ParseInt(const std::string& s, int& out) {
 }
 
 int RenderUsage() {
-    std::cerr << "usage: trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--scale WxH] "
-                 "[--time]\n";
+    std::cerr << "usage: trendix render INPUT [-o OUT.png|.pdf|.svg] [--print OUT.pdf] "
+                 "[--header TEXT] [--footer TEXT] [--size WxH] [--scale WxH] [--time]\n";
     return 2;
 }
 
@@ -55,7 +57,7 @@ void RenderCommand::AddDirective(AutomationShell& shell, CTrendixCtrl& control) 
 
 int RenderCommand::Run(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
-    std::string input, output;
+    std::string input, output, printed, header, footer;
     int layoutW = 0, layoutH = 0;   // --size: the control is laid out at this size
     int pictureW = 0, pictureH = 0; // --scale: the layout drawn scaled to this size
     bool timed = false;
@@ -63,6 +65,12 @@ int RenderCommand::Run(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "-o" && i + 1 < argc)
             output = argv[++i];
+        else if (arg == "--print" && i + 1 < argc)
+            printed = argv[++i];
+        else if (arg == "--header" && i + 1 < argc)
+            header = argv[++i];
+        else if (arg == "--footer" && i + 1 < argc)
+            footer = argv[++i];
         else if (arg == "--size" && i + 1 < argc) {
             if (!ParseSize(argv[++i], layoutW, layoutH)) return RenderUsage();
         } else if (arg == "--scale" && i + 1 < argc) {
@@ -74,7 +82,7 @@ int RenderCommand::Run(int argc, char** argv) {
         else
             return RenderUsage();
     }
-    if (input.empty() || output.empty()) return RenderUsage();
+    if (input.empty() || (output.empty() && printed.empty())) return RenderUsage();
     // A layout or picture beyond the largest side is refused before anything is drawn.
     for (const int side : {layoutW, layoutH, pictureW, pictureH})
         if (side > gdi::kMaxSurfaceSide) {
@@ -103,7 +111,13 @@ int RenderCommand::Run(int argc, char** argv) {
             layOut(layoutW, layoutH);
         if (pictureW == 0) pictureW = m ? m->bufferWidth : kInitialWidth;
         if (pictureH == 0) pictureH = m ? m->bufferHeight : kInitialHeight;
-        QtRenderer::Render(control, output, pictureW, pictureH);
+        if (!output.empty()) QtRenderer::Render(control, output, pictureW, pictureH);
+        if (printed.empty()) return;
+        // The printed page: the plot on landscape paper with the page layout's lines.
+        if (!header.empty()) PrintCommands::SetLine(control, true, "", header);
+        if (!footer.empty()) PrintCommands::SetLine(control, false, "", footer);
+        QtPrinter printer;
+        PrintCommands::PrintToPdf(control, site, printer, printed);
     });
     if (failed) return failed;
     if (timed) {

@@ -3,8 +3,10 @@
 //   trendix typelib    list the automation and event interfaces
 //   trendix settings INPUT   print the settings text of a control loaded from INPUT
 //   trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--scale WxH]   draw the control
+//   trendix render INPUT --print OUT.pdf [--header TEXT] [--footer TEXT]   print its page
 #include "AutomationShell.h"
 #include "PlotFileCommands.h"
+#include "PrintCommands.h"
 #include "RenderCommand.h"
 #include "control/TrendixCtrl.h"
 #include "platform/ui/HeadlessSite.h"
@@ -23,7 +25,8 @@ int Usage() {
            "       trendix typelib\n"
            "       trendix settings INPUT   (.ply script, .plx input file, .tset settings,"
            " .tsh session)\n"
-           "       trendix render INPUT -o OUT.png|.pdf|.svg [--size WxH] [--scale WxH] [--time]\n";
+           "       trendix render INPUT [-o OUT.png|.pdf|.svg] [--print OUT.pdf] [--header TEXT]\n"
+           "                      [--footer TEXT] [--size WxH] [--scale WxH] [--time]\n";
     return 2;
 }
 
@@ -55,6 +58,7 @@ int RunShell() {
     AutomationShell shell(control, [&control](int w, int h) { control.OnSize(w, h); });
     PlotFileCommands::AddDirectives(shell, control);
     RenderCommand::AddDirective(shell, control);
+    PrintCommands::AddDirectives(shell, control, site);
     return shell.Run(std::cin, std::cout);
 }
 

@@ -117,15 +117,6 @@ bool CTrendixCtrl::IsMenuItemEnabled(std::int16_t id) {
     return r && r->enabled;
 }
 
-void CTrendixCtrl::Print2(bool) {
-    Pending("Print2");
-}
-void CTrendixCtrl::PrintPreview(bool) {
-    Pending("PrintPreview");
-}
-void CTrendixCtrl::PageLayout() {
-    Pending("PageLayout");
-}
 void CTrendixCtrl::AboutBox() {
     site_.MessageBox(std::string(CTrendixModule::kUserTypeName) + "\nVersion " +
                          CTrendixModule::kVersionText +

@@ -171,4 +171,5 @@ void CTrendixCtrl::OnSize(int width, int height) {
             ReportDiagnostic("InputFile " + props_.InputFile + ": " + e.what() + "\n");
         }
     }
+    if (printPreview_) ComputePageRect();
 }

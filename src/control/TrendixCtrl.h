@@ -5,6 +5,7 @@
 #include "control/PlotMenu.h"
 #include "control/TrendixEvents.h"
 #include "model/IPlotHost.h"
+#include "model/PageLayout.h"
 #include "model/PlotLook.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/IDispatch.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -348,6 +350,13 @@ public:
     void Print2(bool setupOnly);
     void PrintPreview(bool on);
     void PageLayout();
+    // The page layout for hosts that set it without the sheet (the command line); it exists
+    // from then on as after a first PageLayout. Null until then.
+    void SetPageLayout(const LayoutSetting& setting);
+    const LayoutSetting* PageLayoutSetting() const { return pageLayout_.get(); }
+    bool Previewing() const { return printPreview_; }
+    // Where print preview shows the page, in client coordinates.
+    const gdi::Rect& PageRect() const { return pageRect_; }
     void OpenLog(const std::string& fileName);
     void CloseLog();
     void AboutBox();
@@ -502,6 +511,13 @@ private:
     void LoadProfileRecord(const CProfileRecord& record);
     void RunScript(const std::string& path);
     void OpenPlotFile();
+    // Printing (TrendixPrint.cpp)
+    ui::PrinterSettings PreparedSettings(const ui::IPrinter& printer) const;
+    void ComputePageRect();
+    void PrintPage(ui::IPrinter& printer);
+    // The header and footer of this draw, when it is a printed or previewed page with a page
+    // layout; the plot goes into the part of target they leave.
+    std::optional<CPageDecoration> Decoration(const gdi::Rect& target) const;
 
     ui::IWindowSite& site_;
     com::ConnectionPoint events_;
@@ -533,6 +549,9 @@ private:
     bool alwaysShowFull_ = false;
     std::int16_t copyWidth_ = 0, copyHeight_ = 0;
     bool printPreview_ = false, printerSetUp_ = false;
+    bool printingPage_ = false; // drawing the printer's page
+    gdi::Rect pageRect_;
+    std::unique_ptr<LayoutSetting> pageLayout_;
     std::unique_ptr<CPlotMenu> menuWalker_;
     CObjectIds objectIds_; // host object numbering for the control's whole life
     // What the text dialog opens with: the last attributes chosen, and the default font.

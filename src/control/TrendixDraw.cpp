@@ -16,6 +16,22 @@ CPlotPaintContext CTrendixCtrl::PaintContextOn(gdi::IDeviceContext& dc) {
     return ctx;
 }
 
+namespace {
+
+// What print preview shows around the page.
+constexpr gdi::ColorRef kPreviewMarginColor = 0x808080;
+
+void FillPreviewMargins(gdi::IDeviceContext& dc, const gdi::Rect& all, const gdi::Rect& page) {
+    const gdi::Rect margins[] = {{all.left, all.top, all.right, page.top},
+                                 {all.left, page.bottom, all.right, all.bottom},
+                                 {all.left, page.top, page.left, page.bottom},
+                                 {page.right, page.top, all.right, page.bottom}};
+    for (const gdi::Rect& r : margins)
+        if (!r.IsEmpty()) dc.FillSolidRect(r, kPreviewMarginColor);
+}
+
+} // namespace
+
 void CTrendixCtrl::OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds,
                           const gdi::Rect& invalid) {
     // 1. A control without an extent shows nothing.
@@ -32,24 +48,35 @@ void CTrendixCtrl::OnDraw(gdi::IDeviceContext& dc, const gdi::Rect& bounds,
         }
         site_.SetCursor(currentCursor_);
     }
-    // 3-4. Target size and origin.
-    const int w = copyWithSize_ ? copyWidth_ : bounds.Width();
-    const int h = copyWithSize_ ? copyHeight_ : bounds.Height();
+    // 3-4. Target size and origin: in print preview the page replaces the bounds, and a page
+    // layout's header and footer take their bands off it.
+    const gdi::Rect target = printPreview_ ? pageRect_ : bounds;
+    const std::optional<CPageDecoration> decoration = Decoration(target);
+    const gdi::Rect plot = decoration ? decoration->PlotArea(dc, target) : target;
+    const int w = copyWithSize_ ? copyWidth_ : plot.Width();
+    const int h = copyWithSize_ ? copyHeight_ : plot.Height();
     CPlotPaintContext ctx = PaintContextOn(dc);
-    // 5. A target of another size or place is a scaled draw.
-    const bool scaled =
-        w != m.bufferWidth || h != m.bufferHeight || bounds.left != 0 || bounds.top != 0;
+    // 5. A target of another size or place is a scaled draw, and so is a printed page.
+    const bool scaled = printingPage_ || w != m.bufferWidth || h != m.bufferHeight ||
+                        plot.left != 0 || plot.top != 0;
     if (scaled)
-        BeginScaledDraw(m, bounds, w, h);
+        BeginScaledDraw(m, plot, w, h);
     else if (m.showLegend && !m.legendRegion->sized)
         m.layoutDirty = 1;
     // 6. Clip to the invalid area.
     gdi::StateScope state(dc);
     dc.IntersectClipRect(invalid);
     const bool full = invalid == bounds;
-    // 8. The model paints.
-    const gdi::Rect area = scaled ? bounds : gdi::Rect{0, 0, m.bufferWidth, m.bufferHeight};
+    // 7. In print preview the margins around the page are filled and the page is the limit.
+    if (printPreview_) {
+        FillPreviewMargins(dc, bounds, pageRect_);
+        dc.IntersectClipRect(pageRect_);
+    }
+    if (decoration) dc.FillSolidRect(target, backColor_);
+    // 8. The model paints, then the header and footer around it.
+    const gdi::Rect area = scaled ? plot : gdi::Rect{0, 0, m.bufferWidth, m.bufferHeight};
     m.Paint(ctx, area, false, full ? 1 : 0, false);
+    if (decoration) m.PaintPageDecoration(ctx, target, *decoration);
     // 9. The clip goes with the state.
     dc.ResetClip();
     // 10. Back to the screen layout; one repaint on screen follows a scaled draw.
@@ -83,7 +110,7 @@ void CTrendixCtrl::BeginScaledDraw(CPlotLook& m, const gdi::Rect& bounds, int w,
     if (m.showLegend) m.legendRegion->sized = 0;
     m.bufferWidth = usedW;
     m.bufferHeight = usedH;
-    if (!copyWithSize_) m.printing = 1;
+    if (!copyWithSize_ && !printPreview_) m.printing = 1;
     m.layoutDirty = 1;
 }
 

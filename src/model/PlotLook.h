@@ -22,6 +22,7 @@
 #include <vector>
 
 class CVariableRanges;
+class CPageDecoration;
 
 // The model of one plot: its variables and their data, the plot kind and flags, the axis map,
 // the regions the control is divided into, the fonts, the symbols and the context menus.
@@ -197,6 +198,10 @@ public:
     void Paint(CPlotPaintContext& ctx, const gdi::Rect& rect, bool axesOnly, int /*mode*/,
                bool skipCurves);
     void PaintOffscreen(CPlotPaintContext& ctx);
+    // The header and footer of a printed or previewed page around the plot, their symbols
+    // expanded.
+    void PaintPageDecoration(CPlotPaintContext& ctx, const gdi::Rect& page,
+                             const CPageDecoration& decoration);
     // After a time sample; the newest time is read from the time variable itself.
     void LiveUpdate(CPlotPaintContext& ctx, double /*t*/);
 

@@ -1,6 +1,7 @@
 // The paint sequence: deferred model work, the scales and the mapping, then the regions,
 // curves, legend and selection marks in a fixed order. Every step that is skipped keeps its
 // dirty flag for the next paint.
+#include "model/PageLayout.h"
 #include "model/PlotLook.h"
 #include "model/VariableRanges.h"
 
@@ -184,4 +185,11 @@ void CPlotLook::LiveUpdate(CPlotPaintContext& ctx, double) {
     const int left = std::max(x.left - 20, 0);
     ctx.dc.BitBlt(left, x.top - 1, bufferWidth - left, x.height() + 1, *backBuffer, left,
                   x.top - 1);
+}
+
+void CPlotLook::PaintPageDecoration(CPlotPaintContext& ctx, const gdi::Rect& page,
+                                    const CPageDecoration& decoration) {
+    const LayoutSetting& s = decoration.Setting();
+    decoration.Draw(ctx.dc, page, s.header ? ExpandSymbols(s.headerText) : std::string(),
+                    s.footer ? ExpandSymbols(s.footerText) : std::string());
 }

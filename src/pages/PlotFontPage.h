@@ -1,15 +1,6 @@
 #pragma once
+#include "model/FontSetting.h"
 #include "pages/PageModel.h"
-
-#include <string>
-
-// A font as the edit dialogs show it.
-struct FontSetting {
-    std::string face;
-    int size = 10;
-    int style = 0; // bit 0 italic, bit 1 bold, bit 2 underline
-    bool operator==(const FontSetting&) const = default;
-};
 
 // The "Font" page of the edit sheets: face, size, style and underscore of the edited
 // element's font. A face left empty or a size out of range keeps the old value.

@@ -5,6 +5,7 @@
 #include "qt/QtDeviceContext.h"
 #include "qt/QtPopupMenu.h"
 #include "qt/QtPopupWnd.h"
+#include "qt/QtPrinter.h"
 #include "qt/QtPropertySheet.h"
 #include <trendix/TrendixWidget.h>
 
@@ -100,6 +101,17 @@ std::string QtWindowSite::OpenFileDialog(const std::string& filter) {
     const QString file =
         QFileDialog::getOpenFileName(&widget_, QString(), QString(), FileFilter(filter));
     return file.toStdString();
+}
+
+std::string QtWindowSite::SaveFileDialog(const std::string& filter) {
+    const QString file =
+        QFileDialog::getSaveFileName(&widget_, QString(), QString(), FileFilter(filter));
+    return file.toStdString();
+}
+
+ui::IPrinter* QtWindowSite::Printer() {
+    if (!printer_) printer_ = std::make_unique<QtPrinter>(&widget_);
+    return printer_.get();
 }
 
 gdi::IDeviceContext* QtWindowSite::WindowSurface() {

@@ -10,6 +10,7 @@
 class QLabel;
 class QtPopupWnd;
 class QTimer;
+class QtPrinter;
 class TrendixWidget;
 
 // The window services of one control hosted in a TrendixWidget: repaint requests, scroll
@@ -31,6 +32,9 @@ public:
     void KillTimer(int id) override;
     void SetCursor(int cursorId) override;
     std::string OpenFileDialog(const std::string& filter) override;
+    std::string SaveFileDialog(const std::string& filter) override;
+    // The window's printer, made at its first use; its dialogs open over the widget.
+    ui::IPrinter* Printer() override;
     gdi::IDeviceContext* WindowSurface() override;
     void CaptureMouse(bool capture) override;
     int TrackPopupMenu(const ui::MenuItem& popup, int x, int y,
@@ -71,6 +75,7 @@ private:
     std::map<int, std::unique_ptr<QTimer>> timers_;
     QtPopupWnd& Popup();
     std::unique_ptr<QtPopupWnd> popup_;
+    std::unique_ptr<QtPrinter> printer_;
     int cursorId_ = 0;
     bool captured_ = false;
     bool userMode_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 #include "control/TrendixCtrl.h"
+#include "platform/gdi/RecordingDC.h"
 #include "platform/ui/HeadlessSite.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,17 @@ protected:
     void AddTimeData(short varNo, double time, double value) {
         Call("AddTimeData",
              {com::Variant::I2(varNo), com::Variant::R8(time), com::Variant::R8(value)});
+    }
+
+    // A recording window surface and an XY plot of three points over 0..10 x 0..100.
+    void UseThreePointPlot() {
+        site.surfaceFactory = [](int w, int h) { return std::make_unique<gdi::RecordingDC>(w, h); };
+        site.ResizeSurface(400, 310);
+        Put("npoints", com::Variant::I2(3));
+        for (short i = 0; i < 3; ++i) {
+            Call("SetXData", {com::Variant::I2(1), com::Variant::I2(i), com::Variant::R8(i * 5.0)});
+            Call("SetData", {com::Variant::I2(1), com::Variant::I2(i), com::Variant::R8(i * 50.0)});
+        }
     }
 
     ui::HeadlessSite site;

@@ -17,13 +17,7 @@ using com::Variant;
 class InputTest : public ControlHarness {
 protected:
     InputTest() {
-        site.surfaceFactory = [](int w, int h) { return std::make_unique<gdi::RecordingDC>(w, h); };
-        site.ResizeSurface(400, 310);
-        Put("npoints", Variant::I2(3));
-        for (short i = 0; i < 3; ++i) {
-            Call("SetXData", {Variant::I2(1), Variant::I2(i), Variant::R8(i * 5.0)});
-            Call("SetData", {Variant::I2(1), Variant::I2(i), Variant::R8(i * 50.0)});
-        }
+        UseThreePointPlot();
         Paint();
     }
     void Paint() {

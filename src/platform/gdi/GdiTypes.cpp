@@ -18,7 +18,7 @@ bool Overlaps(const Rect& a, const Rect& b) {
 
 int PixelHeightFromPoints(int points) {
     // 96 logical pixels per inch, 72 points per inch, rounded as a point font is.
-    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+    return static_cast<int>(std::lround(points * double(kLogicalDpi) / 72.0));
 }
 
 } // namespace gdi

@@ -92,7 +92,9 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
-// Em height in device units of a font of the given point size at 96 logical DPI.
+// Logical pixels per inch of the drawing code's units.
+inline constexpr int kLogicalDpi = 96;
+// Em height in device units of a font of the given point size at kLogicalDpi.
 int PixelHeightFromPoints(int points);
 
 struct TextMetrics {

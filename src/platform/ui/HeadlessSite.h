@@ -33,6 +33,12 @@ public:
         lastFileFilter = filter;
         return openFileAnswer;
     }
+    // Answers with saveFileAnswer and remembers the filter asked for.
+    std::string SaveFileDialog(const std::string& filter) override {
+        lastSaveFilter = filter;
+        return saveFileAnswer;
+    }
+    IPrinter* Printer() override { return printer; }
     gdi::IDeviceContext* WindowSurface() override { return surface.get(); }
     // Makes the window surface anew for a client area of width x height with the factory;
     // without a factory, or for an empty area, the site has no surface.
@@ -99,6 +105,9 @@ public:
     int cursorCount = 0; // SetCursor calls
     std::string openFileAnswer;
     std::string lastFileFilter;
+    std::string saveFileAnswer;
+    std::string lastSaveFilter;
+    IPrinter* printer = nullptr; // none: the host cannot print
     bool captured = false;
     int flushCount = 0;
     // Menus

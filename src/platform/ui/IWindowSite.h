@@ -2,6 +2,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupText.h"
+#include "platform/ui/Printer.h"
 #include "platform/ui/PropertyPage.h"
 
 #include <cstdint>
@@ -48,6 +49,10 @@ public:
     // Asks the user for a file to open; filter as "Description (*.ext)|*.ext". Empty when
     // the user cancelled.
     virtual std::string OpenFileDialog(const std::string& filter) = 0;
+    // Asks the user for a file to write, with the same filter form; empty when cancelled.
+    virtual std::string SaveFileDialog(const std::string& /*filter*/) { return {}; }
+    // The application's printer; null when the host has no printing.
+    virtual IPrinter* Printer() { return nullptr; }
     // The image of the client area that paints and immediate drawings write to; null when
     // the site has none (a headless site without a surface).
     virtual gdi::IDeviceContext* WindowSurface() { return nullptr; }
