@@ -36,8 +36,8 @@ void WriteSeed(const std::string& folder, const std::string& name, CTrendixCtrl&
     out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
 }
 
-// Plots of each kind: from the example files, a live run plot and an XY plot with a note and
-// shapes.
+// Plots of each kind: from the example files, a live run plot and an XY plot with a note,
+// host objects and shapes.
 void WriteSeeds(const std::string& folder) {
     const std::string root = TRENDIX_SOURCE_ROOT;
     for (const char* file : {"examples/column-profile.plx", "examples/ternary.plx",
@@ -73,6 +73,14 @@ void WriteSeeds(const std::string& folder) {
         f.control.SetShowLegend(true);
         f.control.SetSymbol("UNIT", "kg/s");
         f.control.AddText("A note $UNIT", 0.5f, 0.5f, 2, 0, "", 10, 0);
+        // Host objects of each kind, one text hidden, for the host objects' section.
+        const std::int16_t line = f.control.NewLine(3, 2, 5, 6, -1);
+        const std::int16_t polygon = f.control.NewPolygon(4, 2);
+        for (std::int16_t i = 0; i < 4; ++i) {
+            f.control.SetXYData(line, i, i, i * 2.0);
+            f.control.SetXYData(polygon, i, 1 + i % 2, 1 + i / 2);
+        }
+        f.control.SetObject(f.control.NewText("Hidden", 2, 2, -1), 0, 1);
         // Two shapes drawn with the toolbar, for the shapes' record.
         f.Paint();
         for (int tool : {ID_TOOL_BOX, ID_TOOL_ELLIPSE}) {
@@ -106,7 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzControl other;
     try {
         other.control.LoadImage(again);
-    } catch (const com::DispatchError&) {
+    } catch (const com::DispatchError& e) {
+        std::fprintf(stderr, "refused with: %s\n", e.what());
         Finding("the image of a plot that was read is refused");
     }
     other.Paint();

@@ -76,6 +76,33 @@ CPlotRegion::Rect Grow(CPlotRegion::Rect box, const gdi::Point* pts, size_t n) {
 // ---------------------------------------------------------------------------------------------
 // The plain object
 
+std::unique_ptr<CPlotObj> CPlotObj::FromRecord(const Record& r) {
+    std::unique_ptr<CPlotObj> made;
+    switch (r.kind) {
+    case LineKind:
+        made = std::make_unique<CPlotLineObj>(r.id);
+        break;
+    case PolygonKind:
+        made = std::make_unique<CPlotPolygonObj>(r.id);
+        break;
+    case TextKind:
+        made = std::make_unique<CPlotTextObj>(r.id, r.userText);
+        break;
+    default:
+        made = std::make_unique<CPlotObj>(r.id, PlainKind);
+        break;
+    }
+    made->enabled_ = r.enabled;
+    made->SetVariables(r.xVariable, r.yVariable);
+    made->annotation_ = r.annotation;
+    return made;
+}
+
+CPlotObj::Record CPlotObj::GetRecord() const {
+    const bool userText = kind_ == TextKind && static_cast<const CPlotTextObj*>(this)->UserText();
+    return {id_, kind_, enabled_, xVariable_, yVariable_, annotation_, userText};
+}
+
 int CPlotObj::SetObject(CPlotOverlay&, int value, int mask) {
     if (Bit(mask, Enabled)) enabled_ = Bit(value, Enabled);
     return enabled_ ? Enabled : 0;

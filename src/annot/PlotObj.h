@@ -2,6 +2,8 @@
 #include "platform/gdi/GdiTypes.h"
 #include "render/PlotRegion.h"
 
+#include <memory>
+
 class CPlotOverlay;
 struct CPlotPaintContext;
 
@@ -14,8 +16,21 @@ public:
     // The state bits of SetObject.
     enum StateBit { Visible = 1, Enabled = 2, SelectedBit = 4, TagNotPickable = 8 };
 
+    // What an object is beyond its variables' and annotation's own state: what a plot image
+    // keeps of it.
+    struct Record {
+        int id = 0, kind = PlainKind;
+        bool enabled = true;
+        int xVariable = -1, yVariable = -1, annotation = -1;
+        bool userText = false;
+        bool operator==(const Record&) const = default;
+    };
+
     CPlotObj(int id, int kind) : id_(id), kind_(kind) {}
     virtual ~CPlotObj() = default;
+    // The object a record describes, bound to the variables or annotation it names.
+    static std::unique_ptr<CPlotObj> FromRecord(const Record& record);
+    Record GetRecord() const;
     CPlotObj(const CPlotObj&) = delete;
     CPlotObj& operator=(const CPlotObj&) = delete;
 

@@ -132,6 +132,16 @@ CPlotTextObj* CPlotOverlay::CreateTextObject(int annotation, bool userText) {
     return text;
 }
 
+void CPlotOverlay::Restore(std::vector<std::unique_ptr<CPlotAnnotation>> annotations,
+                           std::vector<std::unique_ptr<CPlotObj>> objects) {
+    ClearAnnotations();
+    SelectObject(nullptr);
+    for (const auto& o : objects_)
+        model_.host.ObjectSelected(o->Id(), false);
+    objects_ = std::move(objects);
+    annotations_ = std::move(annotations);
+}
+
 void CPlotOverlay::SelectObject(CPlotObj* object) {
     if (selected_ == object) return;
     if (CPlotObj* previous = std::exchange(selected_, object)) {

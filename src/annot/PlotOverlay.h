@@ -20,6 +20,14 @@ public:
     // The next free ID; inUse answers whether an ID is taken.
     template <class InUse>
     int Next(InUse inUse);
+    // Where the numbering stands: the next number (0 to kIdCount) and whether it wrapped.
+    int NextNumber() const { return next_; }
+    bool Wrapped() const { return wrapped_; }
+    // Goes on from where another numbering stood; a number out of range starts again.
+    void Continue(int next, bool wrapped) {
+        next_ = next >= 0 && next <= kIdCount ? next : 0;
+        wrapped_ = wrapped;
+    }
 
 private:
     int next_ = 0;
@@ -70,6 +78,10 @@ public:
     CPlotObj* Create(int kind, bool userText = false);
     // A text object bound to the annotation at index, with a new ID.
     CPlotTextObj* CreateTextObject(int annotation, bool userText);
+    // Replaces every annotation and object with these, nothing selected (a plot image read
+    // back); the objects refer to the annotations by index.
+    void Restore(std::vector<std::unique_ptr<CPlotAnnotation>> annotations,
+                 std::vector<std::unique_ptr<CPlotObj>> objects);
     CPlotObj* SelectedObject() { return selected_; }
     void SelectObject(CPlotObj* object);
 

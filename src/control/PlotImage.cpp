@@ -1,8 +1,11 @@
 #include "control/PlotImage.h"
 
 #include "annot/PlotDisplay.h"
+#include "annot/PlotOverlay.h"
 #include "annot/ShapeRecord.h"
 #include "platform/com/ByteStream.h"
+
+#include <cmath>
 
 namespace {
 
@@ -12,6 +15,9 @@ constexpr std::size_t kAxisBytes = sizeof(CPlotImage::AxisRanges) + 5; // and a 
 constexpr std::size_t kLabelBytes = 8;                                 // two empty strings
 constexpr std::size_t kVariableBytes = 16; // an empty name and three numbers
 constexpr std::size_t kBufferBytes = 24;   // five numbers and an empty value count
+// Two flags, an empty text, four positions, seven numbers and an empty font face.
+constexpr std::size_t kAnnotationBytes = 2 + 4 + 4 * 8 + 7 * 4 + 4;
+constexpr std::size_t kHostObjectBytes = 6 * 4 + 2; // six numbers and two flags
 
 void WriteBuffer(CByteWriter& out, const CPlotVar::Buffer& b) {
     out.U32(b.ringMode);
@@ -50,13 +56,96 @@ std::vector<CPlotVar::Buffer> ReadBuffers(CByteReader& in) {
     return buffers;
 }
 
-// A section that is not carried yet must be empty.
-std::uint32_t ReadEmptySection(CByteReader& in, const char* what) {
-    const std::uint32_t n = in.U32();
-    if (n != 0)
-        throw CByteReader::Malformed(std::string("the image holds ") + what +
-                                     ", which this control cannot read yet");
-    return n;
+void WriteAnnotation(CByteWriter& out, const CPlotImage::Annotation& a) {
+    out.U8(a.hidden ? 1 : 0);
+    out.U8(a.timeStamp ? 1 : 0);
+    const CPlotSettings::Annotation& r = a.record;
+    out.String(r.text);
+    for (double v : {r.x, r.y, r.dx, r.dy})
+        out.F64(v);
+    for (int v : {r.tagVariable, r.attachMode, r.color, r.angle, r.arrowSize, r.alignment,
+                  r.transparentText})
+        out.I32(v);
+    out.String(r.fontFace);
+    for (int v : {r.fontSize, r.fontAngle, r.fontStyle})
+        out.I32(v);
+}
+
+CPlotImage::Annotation ReadAnnotation(CByteReader& in) {
+    CPlotImage::Annotation a;
+    a.hidden = in.Flag();
+    a.timeStamp = in.Flag();
+    CPlotSettings::Annotation& r = a.record;
+    r.text = in.String();
+    for (double* v : {&r.x, &r.y, &r.dx, &r.dy}) {
+        *v = in.F64();
+        if (!std::isfinite(*v)) throw CByteReader::Malformed("an annotation is nowhere");
+    }
+    for (int* v : {&r.tagVariable, &r.attachMode, &r.color, &r.angle, &r.arrowSize, &r.alignment,
+                   &r.transparentText})
+        *v = in.I32();
+    r.fontFace = in.String();
+    for (int* v : {&r.fontSize, &r.fontAngle, &r.fontStyle})
+        *v = in.I32();
+    r.placed = true;
+    return a;
+}
+
+void WriteHostObjects(CByteWriter& out, const CPlotImage::HostObjects& h) {
+    out.I32(h.nextNumber);
+    out.U8(h.numbersWrapped ? 1 : 0);
+    out.U32(std::uint32_t(h.annotations.size()));
+    for (const CPlotImage::Annotation& a : h.annotations)
+        WriteAnnotation(out, a);
+    out.U32(std::uint32_t(h.objects.size()));
+    for (const CPlotImage::HostObject& o : h.objects) {
+        const CPlotObj::Record& r = o.record;
+        for (int v : {r.id, r.kind})
+            out.I32(v);
+        out.U8(r.enabled ? 1 : 0);
+        for (int v : {r.xVariable, r.yVariable, r.annotation})
+            out.I32(v);
+        out.U8(r.userText ? 1 : 0);
+        out.I32(o.fill);
+    }
+}
+
+// What can be known of the objects without a plot: their kinds, and IDs that the interface can
+// name, each once.
+CPlotImage::HostObjects ReadHostObjects(CByteReader& in) {
+    CPlotImage::HostObjects h;
+    h.nextNumber = in.I32();
+    h.numbersWrapped = in.Flag();
+    if (h.nextNumber < 0 || h.nextNumber > CObjectIds::kIdCount)
+        throw CByteReader::Malformed("its object numbering is out of range");
+    const std::uint32_t annotations = in.Count(kAnnotationBytes);
+    if (annotations > CPlotImage::kMaxItems) throw CByteReader::Malformed("too many annotations");
+    h.annotations.reserve(annotations);
+    for (std::uint32_t i = 0; i < annotations; ++i)
+        h.annotations.push_back(ReadAnnotation(in));
+    const std::uint32_t objects = in.Count(kHostObjectBytes);
+    if (objects > CPlotImage::kMaxItems) throw CByteReader::Malformed("too many host objects");
+    h.objects.resize(objects);
+    std::vector<bool> idTaken(CPlotImage::kMaxItems + 1, false);
+    for (CPlotImage::HostObject& o : h.objects) {
+        CPlotObj::Record& r = o.record;
+        r.id = in.I32();
+        r.kind = in.I32();
+        r.enabled = in.Flag();
+        r.xVariable = in.I32();
+        r.yVariable = in.I32();
+        r.annotation = in.I32();
+        r.userText = in.Flag();
+        o.fill = in.I32();
+        if (r.id <= CPlotImage::kLastBuiltInId || r.id > std::int32_t(CPlotImage::kMaxItems))
+            throw CByteReader::Malformed("a host object's ID is out of range");
+        if (idTaken[std::size_t(r.id)])
+            throw CByteReader::Malformed("two host objects share an ID");
+        idTaken[std::size_t(r.id)] = true;
+        if (r.kind < CPlotObj::PlainKind || r.kind > CPlotObj::TextKind)
+            throw CByteReader::Malformed("a host object is of no known kind");
+    }
+    return h;
 }
 
 // A shapes record is read through whole and must end with the section.
@@ -92,8 +181,7 @@ std::vector<std::uint8_t> CPlotImage::Encode(const Content& c) {
     }
     for (std::int32_t v : c.modelState)
         out.I32(v);
-    // Host plot objects: the seam where their records go.
-    out.U32(c.hostObjectCount);
+    WriteHostObjects(out, c.hostObjects);
     out.U32(std::uint32_t(c.symbols.size()));
     for (const Symbol& s : c.symbols) {
         out.String(s.name);
@@ -144,7 +232,7 @@ CPlotImage::Content CPlotImage::Decode(std::span<const std::uint8_t> image) {
     }
     for (std::int32_t& v : c.modelState)
         v = in.I32();
-    c.hostObjectCount = ReadEmptySection(in, "host plot objects");
+    c.hostObjects = ReadHostObjects(in);
     const std::uint32_t symbols = in.Count(kSymbolBytes);
     c.symbols.reserve(symbols);
     for (std::uint32_t i = 0; i < symbols; ++i) {

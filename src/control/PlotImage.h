@@ -1,4 +1,6 @@
 #pragma once
+#include "annot/PlotObj.h"
+#include "control/PlotSettings.h"
 #include "render/PlotVar.h"
 
 #include <array>
@@ -15,7 +17,8 @@
 // set, the phase-plot flag, the control's width and height, the substitution string, the plot
 // settings (axes, attributes, fonts, legend and text annotations, as the settings text writes
 // them), the per-variable texts and numbers (every label with its substitution value, and each
-// Y variable's name, axis, X variable and hidden flag), the host plot objects, the symbols, the
+// Y variable's name, axis, X variable and hidden flag), the host plot objects (the numbering of
+// their IDs, every text annotation, hidden ones included, and the objects), the symbols, the
 // annotation shapes, the scrolled flag, the data and axis range of each axis, and the sample buffer
 // of each X and Y variable.
 //
@@ -50,6 +53,24 @@ public:
     // profile mode, hidden axes and labels, then the axis map, legend, scroll, data, range,
     // time scroll and axis range dirty flags.
     using ModelState = std::array<std::int32_t, 10>;
+    // A text annotation as the settings text keeps it, and what that text leaves out.
+    struct Annotation {
+        CPlotSettings::Annotation record;
+        bool hidden = false, timeStamp = false;
+    };
+    // A host object, and the fill of the curve a line or polygon is drawn as.
+    struct HostObject {
+        CPlotObj::Record record;
+        std::int32_t fill = 0;
+    };
+    // Where the numbering of object IDs stands, the annotations the texts refer to by index,
+    // and the objects in creation order.
+    struct HostObjects {
+        std::int32_t nextNumber = 0;
+        bool numbersWrapped = false;
+        std::vector<Annotation> annotations;
+        std::vector<HostObject> objects;
+    };
     struct Content {
         std::vector<std::uint8_t> propertySet;
         bool phasePlot = false;
@@ -60,9 +81,7 @@ public:
         std::vector<Label> labels;
         std::vector<Variable> variables;
         ModelState modelState{};
-        // Host plot objects are not yet carried: their section is written empty, and an image
-        // whose section is not empty is refused until it is.
-        std::uint32_t hostObjectCount = 0;
+        HostObjects hostObjects;
         std::vector<Symbol> symbols;
         // The annotation shapes and paths as their own record (annot/ShapeRecord.h); Decode
         // reads it through once, so a record it lets in makes its shapes.
@@ -74,9 +93,11 @@ public:
 
     // The signature an image starts with, and its format number.
     static constexpr std::uint32_t kSignature = 0x49585254; // "TRXI"
-    static constexpr std::uint32_t kFormat = 1;
+    static constexpr std::uint32_t kFormat = 2;
     // The most variables and axes an image may name: the 16-bit numbering of the interface.
     static constexpr std::uint32_t kMaxItems = 32767;
+    // Host object IDs up to this one name built-in parts of the plot.
+    static constexpr std::int32_t kLastBuiltInId = 9;
     // The slots of an axis's tick list: the longest list and its closing 0.
     static constexpr std::size_t kTickSlots = 18;
 

@@ -2,10 +2,12 @@
 
 #include "control/TrendixCtrl.h"
 #include "model/NumberText.h"
+#include "pages/PickTables.h"
 #include "render/DrawTool.h"
 #include "render/PlotAxis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <utility>
 
@@ -262,8 +264,10 @@ std::unique_ptr<CPlotAnnotation> CPlotSettings::MakeAnnotation(const Annotation&
     a.arrowSize = r.arrowSize;
     a.alignment = std::clamp(r.alignment, 0, 2);
     a.transparentText = r.transparentText;
-    const CPlotFont& font = CDrawTool::Instance().FindFont(
-        r.fontFace, r.fontSize > 0 ? r.fontSize : 10, r.fontAngle, r.fontStyle);
+    // A size the font sheet would not take is brought within its range.
+    const int size = r.fontSize > 0 ? std::min(r.fontSize, PickTables::kMaxFontSize) : 10;
+    const CPlotFont& font =
+        CDrawTool::Instance().FindFont(r.fontFace, size, r.fontAngle, r.fontStyle);
     auto made = std::make_unique<CPlotAnnotation>(UnescapeLineBreaks(r.text), &font, a);
     made->SetPosition({r.x, r.y, r.dx, r.dy, r.tagVariable});
     made->SetUnplaced(false);
@@ -657,10 +661,15 @@ void CPlotSettings::Marker(std::string_view v) {
     Scan(v).Int(m.markerSize).Int(m.markerInterval);
 }
 
+// The legend's placement is a fraction of the drawing region; one that is not a number or lies
+// farther off than kLegendPlacementLimit leaves that placement as it was.
 void CPlotSettings::LegendBox(std::string_view v) {
     CPlotLook& m = ctrl_.PlotModel();
     int show = m.showLegend;
-    Scan(v).Int(show).Float(m.legendFx).Float(m.legendFy);
+    float fx = m.legendFx, fy = m.legendFy;
+    Scan(v).Int(show).Float(fx).Float(fy);
+    for (auto [from, to] : {std::pair{fx, &m.legendFx}, std::pair{fy, &m.legendFy}})
+        if (std::isfinite(from) && std::abs(from) <= kLegendPlacementLimit) *to = from;
     ctrl_.StoredProperties().ShowLegend = show != 0;
     if ((show != 0) != (m.showLegend != 0)) m.SetShowLegend(show != 0);
 }

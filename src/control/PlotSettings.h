@@ -28,6 +28,8 @@ public:
         bool placed = false;      // its "AnnoFont" line was read: it is part of the plot
     };
     static constexpr double kLargestFloat = 3.4028235e38; // "+++" in an annotation position
+    // The farthest the legend may be placed off the drawing region, in region sizes.
+    static constexpr float kLegendPlacementLimit = 100.0f;
 
     explicit CPlotSettings(CTrendixCtrl& control) : ctrl_(control) {}
 

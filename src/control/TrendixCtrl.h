@@ -124,6 +124,11 @@ public:
     // position (end of drag), 5 thumb track, 8 end of scroll.
     void OnScrollBar(bool horizontal, int code, int position);
     void OnTimer(int id);
+    // Drag and drop (TrendixDrop.cpp). Data offering the formats named in offered is dragged
+    // over the window at x, y (entering or moving): answers the drop effect
+    // (CPlotDropTarget::Effect). The data is dropped at x, y: answers the effect taken.
+    int OnDragOver(const std::vector<std::string>& offered, int x, int y);
+    int OnDrop(const ui::Clipboard& data, int x, int y);
 
     // --- window ---
     void OnSize(int width, int height);

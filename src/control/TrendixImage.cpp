@@ -72,6 +72,83 @@ std::array<int*, std::tuple_size_v<CPlotImage::ModelState>> StateOf(CPlotLook& m
             &m.scrollDirty, &m.dataDirty,  &m.rangeDirty,   &m.timeScrolled, &m.axisRangeDirty};
 }
 
+// The host objects and every annotation they may refer to.
+void CaptureHostObjects(CPlotOverlay& overlay, CPlotImage::HostObjects& h) {
+    for (int i = 0; i < overlay.AnnotationCount(); ++i) {
+        const CPlotAnnotation& a = *overlay.Annotation(i);
+        h.annotations.push_back({CPlotSettings::RecordOf(a), a.hidden != 0, a.TimeStamp()});
+    }
+    CPlotLook& m = overlay.Model();
+    for (const auto& o : overlay.Objects()) {
+        const CPlotVar* y = m.YVar(o->YVariable());
+        h.objects.push_back({o->GetRecord(), y ? y->barPattern : 0});
+    }
+}
+
+// The host objects and where their numbering stands.
+CPlotImage::HostObjects HostObjectsOf(CPlotOverlay* overlay, const CObjectIds& ids) {
+    CPlotImage::HostObjects h;
+    h.nextNumber = ids.NextNumber();
+    h.numbersWrapped = ids.Wrapped();
+    if (overlay) CaptureHostObjects(*overlay, h);
+    return h;
+}
+
+// The objects must name the plot's variables and annotations as their kind does, no variable
+// or annotation twice, and the numbering must not hand out an ID in use.
+void CheckHostObjects(CPlotLook& m, const CPlotImage::HostObjects& h) {
+    std::vector<bool> xTaken(std::size_t(m.NXVars()), false),
+        yTaken(std::size_t(m.NYVars()), false);
+    std::vector<bool> annotationTaken(h.annotations.size(), false);
+    const auto take = [](std::vector<bool>& taken, int index) {
+        if (index < 0 || std::size_t(index) >= taken.size() || taken[std::size_t(index)])
+            Refuse("its host objects do not fit its variables and annotations");
+        taken[std::size_t(index)] = true;
+    };
+    for (const CPlotImage::HostObject& o : h.objects) {
+        const CPlotObj::Record& r = o.record;
+        const bool xy = r.kind == CPlotObj::LineKind || r.kind == CPlotObj::PolygonKind;
+        if (xy) {
+            take(xTaken, r.xVariable);
+            take(yTaken, r.yVariable);
+        } else if (r.xVariable != -1 || r.yVariable != -1) {
+            Refuse("a host object that draws no curve names variables");
+        }
+        if (r.kind == CPlotObj::TextKind && r.annotation != -1)
+            take(annotationTaken, r.annotation);
+        else if (r.kind != CPlotObj::TextKind && r.annotation != -1)
+            Refuse("a host object that is no text names an annotation");
+        if (r.userText && r.kind != CPlotObj::TextKind)
+            Refuse("a host object that is no text is a user text");
+        // Before the numbering wraps, every ID it handed out lies below where it stands.
+        const int number = r.id - CObjectIds::kFirstId;
+        if (!h.numbersWrapped && number >= h.nextNumber && number < CObjectIds::kIdCount)
+            Refuse("its object numbering would hand out an ID in use");
+    }
+}
+
+// The annotations and objects as they were; a line's or polygon's variables are its own again.
+void RestoreHostObjects(CPlotOverlay& overlay, const CPlotImage::HostObjects& h) {
+    CPlotLook& m = overlay.Model();
+    std::vector<std::unique_ptr<CPlotAnnotation>> annotations;
+    for (const CPlotImage::Annotation& a : h.annotations) {
+        annotations.push_back(CPlotSettings::MakeAnnotation(a.record));
+        annotations.back()->hidden = a.hidden ? 1 : 0;
+        annotations.back()->SetTimeStamp(a.timeStamp);
+    }
+    std::vector<std::unique_ptr<CPlotObj>> objects;
+    for (const CPlotImage::HostObject& o : h.objects) {
+        objects.push_back(CPlotObj::FromRecord(o.record));
+        CPlotVar* x = m.XVar(o.record.xVariable);
+        CPlotVar* y = m.YVar(o.record.yVariable);
+        if (!x || !y) continue;
+        x->hostObject = y->hostObject = 1;
+        y->polygon = o.record.kind == CPlotObj::PolygonKind ? 1 : 0;
+        y->barPattern = o.fill;
+    }
+    overlay.Restore(std::move(annotations), std::move(objects));
+}
+
 } // namespace
 
 std::vector<std::uint8_t> CTrendixCtrl::SaveImage() {
@@ -90,6 +167,8 @@ std::vector<std::uint8_t> CTrendixCtrl::SaveImage() {
         c.modelState[i] = *state[i];
     for (const auto& v : m.yVariables)
         c.variables.push_back({v->name, v->axisNo, v->xVarNo, std::int32_t(v->hidden)});
+    c.hostObjects =
+        HostObjectsOf(m.overlay ? &static_cast<CPlotOverlay&>(*m.overlay) : nullptr, objectIds_);
     for (const CPlotSymbol& s : m.symbolList)
         if (!OwnSymbol(s.name)) c.symbols.push_back({s.name, s.value});
     if (m.overlay)
@@ -166,7 +245,12 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     if (!Overlay().Shapes().ReadRecord(c.shapes, shapesRead, env_))
         Refuse("its shapes cannot be read");
 
-    // The settings made the variables and axes; the texts, samples and ranges must fit them.
+    // The settings made the Y variables and axes, but not the X variables of host lines and
+    // polygons (within the sample budget).
+    if (c.xVariables.size() > std::size_t(m.NXVars()))
+        Setnxvariables(
+            std::int16_t(std::min<std::size_t>(c.xVariables.size(), CPlotImage::kMaxItems)));
+    // The texts, samples and ranges must fit the variables and axes.
     const std::vector<CPlotLabel*> labels = LabelsOf(m);
     if (c.labels.size() != labels.size() || c.variables.size() != std::size_t(m.NYVars()))
         Refuse("its texts do not fit its variables and axes");
@@ -196,6 +280,10 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     for (int a = 0; a <= m.NYAxes(); ++a) {
         if (CPlotAxis* axis = m.Axis(a)) Restore(*axis, c.axes[std::size_t(a)]);
     }
+    CheckHostObjects(m, c.hostObjects);
+    if (m.overlay || !c.hostObjects.annotations.empty() || !c.hostObjects.objects.empty())
+        RestoreHostObjects(Overlay(), c.hostObjects);
+    objectIds_.Continue(c.hostObjects.nextNumber, c.hostObjects.numbersWrapped);
     const auto state = StateOf(m);
     for (std::size_t i = 0; i < state.size(); ++i)
         *state[i] = c.modelState[i];

@@ -267,6 +267,13 @@ public:
     bool DeletePointsInMarkedRegion(CPlotPaintContext& ctx);
     // Makes region the one being edited (null: none), releasing the previous one.
     void SelectRegion(CPlotRegion* region);
+    // The editable region under a drag at p becomes the region being edited (none when no
+    // region is there); answers whether that changed.
+    bool SelectRegionUnderDrag(gdi::Point p);
+    // A dropped text becomes the last dropped text; answers the kind of the region being
+    // edited, -1 when none.
+    int DropText(const std::string& text);
+    const std::string& LastDroppedText() const { return lastDroppedText_; }
     // The device mapping of the drawing region: x from horizontal, y from vertical (the
     // axes of those roles when null).
     void MapDrawingRegion(CPlotEnv& env, const CPlotAxis* horizontal = nullptr,
@@ -341,6 +348,7 @@ public:
     int backBufferWidth = 0, backBufferHeight = 0;
 
 private:
+    std::string lastDroppedText_;
     // Text preparation and label regions.
     const locale::Locale& TextLocale() const;
     void PrepareLabel(CPlotLabelRgn& region);

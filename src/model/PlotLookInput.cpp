@@ -56,6 +56,17 @@ void CPlotLook::SelectRegion(CPlotRegion* region) {
     legendRegion->selected = region == legendRegion.get();
 }
 
+bool CPlotLook::SelectRegionUnderDrag(gdi::Point p) {
+    CPlotRegion* before = selectedRegion;
+    SelectRegion(RegionAt(p));
+    return selectedRegion != before;
+}
+
+int CPlotLook::DropText(const std::string& text) {
+    lastDroppedText_ = text;
+    return selectedRegion ? selectedRegion->kind : -1;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Annotations and host plot objects take the pointer before the regions.
 

@@ -1,5 +1,6 @@
 #include "qt/QtClipboard.h"
 
+#include "control/PlotDropTarget.h"
 #include "control/TrendixModule.h"
 #include "qt/QtDeviceContext.h"
 
@@ -17,10 +18,12 @@ struct FormatMimeType {
     const char* mimeType;
 };
 
-// The MIME types of the control's own formats.
+// The MIME types of the control's own formats and of the formats a drop takes.
 constexpr FormatMimeType kMimeTypes[] = {
     {CTrendixModule::kControlFormat, "application/x-trendix-control"},
     {CTrendixModule::kObjectDescriptorFormat, "application/x-trendix-object-descriptor"},
+    {CPlotDropTarget::kVariablePathFormat, "application/x-orbis-variable-path"},
+    {CPlotDropTarget::kTextFormat, "text/plain"},
 };
 
 QByteArray PngOf(const ui::ClipboardContent& content) {
@@ -82,6 +85,24 @@ std::vector<std::uint8_t> QtClipboard::Data(const QMimeData* data, const std::st
     if (!Has(data, format)) return {};
     const QByteArray bytes = data->data(MimeTypeOf(format));
     return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::string> QtClipboard::Offered(const QMimeData* data,
+                                              std::initializer_list<const char*> formats) {
+    std::vector<std::string> offered;
+    for (const char* format : formats)
+        if (Has(data, format)) offered.emplace_back(format);
+    return offered;
+}
+
+ui::Clipboard QtClipboard::Offer(const QMimeData* data,
+                                 std::initializer_list<const char*> formats) {
+    std::vector<ui::ClipboardContent::Format> taken;
+    for (const std::string& format : Offered(data, formats))
+        taken.push_back({format, Data(data, format)});
+    ui::Clipboard offer;
+    offer.Set(std::move(taken));
+    return offer;
 }
 
 bool QtClipboard::Set(const ui::ClipboardContent& content) {

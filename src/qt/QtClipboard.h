@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ public:
     // One format of the data on the clipboard; empty when it is not offered.
     static bool Has(const QMimeData* data, const std::string& format);
     static std::vector<std::uint8_t> Data(const QMimeData* data, const std::string& format);
+    // Which of the format names the data offers, and their data (a drag's offer).
+    static std::vector<std::string> Offered(const QMimeData* data,
+                                            std::initializer_list<const char*> formats);
+    static ui::Clipboard Offer(const QMimeData* data, std::initializer_list<const char*> formats);
     // Puts content on the application's clipboard and reads it back by format name.
     static bool Set(const ui::ClipboardContent& content);
     static bool ClipboardHas(const std::string& format);

@@ -1,5 +1,6 @@
 #include <trendix/TrendixWidget.h>
 
+#include "control/PlotDropTarget.h"
 #include "control/TrendixCtrl.h"
 #include "control/TrendixEvents.h"
 #include "front/PlotImpl.h"
@@ -7,11 +8,15 @@
 #include "platform/com/ConnectionPoint.h"
 #include "platform/ui/SiteRelay.h"
 #include "platform/ui/VirtualKeys.h"
+#include "qt/QtClipboard.h"
 #include "qt/QtDeviceContext.h"
 #include "qt/QtInputMap.h"
 #include "qt/QtVariant.h"
 #include "qt/QtWindowSite.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -381,6 +386,49 @@ void TrendixWidget::keyReleaseEvent(QKeyEvent* e) {
     const int mods = QtInputMap::Modifiers(e->modifiers());
     if (key == 0 || (mods & ui::ModAlt) != 0 || e->key() == Qt::Key_Alt) return;
     Guarded("key release", [&] { control_->OnKeyUp(key, mods); });
+    update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drag and drop: the control decides on the format names the data offers.
+
+namespace {
+
+constexpr std::initializer_list<const char*> kDropFormats = {CPlotDropTarget::kVariablePathFormat,
+                                                             CPlotDropTarget::kTextFormat};
+
+void Answer(QDropEvent* e, int effect) {
+    if (effect == CPlotDropTarget::EffectCopy) {
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+} // namespace
+
+void TrendixWidget::dragEnterEvent(QDragEnterEvent* e) {
+    dragMoveEvent(e);
+}
+
+void TrendixWidget::dragMoveEvent(QDragMoveEvent* e) {
+    const QPoint p = e->position().toPoint();
+    int effect = CPlotDropTarget::EffectNone;
+    Guarded("drag", [&] {
+        effect =
+            control_->OnDragOver(QtClipboard::Offered(e->mimeData(), kDropFormats), p.x(), p.y());
+    });
+    Answer(e, effect);
+}
+
+void TrendixWidget::dropEvent(QDropEvent* e) {
+    const QPoint p = e->position().toPoint();
+    int effect = CPlotDropTarget::EffectNone;
+    Guarded("drop", [&] {
+        effect = control_->OnDrop(QtClipboard::Offer(e->mimeData(), kDropFormats), p.x(), p.y());
+    });
+    Answer(e, effect);
     update();
 }
 

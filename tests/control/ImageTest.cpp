@@ -81,6 +81,29 @@ void ZoomedBars(CTrendixCtrl& c) {
     c.OnCommand(ID_ZOOM_IN);
 }
 
+// One host object of each kind in each state: a line and a polygon with points, a disabled
+// line, a released line, a host text, a hidden text, a user text and a plain object.
+void HostObjects(CTrendixCtrl& c) {
+    XYPlot(c);
+    const std::int16_t line = c.NewLine(3, 2, 5, 6, -1);
+    const std::int16_t polygon = c.NewPolygon(4, 2);
+    const std::int16_t disabled = c.NewLine(5, 1, 0, 0, 1);
+    const std::int16_t released = c.NewLine(6, 1, 2, 0, 0);
+    for (std::int16_t i = 0; i < 4; ++i) {
+        c.SetXYData(line, i, i * 4.0, 3 + i * i);
+        c.SetXYData(polygon, i, 10 + (i % 2) * 5.0, 2 + (i / 2) * 6.0);
+        c.SetXYData(disabled, i, 20 - i, 1.5 * i);
+        c.SetXYData(released, i, i, i);
+    }
+    c.SetObject(disabled, 1, 2);
+    c.SetObject(released, -1, 0);
+    c.NewText("Host text", 12, 9, -1);
+    const std::int16_t hidden = c.NewText("Hidden text", 5, 5, -1);
+    c.SetObject(hidden, 0, 1);
+    c.AddText("User text", 0.2f, 0.8f, 3, 1, "", 12, 0);
+    c.PlotObjects().Create(CPlotObj::PlainKind);
+}
+
 void InputFilePlot(CTrendixCtrl& c, const char* file) {
     c.SetInputFile(SourcePath(file));
 }
@@ -97,6 +120,7 @@ struct Case {
 const Case kCases[] = {
     {"empty", [](CTrendixCtrl&) {}},
     {"xy", XYPlot},
+    {"host objects", HostObjects},
     {"run", RunPlot},
     {"zoomed bars", ZoomedBars},
     {"profile file", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/column-profile.plx"); }},
@@ -191,6 +215,46 @@ TEST(PlotImage, DrawnShapesTravelInTheImage) {
     EXPECT_EQ(ShapesRecordOf(other.c), ShapesRecordOf(from.c));
 }
 
+std::vector<CPlotObj::Record> RecordsOf(CTrendixCtrl& c) {
+    std::vector<CPlotObj::Record> records;
+    for (const auto& o : c.PlotObjects().Objects())
+        records.push_back(o->GetRecord());
+    return records;
+}
+
+// The objects come back with their IDs, states and points, hidden texts included, and both
+// controls go on numbering from the same place.
+TEST(PlotImage, HostObjectsComeBackWithTheirIdsStatesAndPoints) {
+    SitedControl from;
+    HostObjects(from.c);
+    SeenOf(from.c);
+    SitedControl to;
+    to.c.LoadImage(from.c.SaveImage());
+    ASSERT_EQ(RecordsOf(to.c), RecordsOf(from.c));
+    ASSERT_EQ(RecordsOf(to.c).size(), 8u); // the plot's own note first
+    for (const CPlotObj::Record& r : RecordsOf(from.c)) {
+        SCOPED_TRACE(r.id);
+        // SetObject with an empty mask answers the state without changing it.
+        EXPECT_EQ(to.c.SetObject(std::int16_t(r.id), 0, 0),
+                  from.c.SetObject(std::int16_t(r.id), 0, 0));
+        for (std::int16_t i = 0; i < 5; ++i) {
+            double fx = 0, fy = 0, tx = 0, ty = 0;
+            EXPECT_EQ(to.c.GetXYData(std::int16_t(r.id), i, tx, ty),
+                      from.c.GetXYData(std::int16_t(r.id), i, fx, fy));
+            EXPECT_EQ(tx, fx);
+            EXPECT_EQ(ty, fy);
+        }
+    }
+    // A hidden text shows again where it was.
+    const std::int16_t hidden = std::int16_t(RecordsOf(from.c)[5].id);
+    to.c.SetObject(hidden, 1, 1);
+    from.c.SetObject(hidden, 1, 1);
+    EXPECT_EQ(SeenOf(to.c), SeenOf(from.c));
+    EXPECT_NE(SeenOf(to.c).settings.find("Hidden text"), std::string::npos);
+    EXPECT_EQ(to.c.NewLine(1, 1, 1, 0, 0), from.c.NewLine(1, 1, 1, 0, 0));
+    EXPECT_EQ(SeenOf(to.c), SeenOf(from.c));
+}
+
 TEST(PlotImage, AnUnsizedControlTakesTheStoredSizeAndASizedOneKeepsItsOwn) {
     SitedControl from;
     from.c.OnSize(500, 300);
@@ -270,7 +334,27 @@ TEST(PlotImage, ForgedCountsAndSectionsAreRefused) {
     };
     const std::vector<std::vector<std::uint8_t>> bad = {
         encoded(content, [](auto& c) { c.propertySet.resize(c.propertySet.size() / 2); }),
-        encoded(content, [](auto& c) { c.hostObjectCount = 1; }),
+        encoded(content, [](auto& c) { c.hostObjects.objects[0].record.annotation = 9; }),
+        encoded(content, [](auto& c) { c.hostObjects.objects[0].record.xVariable = 0; }),
+        encoded(content, [](auto& c) { c.hostObjects.objects[0].record.id = 3; }),
+        encoded(content, [](auto& c) { c.hostObjects.objects[0].record.kind = 7; }),
+        encoded(content,
+                [](auto& c) { c.hostObjects.objects.push_back(c.hostObjects.objects[0]); }),
+        encoded(content,
+                [](auto& c) {
+                    CPlotImage::HostObject twin = c.hostObjects.objects[0];
+                    twin.record.id += 1;
+                    c.hostObjects.nextNumber += 1;
+                    c.hostObjects.objects.push_back(twin); // one annotation, two texts
+                }),
+        encoded(content,
+                [](auto& c) {
+                    c.hostObjects.nextNumber = 200;
+                    c.hostObjects.objects.push_back(
+                        {{200, CPlotObj::LineKind, true, 0, 99, -1, false}, 0});
+                }),
+        encoded(content, [](auto& c) { c.hostObjects.nextNumber = 0; }),
+        encoded(content, [](auto& c) { c.hostObjects.nextNumber = 40000; }),
         encoded(content,
                 [](auto& c) {
                     c.shapes = {3, 0, 0, 0};

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <random>
+
 using namespace gdi;
 using Calls = std::vector<std::string>;
 
@@ -120,4 +123,55 @@ TEST(GdiTypes, ColorComponentsRoundTrip) {
     EXPECT_EQ(RedOf(c), 0x12u);
     EXPECT_EQ(GreenOf(c), 0x34u);
     EXPECT_EQ(BlueOf(c), 0x56u);
+}
+
+// Written out as it draws, the device gives the descriptions it would have recorded, one a
+// line, and keeps no calls.
+TEST(RecordingDC, WrittenDrawingIsTheRecordedDrawingLineByLine) {
+    std::mt19937 random(5);
+    const auto draw = [](IDeviceContext& dc, std::mt19937 r) {
+        std::uniform_int_distribution<int> any(INT_MIN, INT_MAX), small(-20, 20);
+        for (int i = 0; i < 400; ++i) {
+            std::vector<Point> points(std::size_t(small(r) + 20));
+            for (Point& p : points)
+                p = {any(r), small(r)};
+            switch (i % 8) {
+            case 0:
+                dc.MoveTo(any(r), small(r));
+                break;
+            case 1:
+                dc.LineTo(small(r), any(r));
+                break;
+            case 2:
+                dc.Polyline(points);
+                break;
+            case 3:
+                dc.Polygon(points);
+                break;
+            case 4:
+                dc.TextOut(small(r), small(r), i % 16 ? "\xC3\xA9t\"e" : "");
+                break;
+            case 5:
+                dc.FillSolidRect(Rect{small(r), small(r), 30, 30}, ColorRef(any(r)));
+                break;
+            case 6:
+                dc.SelectPen(Pen{PenStyle::Solid, small(r), 0});
+                break;
+            default:
+                dc.Arc(Rect{-40, -40, 40, 40}, Point{any(r), 0}, Point{0, any(r)});
+                break;
+            }
+        }
+    };
+    RecordingDC recorded, written;
+    std::vector<std::uint8_t> out;
+    written.WriteDrawingTo(out);
+    draw(recorded, random);
+    draw(written, random);
+    std::string expected;
+    for (const std::string& call : recorded.Drawing())
+        expected += call + '\n';
+    EXPECT_EQ(std::string(out.begin(), out.end()), expected);
+    EXPECT_TRUE(written.Calls().empty());
+    EXPECT_GT(recorded.Drawing().size(), 300u);
 }

@@ -1,6 +1,7 @@
 #include "platform/gdi/RecordingDC.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <utility>
 
@@ -30,24 +31,47 @@ Rect BoundingBox(std::span<const Point> points) {
     return box;
 }
 
+bool IsDrawingCall(std::string_view name) {
+    return std::find(std::begin(kDrawingCalls), std::end(kDrawingCalls), name) !=
+           std::end(kDrawingCalls);
+}
+
+// "Name(a,b,c)" or "Name(a,b,"text")", appended to out (a string or a byte vector): written in
+// place, as a picture of a large plot holds millions of them.
+template <class Out>
+void AppendDescription(Out& out, std::string_view name, std::span<const long long> args,
+                       std::string_view text) {
+    constexpr std::size_t kDigits = 21; // a long long and its comma
+    const std::size_t start = out.size();
+    out.resize(start + name.size() + 1 + args.size() * kDigits + 3 + text.size() + 1);
+    char* const begin = reinterpret_cast<char*>(out.data()) + start;
+    char* const end = reinterpret_cast<char*>(out.data()) + out.size();
+    char* p = std::copy(name.begin(), name.end(), begin);
+    *p++ = '(';
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i > 0) *p++ = ',';
+        p = std::to_chars(p, end, args[i]).ptr;
+    }
+    if (!text.empty() || name == "TextOut") {
+        if (!args.empty()) *p++ = ',';
+        *p++ = '"';
+        p = std::copy(text.begin(), text.end(), p);
+        *p++ = '"';
+    }
+    *p++ = ')';
+    out.resize(start + std::size_t(p - begin));
+}
+
 } // namespace
 
 std::string RecordedCall::Describe() const {
-    std::string s = name + "(";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (i > 0) s += ',';
-        s += std::to_string(args[i]);
-    }
-    if (!text.empty() || name == "TextOut") {
-        if (!args.empty()) s += ',';
-        s += '"' + text + '"';
-    }
-    return s + ")";
+    std::string s;
+    AppendDescription(s, name, args, text);
+    return s;
 }
 
 bool RecordedCall::IsDrawing() const {
-    return std::find(std::begin(kDrawingCalls), std::end(kDrawingCalls), name) !=
-           std::end(kDrawingCalls);
+    return IsDrawingCall(name);
 }
 
 RecordingDC::RecordingDC(int width, int height, DeviceKind kind)
@@ -69,8 +93,15 @@ std::vector<std::string> RecordingDC::CallsNamed(std::string_view name) const {
     return out;
 }
 
-void RecordingDC::Record(std::string name, std::vector<long long> args, std::string text) {
-    calls_.push_back(RecordedCall{std::move(name), std::move(args), std::move(text)});
+void RecordingDC::Record(std::string_view name, std::span<const long long> args,
+                         std::string_view text) {
+    if (!drawingOut_) {
+        calls_.push_back(
+            RecordedCall{std::string(name), {args.begin(), args.end()}, std::string(text)});
+    } else if (IsDrawingCall(name)) {
+        AppendDescription(*drawingOut_, name, args, text);
+        drawingOut_->push_back('\n');
+    }
 }
 
 void RecordingDC::RecordRect(const char* name, const Rect& r) {
@@ -84,7 +115,7 @@ void RecordingDC::RecordPoints(const char* name, std::span<const Point> points) 
         args.push_back(p.x);
         args.push_back(p.y);
     }
-    Record(name, std::move(args));
+    Record(name, args);
 }
 
 Pen RecordingDC::SelectPen(const Pen& pen) {
@@ -139,12 +170,14 @@ void RecordingDC::TextOut(int x, int y, std::string_view text) {
         y = state_.position.y;
         state_.position.x += GetTextExtent(text).cx;
     }
-    Record("TextOut", {x, y}, std::string(text));
+    Record("TextOut", {x, y}, text);
 }
 
 Size RecordingDC::GetTextExtent(std::string_view text) {
     const int h = state_.font.pixelHeight;
-    return Size{CharacterCount(text) * CharWidth(h), h};
+    // A text too wide for an int measures as wide as an int goes.
+    const long long width = static_cast<long long>(CharacterCount(text)) * CharWidth(h);
+    return Size{static_cast<int>(std::min<long long>(width, INT_MAX)), h};
 }
 
 TextMetrics RecordingDC::GetTextMetrics() {

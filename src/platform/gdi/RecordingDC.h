@@ -1,7 +1,11 @@
 #pragma once
 #include "platform/gdi/DeviceContext.h"
 
+#include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gdi {
@@ -30,6 +34,10 @@ public:
     // Descriptions of every call with the given name.
     std::vector<std::string> CallsNamed(std::string_view name) const;
     void Clear() { calls_.clear(); }
+    // From now on each drawing call is written to out as its description and a line feed, and
+    // no call is kept (Calls and Drawing stay empty): the picture of a plot of millions of
+    // points without a record per call.
+    void WriteDrawingTo(std::vector<std::uint8_t>& out) { drawingOut_ = &out; }
     Point CurrentPosition() const { return state_.position; }
     ColorRef TextColor() const { return state_.textColor; }
     RasterOp Rop2() const override { return state_.rop; }
@@ -89,7 +97,11 @@ private:
         Rect clip;
     };
 
-    void Record(std::string name, std::vector<long long> args, std::string text = {});
+    void Record(std::string_view name, std::span<const long long> args, std::string_view text = {});
+    void Record(std::string_view name, std::initializer_list<long long> args,
+                std::string_view text = {}) {
+        Record(name, std::span<const long long>(args.begin(), args.size()), text);
+    }
     void RecordRect(const char* name, const Rect& r);
     void RecordPoints(const char* name, std::span<const Point> points);
 
@@ -98,6 +110,7 @@ private:
     State state_;
     std::vector<State> saved_;
     std::vector<RecordedCall> calls_;
+    std::vector<std::uint8_t>* drawingOut_ = nullptr;
 };
 
 } // namespace gdi

@@ -23,13 +23,10 @@ bool HeadlessSite::SetClipboard(const ClipboardContent& content) {
     std::vector<ClipboardContent::Format> formats = content.formats;
     if (content.draw) {
         gdi::RecordingDC dc(content.pictureWidth, content.pictureHeight, gdi::DeviceKind::Metafile);
+        std::vector<std::uint8_t> calls;
+        dc.WriteDrawingTo(calls);
         content.draw(dc);
-        std::string calls;
-        for (const std::string& call : dc.Drawing()) {
-            calls += call;
-            calls += '\n';
-        }
-        formats.push_back({kPictureFormat, {calls.begin(), calls.end()}});
+        formats.push_back({kPictureFormat, std::move(calls)});
     }
     (sharedClipboard_ ? *sharedClipboard_ : ownClipboard_).Set(std::move(formats));
     return true;
