@@ -135,7 +135,9 @@ private:
             a.multiplier = Exponent(int(*m)) && *m == std::trunc(*m) ? int(*m) : 0;
             if (!Exponent(int(*m)) || *m != std::trunc(*m)) {
                 Message(kMultiplierError);
-                t[kMultiplier] = "0";
+                // Built strings rather than literals: GCC 12 at -O3 misreads a literal assigned
+                // here as an overlapping copy (-Wrestrict).
+                t[kMultiplier] = std::string(1, '0');
             }
         }
         const double c = TenTo(a.multiplier);
@@ -150,7 +152,7 @@ private:
             if (g.cut) t[kInterval] = NumberText(g.interval * c);
             if (g.lock) {
                 a.lockGrid = true;
-                t[kLock] = "1";
+                t[kLock] = std::string(1, '1');
             }
         }
         // The range itself, when low is below high.
