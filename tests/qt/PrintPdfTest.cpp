@@ -8,10 +8,10 @@
 #include "qt/QtRenderer.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,14 +26,15 @@ struct PdfPage {
 std::vector<PdfPage> PagesOf(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    const std::string pdf = file.readAll().toStdString();
+    const QString pdf = QString::fromLatin1(file.readAll());
     std::vector<PdfPage> pages;
-    const std::regex page(
-        R"(/Type\s*/Page\b[^s][\s\S]*?/MediaBox\s*\[\s*([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s*\])");
-    for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), page); it != std::sregex_iterator();
-         ++it)
-        pages.push_back(
-            {std::stod((*it)[3]) - std::stod((*it)[1]), std::stod((*it)[4]) - std::stod((*it)[2])});
+    static const QRegularExpression page(QStringLiteral(
+        R"(/Type\s*/Page\b[^s][\s\S]*?/MediaBox\s*\[\s*([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s+([-\d.]+)\s*\])"));
+    for (auto it = page.globalMatch(pdf); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        pages.push_back({m.captured(3).toDouble() - m.captured(1).toDouble(),
+                         m.captured(4).toDouble() - m.captured(2).toDouble()});
+    }
     return pages;
 }
 
