@@ -40,6 +40,15 @@ protected:
             if (item.id == command) return &item;
         return nullptr;
     }
+    // A right press at p that answers `command` from the menu shown; the menu's caption must be
+    // `menu`. Events are counted from the press on.
+    void ChooseFromMenu(gdi::Point p, int command, const char* menu) {
+        site.menuAnswer = command;
+        sink.events.clear();
+        c.OnRButtonDown(p.x, p.y, 0);
+        ASSERT_EQ(site.menus.size(), 1u);
+        EXPECT_EQ(site.menus[0].popup.text, menu);
+    }
 };
 
 } // namespace
@@ -86,11 +95,7 @@ TEST_F(ShapeCommandTest, TheElementMenuFillsAndTheGroupCommandMakesAPath) {
     Drag(Inside(120, 30), Inside(150, 50));
     // A right press on the selected box shows "Element" with "&Fill" enabled and unchecked.
     Click(Inside(30, 20));
-    site.menuAnswer = ID_FILL;
-    sink.events.clear();
-    c.OnRButtonDown(Inside(30, 20).x, Inside(30, 20).y, 0);
-    ASSERT_EQ(site.menus.size(), 1u);
-    EXPECT_EQ(site.menus[0].popup.text, "Element");
+    ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(Inside(30, 20), ID_FILL, "Element"));
     const MenuItem* fill = ShownItem(ID_FILL);
     ASSERT_NE(fill, nullptr);
     EXPECT_TRUE(fill->enabled);
@@ -115,11 +120,7 @@ TEST_F(ShapeCommandTest, ThePathMenuUngroupsAndLowers) {
     c.OnCommand(ID_GROUP);
     ASSERT_EQ(Shapes().Displays().size(), 1u);
     // A right press on the selected path shows "Path" with "&Ungroup" enabled.
-    site.menuAnswer = ID_UNGROUP;
-    sink.events.clear();
-    c.OnRButtonDown(Inside(30, 20).x, Inside(30, 20).y, 0);
-    ASSERT_EQ(site.menus.size(), 1u);
-    EXPECT_EQ(site.menus[0].popup.text, "Path");
+    ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(Inside(30, 20), ID_UNGROUP, "Path"));
     const MenuItem* ungroup = ShownItem(ID_UNGROUP);
     ASSERT_NE(ungroup, nullptr);
     EXPECT_TRUE(ungroup->enabled);
@@ -160,11 +161,7 @@ TEST_F(ShapeCommandTest, TheTextMenuEditsTheTextShapeInItsDialog) {
         return true;
     };
     const float size = text.Size();
-    site.menuAnswer = ID_EDIT_SHAPE;
-    sink.events.clear();
-    c.OnRButtonDown(Inside(42, 42).x, Inside(42, 42).y, 0);
-    ASSERT_EQ(site.menus.size(), 1u);
-    EXPECT_EQ(site.menus[0].popup.text, "Text");
+    ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(Inside(42, 42), ID_EDIT_SHAPE, "Text"));
     ASSERT_EQ(site.sheets.size(), 1u);
     EXPECT_EQ(site.sheets[0].caption, "Edit Text");
     EXPECT_EQ(text.Text(), "two\r\nlines");
