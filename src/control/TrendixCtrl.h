@@ -505,6 +505,7 @@ private:
     void CheckPropertySet(std::span<const std::uint8_t> data) const;
     void CheckImage(const CPlotImage::Content& image) const;
     void ApplyImage(CPlotImage::Content&& image);
+    void ReadImageSettings(CPlotLook& m, const std::string& settings);
     // Plot files (TrendixFiles.cpp)
     void LoadFile(const std::string& path);
     void LoadInputFile(const std::string& path);

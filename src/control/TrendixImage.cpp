@@ -222,6 +222,19 @@ void CTrendixCtrl::CheckImage(const CPlotImage::Content& c) const {
     if (samples > sampleBudget_) Refuse("its samples are more than the budget allows");
 }
 
+// The settings text carries the flip itself (its "Square" line, which leaves the axis map as
+// it is) and an axis map that a flipped control ignores. A flipped property set would drop that
+// map and leave fewer axes than the image's variables and texts name, so the text is read as by
+// a control that is not flipped, and the property then takes its stored value again (a turned
+// plot's property and flip may differ).
+void CTrendixCtrl::ReadImageSettings(CPlotLook& m, const std::string& settings) {
+    const bool flippedProperty = props_.Flipped;
+    props_.Flipped = false;
+    m.flipped = 0;
+    SetSettings(settings);
+    props_.Flipped = flippedProperty;
+}
+
 void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     LoadingScope loading(loading_);
     // The model is built anew for the persisted plot type, then for the phase-plot mode.
@@ -238,7 +251,7 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     SetSubstitutionString(c.substitution);
     // Labels read from the settings go to the variables in profile mode.
     m.profileMode = c.modelState[0];
-    SetSettings(c.settings);
+    ReadImageSettings(m, c.settings);
     for (const CPlotImage::Symbol& s : c.symbols)
         m.SetSymbol(s.name, s.value);
     std::size_t shapesRead = 0;

@@ -112,6 +112,29 @@ void SettingsPlot(CTrendixCtrl& c, const char* file) {
     c.SetSettings(FileText(SourcePath(file)));
 }
 
+// A plot of two variables of one name on two axes, whose flip comes from the settings text: the
+// text sets the flip directly and leaves the axis map as it was, unlike the Flipped property.
+void FlippedBySettings(CTrendixCtrl& c) {
+    XYPlot(c);
+    c.SetVariable(0, "T");
+    c.SetAxisMap(1, 2);
+    c.SetAxisMap(-1, 0);
+    c.SetLegend(1, "T");
+    c.SetLegend(2, "T");
+    std::string text = c.GetSettings();
+    const std::size_t square = text.find("Square:");
+    text.replace(square, text.find('\n', square) - square, "Square:0 0 0 1");
+    c.SetSettings(text);
+}
+
+// A plot of two axes turned a quarter, then put on its property the other way round.
+void TurnedTwoAxes(CTrendixCtrl& c) {
+    XYPlot(c);
+    c.SetAxisMap(2, 2);
+    c.SetAxisMap(-1, 0);
+    c.Rotate(1);
+}
+
 struct Case {
     const char* name;
     std::function<void(CTrendixCtrl&)> build;
@@ -128,6 +151,15 @@ const Case kCases[] = {
     {"trend file", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/feed-trend.plx"); }},
     {"script", [](CTrendixCtrl& c) { InputFilePlot(c, "examples/reactor.ply"); }},
     {"settings", [](CTrendixCtrl& c) { SettingsPlot(c, "examples/reactor-layout.tset"); }},
+    {"flipped by its settings", FlippedBySettings},
+    {"turned", TurnedTwoAxes},
+    {"turned back on a flipped property",
+     [](CTrendixCtrl& c) {
+         TurnedTwoAxes(c);
+         c.SetFlipped(true);
+         c.SetAxisMap(1, 2);
+         c.Rotate(1);
+     }},
 };
 
 struct SitedControl {
@@ -156,6 +188,24 @@ TEST(PlotImage, EveryKindOfPlotComesBackIdenticalInAFreshControl) {
         EXPECT_EQ(after.settings, before.settings);
         EXPECT_EQ(after.drawing, before.drawing);
         EXPECT_EQ(to.c.SaveImage(), from.c.SaveImage());
+    }
+}
+
+// The plots above that are flipped with two axes come back so, whatever the property says.
+TEST(PlotImage, AFlippedPlotKeepsItsAxesAndItsFlippedProperty) {
+    for (const auto& build : {FlippedBySettings, TurnedTwoAxes}) {
+        SitedControl from;
+        build(from.c);
+        SeenOf(from.c);
+        ASSERT_EQ(from.c.Model()->flipped, 1);
+        ASSERT_EQ(from.c.Model()->NYAxes(), 2);
+        SitedControl to;
+        to.c.LoadImage(from.c.SaveImage());
+        EXPECT_EQ(to.c.Model()->flipped, 1);
+        EXPECT_EQ(to.c.Model()->NYAxes(), 2);
+        for (std::int16_t v = 0; v < 3; ++v)
+            EXPECT_EQ(to.c.GetAxisMap(v), from.c.GetAxisMap(v)) << v;
+        EXPECT_EQ(to.c.GetFlipped(), from.c.GetFlipped());
     }
 }
 
