@@ -37,7 +37,7 @@ void WriteSeed(const std::string& folder, const std::string& name, CTrendixCtrl&
 }
 
 // Plots of each kind: from the example files, a live run plot and an XY plot with a note,
-// host objects and shapes.
+// host objects and shapes, then flipped on two axes.
 void WriteSeeds(const std::string& folder) {
     const std::string root = TRENDIX_SOURCE_ROOT;
     for (const char* file : {"examples/column-profile.plx", "examples/ternary.plx",
@@ -90,6 +90,14 @@ void WriteSeeds(const std::string& folder) {
             f.control.OnLButtonUp(220, 160, 0);
         }
         WriteSeed(folder, "xy.image", f.control);
+        // The same plot on two axes, flipped by its settings text, which keeps the axis map.
+        f.control.SetAxisMap(1, 2);
+        f.control.SetAxisMap(-1, 0);
+        std::string text = f.control.GetSettings();
+        const std::size_t square = text.find("Square:");
+        text.replace(square, text.find('\n', square) - square, "Square:0 0 0 1");
+        f.control.SetSettings(text);
+        WriteSeed(folder, "xy-flipped.image", f.control);
     }
 }
 
