@@ -296,7 +296,7 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
     }
     const QString s = ToQString(text);
     const QFontMetricsF fm(CurrentQFont(), device_);
-    const qreal w = fm.horizontalAdvance(s);
+    const qreal w = TextAdvance(text);
     const unsigned h = state_.align & gdi::kHorizontalAlignMask;
     const unsigned v = state_.align & gdi::kVerticalAlignMask;
     const qreal dx = h == gdi::AlignCenter ? -w / 2 : h == gdi::AlignRight ? -w : 0;
@@ -324,8 +324,25 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
 
 gdi::Size QtDeviceContext::GetTextExtent(std::string_view text) {
     const QFontMetricsF fm(CurrentQFont(), device_);
-    return gdi::Size{static_cast<int>(std::ceil(fm.horizontalAdvance(ToQString(text)))),
+    return gdi::Size{static_cast<int>(std::ceil(TextAdvance(text))),
                      static_cast<int>(std::ceil(fm.ascent() + fm.descent()))};
+}
+
+qreal QtDeviceContext::TextAdvance(std::string_view text) {
+    constexpr std::size_t kKeptWidths = 4096;
+    const gdi::Font& f = state_.font;
+    std::string key = f.face;
+    key += '\0';
+    key += std::to_string(f.pixelHeight);
+    key += ',';
+    key += std::to_string(f.style);
+    key += '\0';
+    key.append(text);
+    if (const auto it = advances_.find(key); it != advances_.end()) return it->second;
+    if (advances_.size() >= kKeptWidths) advances_.clear();
+    const qreal width = QFontMetricsF(CurrentQFont(), device_).horizontalAdvance(ToQString(text));
+    advances_.emplace(std::move(key), width);
+    return width;
 }
 
 gdi::TextMetrics QtDeviceContext::GetTextMetrics() {
@@ -395,7 +412,6 @@ void QtDeviceContext::FillRun(const QRect& run, const Ink& ink) {
         std::fill(line + r.left(), line + r.right() + 1, pixel);
     }
 }
-
 void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin) {
     // Every segment covers its start and leaves out its end, whichever way it runs, so that
     // a polyline's pixels are the union of its segments' pixels. Lines running down or to the

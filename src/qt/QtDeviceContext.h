@@ -8,6 +8,8 @@
 #include <QPen>
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class QPdfWriter;
@@ -113,6 +115,9 @@ private:
     void ApplyPen();
     void ApplyCompositionMode();
     const QFont& CurrentQFont();
+    // The width of text in the current font. Tick numbers and labels are measured and drawn
+    // again on every paint with the same few fonts: their widths are kept per font and text.
+    qreal TextAdvance(std::string_view text);
     void DrawWidePolyline();
     // Solid pens on images: segments drawn pixel by pixel with the start pixel in and the end
     // pixel out, independent of the segments around them; a pen w units wide covers the
@@ -171,6 +176,7 @@ private:
     int brushSlot_ = 0;
     QFont qfont_;
     bool fontDirty_ = true;
+    std::unordered_map<std::string, qreal> advances_;
     std::vector<QPoint> points_; // reused for polylines and polygons
     std::vector<QRect> runs_;    // pixel runs of one thin segment
     std::vector<StampRun> stamp_;

@@ -3,6 +3,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "render/AxisTransform.h"
 #include "render/CurveGeometry.h"
+#include "render/DrawTables.h"
 #include "render/NumberFormat.h"
 #include "render/PlotAxis.h"
 #include "render/PlotEnv.h"
@@ -496,6 +497,9 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, const Map& map, CPlotV
     // squares would point at nothing.
     if (onScreen)
         std::erase_if(tooltips, [&](const Tooltip& t) { return (t.key - 1) / 100 == varIndex; });
+    // A curve drawn as a line without a marker kind to draw needs no points from here.
+    const bool drawsMarker = styled.marker > 0 && styled.marker < DrawTables::kMarkerCount;
+    if (!noLine && !tips && !drawsMarker) return;
     const gdi::Rect r = DeviceRect(ctx.env);
     markers_.clear();
 

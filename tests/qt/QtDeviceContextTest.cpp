@@ -255,6 +255,17 @@ TEST_F(QtDeviceTest, TextExtentsFollowThePixelHeight) {
     EXPECT_GT(small.cx, 20);
     EXPECT_NEAR(large.cx, 2 * small.cx, small.cx / 5); // hinted advances round per glyph
     EXPECT_NEAR(large.cy, 2 * small.cy, 2);
+    // Widths kept from earlier measurements belong to their font and style alone.
+    dc.SelectFont(Font{"Times New Roman", 13, 0, 0});
+    EXPECT_EQ(dc.GetTextExtent("12345").cx, small.cx);
+    const int regular = dc.GetTextExtent("WWWWW").cx;
+    dc.SelectFont(Font{"Times New Roman", 13, 0, FontBold});
+    const int bold = dc.GetTextExtent("WWWWW").cx;
+    QImage other(100, 50, QImage::Format_RGB32);
+    QtDeviceContext fresh(other, DeviceKind::Screen);
+    fresh.SelectFont(Font{"Times New Roman", 13, 0, FontBold});
+    EXPECT_EQ(bold, fresh.GetTextExtent("WWWWW").cx);
+    EXPECT_NE(bold, regular);
     EXPECT_EQ(dc.GetTextExtent("").cx, 0);
     const std::string longText(200000, 'w');
     EXPECT_GT(dc.GetTextExtent(longText).cx, 200000);
