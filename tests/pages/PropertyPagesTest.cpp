@@ -56,6 +56,15 @@ public:
         page->Activate();
         return page;
     }
+    // A page over a cleared plot (not a run plot) that setup, when given, prepared.
+    std::unique_ptr<CControlPage> FreshPage(PageId id,
+                                            const std::function<void(PagesTest&)>& setup) {
+        site.messages.clear();
+        c.Clear();
+        Put("RunPlot", Variant::Bool(false));
+        if (setup) setup(*this);
+        return Page(id);
+    }
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
         for (const auto& m : site.messages)
@@ -472,11 +481,7 @@ TEST_F(PagesTest, EveryValidationMessageAndWhatIsKept) {
     };
     for (const RefusalCase& k : cases) {
         SCOPED_TRACE(k.what);
-        site.messages.clear();
-        c.Clear();
-        Put("RunPlot", Variant::Bool(false));
-        if (k.setup) k.setup(*this);
-        auto page = Page(k.page);
+        auto page = FreshPage(k.page, k.setup);
         for (const auto& [caption, value] : k.edits)
             EXPECT_TRUE(page->Edit(caption, value)) << caption;
         page->Apply();
@@ -539,11 +544,7 @@ TEST_F(PagesTest, RefusedInputLeavesThePlotUnchanged) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
-        site.messages.clear();
-        c.Clear();
-        Put("RunPlot", Variant::Bool(false));
-        if (k.setup) k.setup(*this);
-        auto page = Page(k.page);
+        auto page = FreshPage(k.page, k.setup);
         const std::string before = plot();
         for (const auto& [caption, value] : k.edits)
             page->Edit(caption, value);
