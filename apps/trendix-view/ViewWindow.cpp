@@ -7,9 +7,11 @@
 #include "ValueText.h"
 #include "control/TrendixCtrl.h"
 #include "qt/DrawBarCtrl.h"
+#include "qt/QtPropertySheet.h"
 #include "qt/QtVariant.h"
 #include <trendix/TrendixWidget.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,6 +20,8 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +38,33 @@ constexpr char kOpenFilter[] = "Plots (*.ply *.plx *.tset *.tsh);;Scripts (*.ply
 
 bool EndsWith(const QString& path, const char* ending) {
     return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
+}
+
+// "= X Y": the centre of rect (in widget's coordinates) on the screen.
+std::string ScreenCentre(const QWidget& widget, const QRect& rect) {
+    const QPoint centre = widget.mapToGlobal(rect.center());
+    return "= " + std::to_string(centre.x()) + " " + std::to_string(centre.y());
+}
+
+// What `.sheet` answers about the open property sheet or edit dialog: its caption; the
+// centre of a tab, of a field on a tab, or of a button.
+std::string LocateInSheet(const std::vector<std::string>& args) {
+    const auto* sheet = dynamic_cast<const QtPropertySheet*>(QApplication::activeModalWidget());
+    if (!sheet) return "! no sheet";
+    if (args.empty()) return "= " + sheet->windowTitle().toStdString();
+    const QString word = QString::fromStdString(args[0]);
+    if (const auto* tabs = sheet->findChild<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabText(i) != word) continue;
+            if (args.size() == 1) return ScreenCentre(*tabs->tabBar(), tabs->tabBar()->tabRect(i));
+            const QWidget* field = sheet->FieldWidget(i, args[1]);
+            return field ? ScreenCentre(*field, field->rect()) : "! no such field";
+        }
+    }
+    for (const QAbstractButton* button : sheet->findChildren<QAbstractButton*>())
+        if (button->isVisible() && QString(button->text()).remove('&') == word)
+            return ScreenCentre(*button, button->rect());
+    return "! no such tab or button";
 }
 
 } // namespace
@@ -212,6 +243,9 @@ void ViewWindow::StartShell() {
 // `.tool COMMAND` answers the centre of the drawing toolbar's button for a command on the
 // screen: "= X Y", or "! no such button" when the bar or the button is not shown.
 // `.shapes` answers the drawn shapes and how many are selected: "= COUNT SELECTED".
+// `.sheet [TAB [FIELD] | BUTTON]` answers about the open property sheet or edit dialog: its
+// caption ("= CAPTION"), or the centre on the screen of a tab, of a field (by its caption) on a
+// tab, or of a button such as "Apply" ("= X Y"); "! no sheet" when none is open.
 void ViewWindow::AddViewDirectives(AutomationShell& shell) {
     shell.AddDirective("where", [this](const std::vector<std::string>&) {
         const QPoint origin = view_->mapToGlobal(QPoint(0, 0));
@@ -228,6 +262,7 @@ void ViewWindow::AddViewDirectives(AutomationShell& shell) {
         const QPoint centre = button->mapToGlobal(button->rect().center());
         return "= " + std::to_string(centre.x()) + " " + std::to_string(centre.y());
     });
+    shell.AddDirective("sheet", LocateInSheet);
     shell.AddDirective("shapes", [this](const std::vector<std::string>&) {
         const CPlotShapes& shapes = view_->control().PlotObjects().Shapes();
         return "= " + std::to_string(shapes.Displays().size()) + " " +

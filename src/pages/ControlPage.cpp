@@ -63,6 +63,11 @@ ui::Field Button(std::string caption) {
     return Make(std::move(caption), ui::FieldKind::Button);
 }
 
+ui::Field Beside(ui::Field f) {
+    f.beside = true;
+    return f;
+}
+
 std::vector<std::string> Samples(int count, std::vector<std::string> named) {
     std::vector<std::string> entries = std::move(named);
     for (int i = int(entries.size()); i < count; ++i)

@@ -25,6 +25,8 @@ ui::Field Choice(std::string caption, std::vector<std::string> entries,
                  ui::Sample sample = ui::Sample::Text);
 ui::Field List(std::string caption, bool multiSelect = false);
 ui::Field Button(std::string caption);
+// The field shown in the row of the field before it, after it.
+ui::Field Beside(ui::Field f);
 // Sample entries: the table indices as texts, for pick lists drawn as samples.
 std::vector<std::string> Samples(int count, std::vector<std::string> named = {});
 } // namespace PageFields

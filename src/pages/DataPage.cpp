@@ -19,7 +19,7 @@ CDataPage::CDataPage(com::IDispatch& control, ui::IWindowSite& site)
     Add(Check(kAlways), "0");
     Add(Button(kLoadNow));
     Add(Integer(kEvery, kLowest, kHighest), "1");
-    Add(Note("Communication intervals"));
+    Add(Beside(Note("Communication intervals")));
 }
 
 void CDataPage::Activate() {

@@ -59,7 +59,7 @@ public:
         Add(Number(kInterval, kInterval));
         Add(Check(kLock));
         Add(Number(kLow, kLow));
-        Add(Number(kHigh, kHigh));
+        Add(Beside(Number(kHigh, kHigh)));
         Add(Check(kDescends));
         const int first = axes_.empty() ? 0 : axes_.front().axisNo;
         Add(Integer(kAxisNo, first, first + int(axes_.size()) - 1));
@@ -184,7 +184,7 @@ public:
         Add(Number(kInterval, kInterval));
         Add(Check(kLock));
         Add(Number(kLow, kLow));
-        Add(Number(kHigh, kHigh));
+        Add(Beside(Number(kHigh, kHigh)));
         Add(Note(kValueRange));
         Add(Number(kWindow, kWindow));
         Add(Number(kScrollUnit, kScrollUnit));

@@ -91,10 +91,25 @@ QtDeviceContext::QtDeviceContext(QPaintDevice& device, gdi::DeviceKind kind)
     Begin();
 }
 
+namespace {
+
+// A white-to-be image whose pixels come from the program's own allocation, as every other large
+// block of a paint does, rather than from Qt's.
+std::unique_ptr<QImage> NewImage(int width, int height) {
+    width = std::max(1, width);
+    height = std::max(1, height);
+    const qsizetype stride = qsizetype(width) * 4;
+    auto* pixels = new uchar[std::size_t(stride) * std::size_t(height)];
+    auto release = [](void* info) { delete[] static_cast<uchar*>(info); };
+    return std::make_unique<QImage>(pixels, width, height, stride, QImage::Format_RGB32, release,
+                                    pixels);
+}
+
+} // namespace
+
 QtDeviceContext::QtDeviceContext(int width, int height, gdi::DeviceKind kind)
-    : ownedImage_(
-          std::make_unique<QImage>(std::max(1, width), std::max(1, height), QImage::Format_RGB32)),
-      device_(ownedImage_.get()), image_(ownedImage_.get()), kind_(kind) {
+    : ownedImage_(NewImage(width, height)), device_(ownedImage_.get()), image_(ownedImage_.get()),
+      kind_(kind) {
     ownedImage_->fill(Qt::white);
     Begin();
 }

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +31,12 @@ namespace {
 
 constexpr QSize kSampleSize(48, 14);
 constexpr int kSheetWidth = 560; // wide enough for the tabs of a plot's usual pages
+// A row of radio buttons wider than this wraps into two columns.
+constexpr int kRadioRowWidth = kSheetWidth - 160;
+constexpr int kRadioColumns = 2;
+// Numeric edits and spins are as wide as this text, with room for the spin's arrows.
+constexpr char kWidestNumber[] = "-0.000000e+000";
+constexpr int kSpinArrowsWidth = 28;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -80,6 +87,12 @@ void DrawMarker(QPainter& p, const DrawTables::Marker& m, QPointF c, double r) {
     }
     if (m.filled) p.fillPath(path, Qt::black);
     p.drawPath(path);
+}
+
+// The width of a numeric edit: a number in full, not the whole row.
+int NumberWidth(const QWidget& edit) {
+    return edit.fontMetrics().horizontalAdvance(QLatin1String(kWidestNumber)) +
+           2 * edit.fontMetrics().averageCharWidth();
 }
 
 } // namespace
@@ -183,36 +196,146 @@ QWidget* QtPropertySheet::FieldWidget(int page, const std::string& caption) cons
     return nullptr;
 }
 
+namespace {
+
+// The forms of one page in the order of its fields: loose fields in forms between the group
+// boxes, each group in its box where its first field stands.
+class FormStack {
+public:
+    explicit FormStack(QVBoxLayout& outer) : outer_(outer) {}
+
+    QFormLayout& For(const std::string& group) {
+        if (group.empty()) {
+            if (!loose_) loose_ = Add(new QFormLayout, nullptr);
+            return *loose_;
+        }
+        loose_ = nullptr; // loose fields after a group start a form below it
+        auto it = groups_.find(group);
+        if (it == groups_.end()) {
+            auto* box = new QGroupBox(Q(group));
+            it = groups_.emplace(group, Add(new QFormLayout(box), box)).first;
+        }
+        return *it->second;
+    }
+
+    // Gives every label of the page the widest label's width, so that the fields of all its
+    // forms start in line.
+    void AlignLabels() const {
+        std::vector<QWidget*> labels;
+        int widest = 0;
+        for (QFormLayout* form : forms_) {
+            for (int row = 0; row < form->rowCount(); ++row) {
+                QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole);
+                if (!item || !item->widget()) continue;
+                labels.push_back(item->widget());
+                widest = std::max(widest, item->widget()->sizeHint().width());
+            }
+        }
+        for (QWidget* label : labels)
+            label->setMinimumWidth(widest);
+    }
+
+private:
+    QFormLayout* Add(QFormLayout* form, QGroupBox* box) {
+        if (box)
+            outer_.addWidget(box);
+        else
+            outer_.addLayout(form);
+        forms_.push_back(form);
+        return form;
+    }
+
+    QVBoxLayout& outer_;
+    QFormLayout* loose_ = nullptr;
+    std::map<std::string, QFormLayout*> groups_;
+    std::vector<QFormLayout*> forms_;
+};
+
+bool ShowsOwnText(const ui::Field& f) {
+    return f.kind == ui::FieldKind::Check || f.kind == ui::FieldKind::Button ||
+           f.kind == ui::FieldKind::Note ||
+           (f.kind == ui::FieldKind::Radio && f.group == f.caption);
+}
+
+bool IsPlainEdit(const ui::Field& f) {
+    return f.kind == ui::FieldKind::Text && f.sample != ui::Sample::FontFamily;
+}
+
+bool IsNumeric(const ui::Field& f) {
+    return f.kind == ui::FieldKind::Number || f.kind == ui::FieldKind::Integer;
+}
+
+// Where the row that starts with field `first` ends: a run of buttons shares one row, a
+// single button stands beside the edit before it, and fields shown beside the one before
+// them (a unit, a range's high end) join its row.
+std::size_t RowEnd(const std::vector<ui::Field>& fields, std::size_t first) {
+    const auto joins = [&](std::size_t i) {
+        return i < fields.size() && fields[i].group == fields[first].group;
+    };
+    const auto isButton = [&](std::size_t i) {
+        return joins(i) && fields[i].kind == ui::FieldKind::Button;
+    };
+    std::size_t end = first + 1;
+    if (isButton(first)) {
+        while (isButton(end))
+            ++end;
+        return end;
+    }
+    if (IsPlainEdit(fields[first]) && isButton(end) && !isButton(end + 1)) return end + 1;
+    while (joins(end) && fields[end].beside)
+        ++end;
+    return end;
+}
+
+} // namespace
+
 QWidget* QtPropertySheet::BuildPage(int index, ui::IPropertyPage& page) {
     auto* widget = new QWidget;
     auto* outer = new QVBoxLayout(widget);
-    auto* loose = new QFormLayout;
-    outer->addLayout(loose);
-    std::map<std::string, QFormLayout*> groups;
-    for (const ui::Field& field : page.Fields()) {
-        QFormLayout* form = loose;
-        if (!field.group.empty()) {
-            auto it = groups.find(field.group);
-            if (it == groups.end()) {
-                auto* box = new QGroupBox(Q(field.group));
-                outer->addWidget(box);
-                it = groups.emplace(field.group, new QFormLayout(box)).first;
-            }
-            form = it->second;
-        }
-        QWidget* w = BuildField(index, page, field);
-        const bool ownText = field.kind == ui::FieldKind::Check ||
-                             field.kind == ui::FieldKind::Button ||
-                             field.kind == ui::FieldKind::Note ||
-                             (field.kind == ui::FieldKind::Radio && field.group == field.caption);
-        if (ownText || field.unlabelled)
-            form->addRow(w);
+    FormStack forms(*outer);
+    const std::vector<ui::Field>& fields = page.Fields();
+    for (std::size_t first = 0; first < fields.size();) {
+        const std::size_t end = RowEnd(fields, first);
+        const ui::Field& lead = fields[first];
+        // A button keeps its size in a row of its own.
+        const bool alone = end == first + 1 && lead.kind != ui::FieldKind::Button;
+        QWidget* row = alone ? Bind(index, page, lead) : BuildRow(index, page, first, end);
+        QFormLayout& form = forms.For(lead.group);
+        if (ShowsOwnText(lead) || lead.unlabelled)
+            form.addRow(row);
         else
-            form->addRow(Q(field.Label()), w);
-        bound_.push_back({index, &field, w});
+            form.addRow(Q(lead.Label()), row);
+        first = end;
     }
+    forms.AlignLabels();
     outer->addStretch();
     return widget;
+}
+
+QWidget* QtPropertySheet::Bind(int index, ui::IPropertyPage& page, const ui::Field& field) {
+    QWidget* w = BuildField(index, page, field);
+    bound_.push_back({index, &field, w});
+    return w;
+}
+
+QWidget* QtPropertySheet::BuildRow(int index, ui::IPropertyPage& page, std::size_t first,
+                                   std::size_t end) {
+    const std::vector<ui::Field>& fields = page.Fields();
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (std::size_t i = first; i < end; ++i) {
+        const ui::Field& f = fields[i];
+        if (i > first && !ShowsOwnText(f)) layout->addWidget(new QLabel(Q(f.Label())));
+        QWidget* w = Bind(index, page, f);
+        // In a row, numbers keep their width and notes their line.
+        if (IsNumeric(f)) w->setMinimumWidth(w->maximumWidth());
+        if (auto* note = qobject_cast<QLabel*>(w)) note->setWordWrap(false);
+        layout->addWidget(w);
+    }
+    // An edit with its button fills the row; buttons, ranges and units keep their sizes.
+    if (!IsPlainEdit(fields[first])) layout->addStretch();
+    return row;
 }
 
 QWidget* QtPropertySheet::BuildField(int index, ui::IPropertyPage& page, const ui::Field& f) {
@@ -231,15 +354,21 @@ QWidget* QtPropertySheet::BuildField(int index, ui::IPropertyPage& page, const u
     }
     case ui::FieldKind::Radio: {
         auto* row = new QWidget;
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
         auto* group = new QButtonGroup(row);
+        std::vector<QRadioButton*> buttons;
+        int width = 0;
         for (std::size_t i = 0; i < f.entries.size(); ++i) {
-            auto* button = new QRadioButton(Q(f.entries[i]));
-            group->addButton(button, int(i));
-            layout->addWidget(button);
+            buttons.push_back(new QRadioButton(Q(f.entries[i])));
+            group->addButton(buttons.back(), int(i));
+            width += buttons.back()->sizeHint().width();
         }
-        layout->addStretch();
+        // In one line when they fit, else in columns, row by row.
+        auto* layout = new QGridLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        const int columns = width > kRadioRowWidth ? kRadioColumns : int(buttons.size());
+        for (int i = 0; i < int(buttons.size()); ++i)
+            layout->addWidget(buttons[std::size_t(i)], i / columns, i % columns);
+        layout->setColumnStretch(columns, 1);
         connect(group, &QButtonGroup::idClicked, this,
                 [edited](int id) { edited(std::to_string(id)); });
         return row;
@@ -258,6 +387,7 @@ QWidget* QtPropertySheet::BuildField(int index, ui::IPropertyPage& page, const u
         if (f.kind == ui::FieldKind::Number)
             edit->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QStringLiteral("[0-9eEdD+\\-.]*")), edit));
+        if (f.kind == ui::FieldKind::Number) edit->setMaximumWidth(NumberWidth(*edit));
         connect(edit, &QLineEdit::textEdited, this,
                 [edited](const QString& t) { edited(t.toStdString()); });
         return edit;
@@ -265,6 +395,7 @@ QWidget* QtPropertySheet::BuildField(int index, ui::IPropertyPage& page, const u
     case ui::FieldKind::Integer: {
         auto* spin = new QSpinBox;
         spin->setRange(f.low, f.high);
+        spin->setMaximumWidth(NumberWidth(*spin) + kSpinArrowsWidth);
         connect(spin, &QSpinBox::valueChanged, this,
                 [edited](int v) { edited(std::to_string(v)); });
         return spin;

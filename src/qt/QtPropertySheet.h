@@ -34,6 +34,10 @@ private:
         QWidget* widget;
     };
     QWidget* BuildPage(int index, ui::IPropertyPage& page);
+    // The fields first to end (not included) of a page side by side in one row.
+    QWidget* BuildRow(int index, ui::IPropertyPage& page, std::size_t first, std::size_t end);
+    // Builds a field's widget and binds it to the field.
+    QWidget* Bind(int index, ui::IPropertyPage& page, const ui::Field& field);
     QWidget* BuildField(int index, ui::IPropertyPage& page, const ui::Field& field);
     void Edited(int page, const std::string& caption, const std::string& value);
     void Pressed(int page, const std::string& caption);

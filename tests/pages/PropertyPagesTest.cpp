@@ -56,6 +56,15 @@ public:
         page->Activate();
         return page;
     }
+    // A page over a cleared plot (not a run plot) that setup, when given, prepared.
+    std::unique_ptr<CControlPage> FreshPage(PageId id,
+                                            const std::function<void(PagesTest&)>& setup) {
+        site.messages.clear();
+        c.Clear();
+        Put("RunPlot", Variant::Bool(false));
+        if (setup) setup(*this);
+        return Page(id);
+    }
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
         for (const auto& m : site.messages)
@@ -472,16 +481,78 @@ TEST_F(PagesTest, EveryValidationMessageAndWhatIsKept) {
     };
     for (const RefusalCase& k : cases) {
         SCOPED_TRACE(k.what);
-        site.messages.clear();
-        c.Clear();
-        Put("RunPlot", Variant::Bool(false));
-        if (k.setup) k.setup(*this);
-        auto page = Page(k.page);
+        auto page = FreshPage(k.page, k.setup);
         for (const auto& [caption, value] : k.edits)
             EXPECT_TRUE(page->Edit(caption, value)) << caption;
         page->Apply();
         EXPECT_EQ(Messages(), k.messages);
         if (k.check) k.check(*this);
+    }
+}
+
+// Input a page refuses, or takes and then refuses at Apply with its message, leaves the plot
+// exactly as it was: the settings text is the same before and after the Apply.
+TEST_F(PagesTest, RefusedInputLeavesThePlotUnchanged) {
+    const auto runPlot = [](PagesTest& t) { t.Put("RunPlot", Variant::Bool(true)); };
+    const auto triangular = [](PagesTest& t) { t.Put("PlotType", Variant::I2(2)); };
+    struct Case {
+        const char* what;
+        PageId page;
+        std::function<void(PagesTest&)> setup;
+        std::vector<std::pair<std::string, std::string>> edits;
+        std::size_t messages; // how many message boxes the Apply shows
+    };
+    const Case cases[] = {
+        {"letters in a range", PageId::Axis, {}, {{"X Minimum", "1x"}, {"Y Maximum", "ten"}}, 0},
+        {"a number cut short", PageId::Axis, {}, {{"X Minimum", "1e"}}, 1},
+        {"X range low above high", PageId::Axis, {}, {{"X Minimum", "9"}, {"X Maximum", "1"}}, 1},
+        {"Y range low equal to high",
+         PageId::Axis,
+         {},
+         {{"Y Minimum", "5"}, {"Y Maximum", "5"}},
+         1},
+        {"X multiplier out of range", PageId::Axis, {}, {{"X Multiplier", "31"}}, 1},
+        {"letters in a spin",
+         PageId::Grid,
+         {},
+         {{"Marker Size", "big"}, {"Marker Interval", "-1"}},
+         0},
+        {"triangular grid interval above 1",
+         PageId::TriGrid,
+         triangular,
+         {{"Grid Interval", "2"}},
+         0},
+        {"no variables", PageId::Config, {}, {{"No. of Variables", "0"}}, 0},
+        {"a font without a face", PageId::Font, {}, {{"Font", ""}}, 0},
+        {"time window not positive", PageId::Runplot, runPlot, {{"Time Window", "-2"}}, 1},
+        {"scroll unit not below the window", PageId::Runplot, runPlot, {{"Scroll Unit", "1"}}, 1},
+        {"time range low above high",
+         PageId::Runplot,
+         runPlot,
+         {{"Minimum", "5"}, {"Maximum", "4"}},
+         1},
+        {"time exponent out of range", PageId::Runplot, runPlot, {{"Multiplier", "40"}}, 1},
+        {"no communication intervals", PageId::Data, runPlot, {{"Plot data every", "0"}}, 0},
+    };
+    // The plot: its settings text and the properties that text may not carry.
+    const auto plot = [this] {
+        std::string text = c.GetSettings();
+        for (const char* name : {"GridInterval", "TimeWindow", "TimeScrollUnit",
+                                 "CommunicationIntervals", "MarkerSize", "MarkerInterval"})
+            text += "\n" + std::to_string(Real(name));
+        return text;
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        auto page = FreshPage(k.page, k.setup);
+        const std::string before = plot();
+        for (const auto& [caption, value] : k.edits)
+            page->Edit(caption, value);
+        page->Apply();
+        page->Closed();
+        Paint();
+        EXPECT_EQ(site.messages.size(), k.messages);
+        EXPECT_EQ(plot(), before);
     }
 }
 

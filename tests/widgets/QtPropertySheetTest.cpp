@@ -7,16 +7,20 @@
 #include "pages/PageCatalog.h"
 #include "pages/PlotAnnotationPropSheet.h"
 #include "pages/PlotAxisPropSheet.h"
+#include "pages/PlotDelCurveDlg.h"
 #include "pages/PlotLabelPropSheet.h"
 #include "pages/PlotLayoutPropSheet.h"
 #include "pages/PlotLegendPropSheet.h"
 #include "pages/PlotLineAttribDlg.h"
 #include "pages/PlotPolygonAttribDlg.h"
+#include "pages/PlotSimpleInputDlg.h"
 #include "platform/ui/HeadlessSite.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -25,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -50,6 +55,34 @@ struct Sheet {
     }
 };
 
+// The shown page of a sheet is tidy: no label or button is narrower than its text, and the
+// Tab key walks the page's fields in the page's order.
+void ExpectTidy(const QtPropertySheet& dialog, int page, const std::vector<ui::Field>& fields) {
+    for (const QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->isVisible()) continue;
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        if (text.isEmpty() || (label && label->wordWrap())) continue;
+        EXPECT_GE(w->width(), w->sizeHint().width()) << text.toStdString() << " is cut";
+    }
+    std::map<const QWidget*, int> place; // order in the dialog's focus chain
+    int n = 0;
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog && n < 10000;
+         w = w->nextInFocusChain())
+        place.emplace(w, n++);
+    int last = -1;
+    std::string lastCaption;
+    for (const ui::Field& f : fields) {
+        const QWidget* w = dialog.FieldWidget(page, f.caption);
+        if (!w || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        ASSERT_TRUE(place.count(w)) << f.caption;
+        EXPECT_GT(place[w], last) << f.caption << " comes after " << lastCaption;
+        last = place[w];
+        lastCaption = f.caption;
+    }
+}
+
 } // namespace
 
 TEST(QtPropertySheet, EveryPageShowsEveryFieldAndTheScreenshotsAreTaken) {
@@ -69,6 +102,8 @@ TEST(QtPropertySheet, EveryPageShowsEveryFieldAndTheScreenshotsAreTaken) {
             EXPECT_NE(s.dialog->FieldWidget(i, f.caption), nullptr) << f.caption;
         tabs->setCurrentIndex(i);
         ProcessEvents();
+        SCOPED_TRACE(s.shown[std::size_t(i)]->Caption());
+        ExpectTidy(*s.dialog, i, s.shown[std::size_t(i)]->Fields());
         const QImage picture = s.dialog->grab().toImage();
         EXPECT_FALSE(picture.isNull());
         if (!folder.isEmpty()) {
@@ -139,8 +174,12 @@ TEST(QtPropertySheet, EveryEditSheetShowsEveryFieldAndTheScreenshotsAreTaken) {
     const CPlotAnnotationPropSheet textSheet(AnnotationSetting{}, site);
     CPlotLineAttribDlg line(LineAttribSetting{}, true, site);
     CPlotPolygonAttribDlg polygon(PolygonAttribSetting{}, site);
+    CPlotDelCurveDlg hidden({{1, "Feed", false}, {2, "Outlet", true}}, site);
+    CPlotSimpleInputDlg input("Time range (s)", "60", site);
     line.Activate();
     polygon.Activate();
+    hidden.Activate();
+    input.Activate();
     const std::vector<std::pair<std::string, std::vector<ui::IPropertyPage*>>> sheets = {
         {"axis", coordinateSheet.Pages()},
         {"time-axis", timeSheet.Pages()},
@@ -150,6 +189,8 @@ TEST(QtPropertySheet, EveryEditSheetShowsEveryFieldAndTheScreenshotsAreTaken) {
         {"text", textSheet.Pages()},
         {"line", {&line}},
         {"polygon", {&polygon}},
+        {"hidden", {&hidden}},
+        {"input", {&input}},
     };
     const QString folder = qEnvironmentVariable("TRENDIX_SCREENSHOTS");
     for (const auto& [name, pages] : sheets) {
@@ -163,6 +204,7 @@ TEST(QtPropertySheet, EveryEditSheetShowsEveryFieldAndTheScreenshotsAreTaken) {
                 EXPECT_NE(dialog.FieldWidget(i, f.caption), nullptr) << f.caption;
             if (tabs) tabs->setCurrentIndex(i);
             ProcessEvents();
+            ExpectTidy(dialog, i, pages[std::size_t(i)]->Fields());
             const QImage picture = dialog.grab().toImage();
             EXPECT_FALSE(picture.isNull());
             if (folder.isEmpty()) continue;

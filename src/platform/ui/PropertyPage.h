@@ -32,6 +32,7 @@ struct Field {
     int low = 0, high = 0;    // the spin range of an Integer field
     bool multiSelect = false; // a List that takes several selected lines
     bool unlabelled = false;  // shown without a label (it sits under the field above)
+    bool beside = false; // shown in the row of the field above, after it (a unit, a range's end)
     const std::string& Label() const { return label.empty() ? caption : label; }
 };
 
