@@ -259,8 +259,7 @@ void ViewWindow::AddViewDirectives(AutomationShell& shell) {
             drawBar_ && drawBar_->isVisible() ? drawBar_->ActionFor(command) : nullptr;
         QWidget* button = action ? drawBar_->widgetForAction(action) : nullptr;
         if (!button) return "! no such button";
-        const QPoint centre = button->mapToGlobal(button->rect().center());
-        return "= " + std::to_string(centre.x()) + " " + std::to_string(centre.y());
+        return ScreenCentre(*button, button->rect());
     });
     shell.AddDirective("sheet", LocateInSheet);
     shell.AddDirective("shapes", [this](const std::vector<std::string>&) {

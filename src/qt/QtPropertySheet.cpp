@@ -384,10 +384,11 @@ QWidget* QtPropertySheet::BuildField(int index, ui::IPropertyPage& page, const u
         [[fallthrough]];
     case ui::FieldKind::Number: {
         auto* edit = new QLineEdit;
-        if (f.kind == ui::FieldKind::Number)
+        if (f.kind == ui::FieldKind::Number) {
             edit->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QStringLiteral("[0-9eEdD+\\-.]*")), edit));
-        if (f.kind == ui::FieldKind::Number) edit->setMaximumWidth(NumberWidth(*edit));
+            edit->setMaximumWidth(NumberWidth(*edit));
+        }
         connect(edit, &QLineEdit::textEdited, this,
                 [edited](const QString& t) { edited(t.toStdString()); });
         return edit;
