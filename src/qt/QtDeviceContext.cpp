@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -398,41 +399,45 @@ QtDeviceContext::Ink QtDeviceContext::SolidInk() {
                          format == QImage::Format_ARGB32_Premultiplied) &&
                         image_->isDetached();
     if (!direct) return ink;
+    ink.pixel = ink.color.rgb();
     ink.pixels = image_->bits();
     ink.stride = image_->bytesPerLine();
-    ink.clip = FillRect(state_.clip).intersected(image_->rect());
+    const QRect clip = FillRect(state_.clip).intersected(image_->rect());
+    ink.left = clip.left();
+    ink.top = clip.top();
+    ink.right = clip.right();
+    ink.bottom = clip.bottom();
     return ink;
 }
 
-void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink) {
-    // The stamp of a w-unit pen: w x w pixels, the extra ones above and left of the line
-    // first, as the painter places even widths.
-    const int width = std::max(1, state_.pen.width);
-    const int before = width / 2, after = width - 1 - before;
-    ThinRuns(a, b, width);
-    for (const QRect& r : runs_)
-        FillRun(r.adjusted(-before, -before, after, after), ink);
+namespace {
+
+// The last step from i on whose minor coordinate, (minor0 + step * inc) >> 16, is still
+// across, where step i has it. Steep lines have long runs, found by dividing; short runs are
+// stepped through.
+std::int64_t LastStepAt(std::int64_t across, std::int64_t i, std::int64_t minor0,
+                        std::int64_t inc) {
+    constexpr std::int64_t kOne = 65536;
+    if (inc == 0) return std::numeric_limits<std::int64_t>::max();
+    if (std::llabs(inc) > kOne / 4) {
+        std::int64_t end = i;
+        while (((minor0 + (end + 1) * inc) >> 16) == across)
+            ++end;
+        return end;
+    }
+    // The first step reaching across + 1 (or across - 1), less one.
+    if (inc > 0) return ((across + 1) * kOne - minor0 + inc - 1) / inc - 1;
+    return (minor0 - across * kOne) / -inc;
 }
 
-void QtDeviceContext::FillRun(const QRect& run, const Ink& ink) {
-    if (!ink.pixels) {
-        painter_.fillRect(run, ink.color);
-        return;
-    }
-    const QRect r = run.intersected(ink.clip);
-    if (r.isEmpty()) return;
-    const QRgb pixel = ink.color.rgb();
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(ink.pixels + y * ink.stride);
-        std::fill(line + r.left(), line + r.right() + 1, pixel);
-    }
-}
-void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin) {
+} // namespace
+
+template <class Run>
+void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin, Run run) const {
     // Every segment covers its start and leaves out its end, whichever way it runs, so that
     // a polyline's pixels are the union of its segments' pixels. Lines running down or to the
     // right step like the painter's own aliased lines; the others step the same way from
     // their end and then trade the end pixel for the start pixel.
-    runs_.clear();
     const std::int64_t dx = std::int64_t(b.x) - a.x, dy = std::int64_t(b.y) - a.y;
     if (dx == 0 && dy == 0) return;
     const bool vertical = std::llabs(dx) < std::llabs(dy);
@@ -451,22 +456,55 @@ void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin) {
     const std::int64_t extent = vertical ? size_.cy : size_.cx;
     first = std::max(first, -majorStart - margin);
     last = std::min(last, extent - 1 - majorStart + margin);
-    // A run: the pixels from .. to along the major axis at one place across it.
-    auto run = [vertical](std::int64_t from, std::int64_t to, std::int64_t across) {
-        const int u0 = static_cast<int>(from), u1 = static_cast<int>(to);
-        const int v = static_cast<int>(across);
-        return vertical ? QRect(QPoint(v, u0), QPoint(v, u1)) : QRect(QPoint(u0, v), QPoint(u1, v));
-    };
     for (std::int64_t i = first; i <= last;) {
         const std::int64_t across = (minor0 + i * inc) >> 16;
-        std::int64_t end = i;
-        while (end < last && ((minor0 + (end + 1) * inc) >> 16) == across)
-            ++end;
-        runs_.push_back(run(majorStart + i, majorStart + end, across));
+        const std::int64_t end = std::min(last, LastStepAt(across, i, minor0, inc));
+        run(int(majorStart + i), int(majorStart + end), int(across));
         i = end + 1;
     }
-    if (major < 0)
-        runs_.push_back(run(vertical ? a.y : a.x, vertical ? a.y : a.x, vertical ? a.x : a.y));
+    if (major < 0) {
+        const int start = vertical ? a.y : a.x;
+        run(start, start, vertical ? a.x : a.y);
+    }
+}
+
+void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink) {
+    // The stamp of a w-unit pen: w x w pixels, the extra ones above and left of the line
+    // first, as the painter places even widths.
+    const int width = std::max(1, state_.pen.width);
+    const int before = width / 2, after = width - 1 - before;
+    if (std::llabs(std::int64_t(b.x) - a.x) < std::llabs(std::int64_t(b.y) - a.y)) {
+        ThinRuns(a, b, width, [&](int y0, int y1, int x) {
+            FillRun(x - before, y0 - before, x + after, y1 + after, ink);
+        });
+    } else {
+        ThinRuns(a, b, width, [&](int x0, int x1, int y) {
+            FillRun(x0 - before, y - before, x1 + after, y + after, ink);
+        });
+    }
+}
+
+void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
+    if (!ink.pixels) {
+        painter_.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), ink.color);
+        return;
+    }
+    x0 = std::max(x0, ink.left);
+    x1 = std::min(x1, ink.right);
+    y0 = std::max(y0, ink.top);
+    y1 = std::min(y1, ink.bottom);
+    if (x0 > x1 || y0 > y1) return;
+    uchar* row = ink.pixels + y0 * ink.stride;
+    if (x0 == x1) {
+        // A column, as the runs of steep thin lines are.
+        for (int y = y0; y <= y1; ++y, row += ink.stride)
+            reinterpret_cast<QRgb*>(row)[x0] = ink.pixel;
+        return;
+    }
+    for (int y = y0; y <= y1; ++y, row += ink.stride) {
+        auto* line = reinterpret_cast<QRgb*>(row);
+        std::fill(line + x0, line + x1 + 1, ink.pixel);
+    }
 }
 
 void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {
@@ -680,12 +718,11 @@ void QtDeviceContext::StampAt(gdi::Point p, const Ink& ink) {
                               QColor::fromRgb(r.color));
         return;
     }
-    const QRect& clip = ink.clip;
     for (const StampRun& r : stamp_) {
         const int y = p.y + r.y;
-        if (y < clip.top() || y > clip.bottom()) continue;
-        const int x0 = std::max(p.x + r.x0, clip.left());
-        const int x1 = std::min(p.x + r.x1, clip.right());
+        if (y < ink.top || y > ink.bottom) continue;
+        const int x0 = std::max(p.x + r.x0, ink.left);
+        const int x1 = std::min(p.x + r.x1, ink.right);
         if (x0 > x1) continue;
         auto* line = reinterpret_cast<QRgb*>(ink.pixels + y * ink.stride);
         std::fill(line + x0, line + x1 + 1, r.color);

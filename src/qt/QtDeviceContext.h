@@ -128,16 +128,19 @@ private:
     // straight in the image when pixels is not null.
     struct Ink {
         QColor color;
+        QRgb pixel = 0;
         uchar* pixels = nullptr;
         qsizetype stride = 0;
-        QRect clip;
+        int left = 0, top = 0, right = -1, bottom = -1; // the clip, edges included
     };
     Ink SolidInk();
     void SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink);
-    void FillRun(const QRect& run, const Ink& ink);
-    // The one-unit segment's pixels as runs along its major axis, in runs_; steps more than
-    // margin off the device are left out.
-    void ThinRuns(gdi::Point a, gdi::Point b, int margin);
+    // Fills the pixels from (x0, y0) to (x1, y1), both corners included.
+    void FillRun(int x0, int y0, int x1, int y1, const Ink& ink);
+    // Hands the one-unit segment's pixels to run(from, to, across) as runs along its major
+    // axis; steps more than margin off the device are left out.
+    template <class Run>
+    void ThinRuns(gdi::Point a, gdi::Point b, int margin, Run run) const;
     // A run of one colour in a stamp, relative to the figure's origin.
     struct StampRun {
         int y, x0, x1;
@@ -178,6 +181,5 @@ private:
     bool fontDirty_ = true;
     std::unordered_map<std::string, qreal> advances_;
     std::vector<QPoint> points_; // reused for polylines and polygons
-    std::vector<QRect> runs_;    // pixel runs of one thin segment
     std::vector<StampRun> stamp_;
 };

@@ -85,6 +85,15 @@ bool CPlotDrawingRgn::MapPoint(const CPlotPaintContext& ctx, const Map& map, dou
     return map(a, b, p);
 }
 
+bool CPlotDrawingRgn::MapSample(const CPlotPaintContext& ctx, const Map& map,
+                                const CPlotAxis& xAxis, const CPlotAxis& yAxis, bool linear,
+                                double x, double y, gdi::Point& p) const {
+    // Linear axes leave a valid value as it is; the test is Transform's for that case.
+    if (linear) return LinearlyMappable(x) && LinearlyMappable(y) && MapPoint(ctx, map, x, y, p);
+    double px, py;
+    return Transform(xAxis, x, px) && Transform(yAxis, y, py) && MapPoint(ctx, map, px, py, p);
+}
+
 int CPlotDrawingRgn::ClipOutline(const CPlotEnv& env, int grow, gdi::Point outline[4]) const {
     const gdi::Rect r = DeviceRect(env);
     outline[0] = {r.left - grow, r.top - grow};
@@ -321,29 +330,35 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, const Map& map, CPlo
     }
     const double* xs = xVar.values.data();
     const double* ys = yVar.values.data();
+    const bool linear = LinearMapping(xAxis, yAxis);
+    const bool ordered = ctx.runPlot && xVar.wrapped;
     double previousTime = -HUGE_VAL;
     live_.clear();
-    for (std::uint32_t k = 0; k < range.count; ++k) {
-        const std::uint32_t slot = range.Slot(k);
-        const double x = xs[slot], y = ys[slot];
-        if (live && (x >= kLineBreak || y >= kLineBreak)) {
-            DrawLiveLine(ctx, pass, grow);
-            continue;
+    // Walks the slots from begin to end; false where a wrapped run ring's times stop
+    // ascending, which ends the curve.
+    const auto walk = [&](std::uint32_t begin, std::uint32_t end) {
+        for (std::uint32_t slot = begin; slot < end; ++slot) {
+            const double x = xs[slot], y = ys[slot];
+            if (live && (x >= kLineBreak || y >= kLineBreak)) {
+                DrawLiveLine(ctx, pass, grow);
+                continue;
+            }
+            if (!Valid(x) || !Valid(y)) continue;
+            if (ordered) {
+                if (x < previousTime) return false;
+                previousTime = x;
+            }
+            gdi::Point p;
+            if (!MapSample(ctx, map, xAxis, yAxis, linear, x, y, p)) continue;
+            if (live)
+                live_.push_back({p.x, p.y});
+            else
+                styled.RecordDevicePoint(p.x, p.y);
         }
-        if (!Valid(x) || !Valid(y)) continue;
-        if (ctx.runPlot && xVar.wrapped) {
-            if (x < previousTime) break;
-            previousTime = x;
-        }
-        double px, py;
-        gdi::Point p;
-        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, map, px, py, p))
-            continue;
-        if (live)
-            live_.push_back({p.x, p.y});
-        else
-            styled.RecordDevicePoint(p.x, p.y);
-    }
+        return true;
+    };
+    for (const auto& [begin, end] : range.Spans())
+        if (!walk(begin, end)) break;
     DrawLiveLine(ctx, pass, grow);
     DrawBuffer(ctx, styled, pass, grow);
     RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);

@@ -1,6 +1,7 @@
 #pragma once
 #include "render/CurveGeometry.h"
 #include "render/PlotRegion.h"
+#include <array>
 
 #include <cstdint>
 #include <span>
@@ -76,6 +77,10 @@ public:
     // World (plot coordinates) to device; false when the point cannot be mapped.
     virtual bool MapPoint(const CPlotPaintContext& ctx, const Map& map, double px, double py,
                           gdi::Point& p) const;
+    // A sample through its axes and map; linear says both axes are linear and the mapping
+    // plain, which skips the transforms.
+    bool MapSample(const CPlotPaintContext& ctx, const Map& map, const CPlotAxis& xAxis,
+                   const CPlotAxis& yAxis, bool linear, double x, double y, gdi::Point& p) const;
     // The convex outline curves are cut at, grown by grow units, with the output offset.
     virtual int ClipOutline(const CPlotEnv& env, int grow, gdi::Point outline[4]) const;
     // The region rectangle with the output offset.
@@ -101,6 +106,11 @@ protected:
         std::uint32_t first = 0, count = 0, size = 0;
         bool ring = false;
         std::uint32_t Slot(std::uint32_t k) const { return ring ? (first + k) % size : first + k; }
+        // The slots in order as at most two runs [begin, end): a ring's wrap splits them.
+        std::array<std::pair<std::uint32_t, std::uint32_t>, 2> Spans() const {
+            const std::uint32_t end = ring ? std::min(first + count, size) : first + count;
+            return {{{first, end}, {0, first + count - end}}};
+        }
     };
 
     // The variable whose attributes apply.

@@ -8,6 +8,7 @@
 #include "render/PlotPaintContext.h"
 #include "render/PlotVar.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -249,6 +250,53 @@ TEST(CurvePixels, ThinSegmentsCoverTheirStartAndLeaveOutTheirEnd) {
     EXPECT_NE(image.pixel(15, 3), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(8, 3), qRgb(255, 255, 255));
     EXPECT_EQ(InkedPixels(image), 17);
+}
+
+// The pixels of a one-unit segment, one step at a time: along the major axis from the end
+// where it is lower, the minor coordinate advanced in 16.16 steps from half a step in and
+// truncated; the start pixel in and the end pixel out.
+QImage PlainThinSegment(gdi::Point a, gdi::Point b, int size) {
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const auto set = [&](int x, int y) {
+        if (image.rect().contains(x, y)) image.setPixel(x, y, qRgb(0, 0, 0));
+    };
+    if (a == b) return image; // nothing to step along
+    const bool steep = std::abs(b.y - a.y) > std::abs(b.x - a.x);
+    const int major = steep ? b.y - a.y : b.x - a.x;
+    const gdi::Point from = major > 0 ? a : b;
+    const int n = std::abs(major);
+    const std::int64_t minorDelta =
+        steep ? (major > 0 ? b.x - a.x : a.x - b.x) : (major > 0 ? b.y - a.y : a.y - b.y);
+    const std::int64_t inc = minorDelta * 65536 / n;
+    const std::int64_t minor0 =
+        std::int64_t(steep ? from.x : from.y) * 65536 + (inc > 0 ? inc / 2 : 0);
+    for (int i = major > 0 ? 0 : 1; i < n; ++i) {
+        const int across = int((minor0 + i * inc) >> 16), along = (steep ? from.y : from.x) + i;
+        steep ? set(across, along) : set(along, across);
+    }
+    if (major < 0) set(a.x, a.y);
+    return image;
+}
+
+TEST(CurvePixels, ThinSegmentsMatchThePlainStepping) {
+    // Random segments of every slope, long and short, on the image and reaching off it.
+    EnsureQtApp();
+    constexpr int kSize = 100;
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> spread(-60, kSize + 60), near(-6, 6);
+    for (int i = 0; i < 1000; ++i) {
+        const gdi::Point a{spread(random), spread(random)};
+        const gdi::Point b = i % 2 ? gdi::Point{a.x + near(random), a.y + near(random)}
+                                   : gdi::Point{spread(random), spread(random)};
+        QtDeviceContext dc(kSize, kSize);
+        dc.SelectPen(gdi::Pen{gdi::PenStyle::Solid, 1, 0});
+        dc.MoveTo(a.x, a.y);
+        dc.LineTo(b.x, b.y);
+        dc.End();
+        ASSERT_EQ(DifferingPixels(*dc.Image(), PlainThinSegment(a, b, kSize)), 0)
+            << a.x << "," << a.y << " to " << b.x << "," << b.y;
+    }
 }
 
 TEST(CurvePixels, ReductionKeepsColumnExtremesInOrder) {
