@@ -107,6 +107,9 @@ BENCHMARK(BM_UserPathRead_1x1M)->Unit(benchmark::kMillisecond);
 // The live strip chart: 8 variables streamed into a run plot whose 2000-sample ring fills the
 // time window, and the whole control redrawn into a 1600 x 1000 image every 50 steps. The
 // figures are steps a second and, from the redraw benchmark, the time of one full redraw.
+// A strip chart of 8 variables over a 2,000-sample window, redrawn in full every 50 steps.
+// The time axis advances by its scroll unit as the samples pass its end: 20 % of the window,
+// as run mode sets it, or 1 % (every 20 steps), which redraws the window surface that often.
 struct StripChart {
     static constexpr int kVariables = 8;
     static constexpr int kWindow = 2000;
@@ -119,15 +122,17 @@ struct StripChart {
     double time = 0;
     std::int64_t steps = 0;
 
-    StripChart() {
+    explicit StripChart(float scrollShare = 0.2f) {
         QtRenderer::EnsureApplication();
         site.surfaceFactory = QtRenderer::MakeSurface;
         control.OnSize(kWidth, kHeight);
         site.ResizeSurface(kWidth, kHeight);
+        const float window = float(kWindow * kStep);
+        control.SetTimeWindow(window);
         control.SetRunPlot(true);
+        control.SetTimeScrollUnit(window * scrollShare);
         control.SetBufferSize(kWindow);
         control.Setnvariables(kVariables);
-        control.SetTimeWindow(float(kWindow * kStep));
         for (int i = 0; i < 2 * kWindow; ++i)
             Step(false);
     }
@@ -144,14 +149,23 @@ struct StripChart {
     }
 };
 
-void BM_UserPathStripChart_Steps(benchmark::State& state) {
-    StripChart chart;
+void StripChartSteps(benchmark::State& state, float scrollShare) {
+    StripChart chart(scrollShare);
     for (auto _ : state)
         chart.Step(true);
     state.counters["steps_per_s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
+
+void BM_UserPathStripChart_Steps(benchmark::State& state) {
+    StripChartSteps(state, 0.2f);
+}
 BENCHMARK(BM_UserPathStripChart_Steps)->Iterations(20'000);
+
+void BM_UserPathStripChart_StepsFineScroll(benchmark::State& state) {
+    StripChartSteps(state, 0.01f);
+}
+BENCHMARK(BM_UserPathStripChart_StepsFineScroll)->Iterations(20'000);
 
 void BM_UserPathStripChart_Redraw(benchmark::State& state) {
     StripChart chart;

@@ -468,23 +468,7 @@ void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin, Run run) 
     }
 }
 
-void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink) {
-    // The stamp of a w-unit pen: w x w pixels, the extra ones above and left of the line
-    // first, as the painter places even widths.
-    const int width = std::max(1, state_.pen.width);
-    const int before = width / 2, after = width - 1 - before;
-    if (std::llabs(std::int64_t(b.x) - a.x) < std::llabs(std::int64_t(b.y) - a.y)) {
-        ThinRuns(a, b, width, [&](int y0, int y1, int x) {
-            FillRun(x - before, y0 - before, x + after, y1 + after, ink);
-        });
-    } else {
-        ThinRuns(a, b, width, [&](int x0, int x1, int y) {
-            FillRun(x0 - before, y - before, x1 + after, y + after, ink);
-        });
-    }
-}
-
-void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
+inline void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
     if (!ink.pixels) {
         painter_.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), ink.color);
         return;
@@ -504,6 +488,22 @@ void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
     for (int y = y0; y <= y1; ++y, row += ink.stride) {
         auto* line = reinterpret_cast<QRgb*>(row);
         std::fill(line + x0, line + x1 + 1, ink.pixel);
+    }
+}
+
+void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink) {
+    // The stamp of a w-unit pen: w x w pixels, the extra ones above and left of the line
+    // first, as the painter places even widths.
+    const int width = std::max(1, state_.pen.width);
+    const int before = width / 2, after = width - 1 - before;
+    if (std::llabs(std::int64_t(b.x) - a.x) < std::llabs(std::int64_t(b.y) - a.y)) {
+        ThinRuns(a, b, width, [&](int y0, int y1, int x) {
+            FillRun(x - before, y0 - before, x + after, y1 + after, ink);
+        });
+    } else {
+        ThinRuns(a, b, width, [&](int x0, int x1, int y) {
+            FillRun(x0 - before, y - before, x1 + after, y + after, ink);
+        });
     }
 }
 

@@ -357,8 +357,14 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, const Map& map, CPlo
         }
         return true;
     };
-    for (const auto& [begin, end] : range.Spans())
-        if (!walk(begin, end)) break;
+    // Linear live curves whose times cannot turn back are mapped a run at a time.
+    const bool batched = live && linear && (!ordered || xVar.AscendsInRing());
+    for (const auto& [begin, end] : range.Spans()) {
+        if (batched)
+            MapLiveSpan(ctx, map, xs, ys, begin, end, pass, grow);
+        else if (!walk(begin, end))
+            break;
+    }
     DrawLiveLine(ctx, pass, grow);
     DrawBuffer(ctx, styled, pass, grow);
     RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);
@@ -393,6 +399,29 @@ void CPlotDrawingRgn::MapLinearCurve(const CPlotPaintContext& ctx, const Map& ma
                                                        range.count, styled.devicePoints.data())
                                           : MapSamples(map.horizontal, map.vertical, xs, ys,
                                                        range.count, styled.devicePoints.data());
+}
+
+void CPlotDrawingRgn::MapLiveSpan(CPlotPaintContext& ctx, const Map& map, const double* xs,
+                                  const double* ys, std::uint32_t begin, std::uint32_t end,
+                                  const CurvePass& pass, int grow) {
+    // The span splits where a value breaks the line; each piece is mapped in one pass.
+    const auto append = [&](std::uint32_t from, std::uint32_t to) {
+        if (from >= to) return;
+        const std::size_t n = live_.size();
+        live_.resize(n + (to - from));
+        const double* as = ctx.flipped ? ys : xs;
+        const double* bs = ctx.flipped ? xs : ys;
+        live_.resize(n + MapSamples(map.horizontal, map.vertical, as + from, bs + from, to - from,
+                                    live_.data() + n));
+    };
+    std::uint32_t piece = begin;
+    for (std::uint32_t slot = begin; slot < end; ++slot) {
+        if (xs[slot] < kLineBreak && ys[slot] < kLineBreak) continue;
+        append(piece, slot);
+        DrawLiveLine(ctx, pass, grow);
+        piece = slot + 1;
+    }
+    append(piece, end);
 }
 
 void CPlotDrawingRgn::DrawLiveLine(CPlotPaintContext& ctx, const CurvePass& pass, int grow) {

@@ -140,6 +140,10 @@ protected:
     void DrawPolyline(CPlotPaintContext& ctx, std::span<const gdi::Point> points, int grow);
     void DrawPolygon(CPlotPaintContext& ctx, std::span<const gdi::Point> points, int grow);
     void LineSegment(CPlotPaintContext& ctx, gdi::Point a, gdi::Point b, bool start, int grow);
+    // Adds the samples of slots begin to end of a live curve on linear axes to live_, drawing
+    // the line gathered so far wherever a value breaks it.
+    void MapLiveSpan(CPlotPaintContext& ctx, const Map& map, const double* xs, const double* ys,
+                     std::uint32_t begin, std::uint32_t end, const CurvePass& pass, int grow);
     // Draws the live line gathered in live_ and empties it.
     void DrawLiveLine(CPlotPaintContext& ctx, const CurvePass& pass, int grow);
 
