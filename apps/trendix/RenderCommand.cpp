@@ -95,7 +95,7 @@ int RenderCommand::Run(int argc, char** argv) {
     QtRenderer::EnsureApplication();
     const auto appReady = Clock::now();
     ui::HeadlessSite site;
-    site.surfaceFactory = QtRenderer::MakeSurface;
+    site.surfaceFactory = QtRenderer::MakeUnshownSurface;
     CTrendixCtrl control(site);
     const bool laidOut = layoutW > 0;
     auto layOut = [&](int w, int h) {

@@ -108,10 +108,10 @@ std::unique_ptr<QImage> NewImage(int width, int height) {
 
 } // namespace
 
-QtDeviceContext::QtDeviceContext(int width, int height, gdi::DeviceKind kind)
+QtDeviceContext::QtDeviceContext(int width, int height, gdi::DeviceKind kind, Start start)
     : ownedImage_(NewImage(width, height)), device_(ownedImage_.get()), image_(ownedImage_.get()),
       kind_(kind) {
-    ownedImage_->fill(Qt::white);
+    if (start == Start::White) ownedImage_->fill(Qt::white);
     Begin();
 }
 

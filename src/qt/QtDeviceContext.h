@@ -23,8 +23,12 @@ class QtDeviceContext : public gdi::IDeviceContext {
 public:
     // Paints on device until End or destruction; kind tells the drawing code what it is.
     QtDeviceContext(QPaintDevice& device, gdi::DeviceKind kind);
-    // A memory surface that owns its image (white, 32-bit RGB).
-    QtDeviceContext(int width, int height, gdi::DeviceKind kind = gdi::DeviceKind::Memory);
+    // How an owned image starts: white, or with its pixels left as allocated, for a surface
+    // that nothing reads before it is painted over. Pages never painted then cost no memory.
+    enum class Start { White, Unpainted };
+    // A memory surface that owns its image (32-bit RGB).
+    QtDeviceContext(int width, int height, gdi::DeviceKind kind = gdi::DeviceKind::Memory,
+                    Start start = Start::White);
     ~QtDeviceContext() override;
     QtDeviceContext(const QtDeviceContext&) = delete;
     QtDeviceContext& operator=(const QtDeviceContext&) = delete;

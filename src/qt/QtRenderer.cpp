@@ -60,6 +60,12 @@ std::unique_ptr<gdi::IDeviceContext> QtRenderer::MakeSurface(int width, int heig
     return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Screen);
 }
 
+std::unique_ptr<gdi::IDeviceContext> QtRenderer::MakeUnshownSurface(int width, int height) {
+    EnsureApplication();
+    return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Screen,
+                                             QtDeviceContext::Start::Unpainted);
+}
+
 void QtRenderer::Render(CTrendixCtrl& control, const std::string& path, int width, int height) {
     if (width < 1 || height < 1 || width > gdi::kMaxSurfaceSide || height > gdi::kMaxSurfaceSide)
         throw std::runtime_error("cannot draw " + path + " at " + std::to_string(width) + " x " +

@@ -18,6 +18,9 @@ public:
     static void PrepareEnvironment();
     // A memory image surface of width x height, for window surfaces of headless sites.
     static std::unique_ptr<gdi::IDeviceContext> MakeSurface(int width, int height);
+    // The same for a control drawn only into files: its window surface is never shown or
+    // read, so its pixels are not painted white first.
+    static std::unique_ptr<gdi::IDeviceContext> MakeUnshownSurface(int width, int height);
     // Draws control at width x height into path; the kind comes from the name's ending
     // (.png, .pdf, .svg). Throws std::runtime_error when the file cannot be written or the
     // ending is unknown.
