@@ -416,7 +416,7 @@ void CPlotDrawingRgn::MapLiveSpan(CPlotPaintContext& ctx, const Map& map, const 
     };
     std::uint32_t piece = begin;
     for (std::uint32_t slot = begin; slot < end; ++slot) {
-        if (xs[slot] < kLineBreak && ys[slot] < kLineBreak) continue;
+        if (!(xs[slot] >= kLineBreak || ys[slot] >= kLineBreak)) continue; // NaN breaks nothing
         append(piece, slot);
         DrawLiveLine(ctx, pass, grow);
         piece = slot + 1;

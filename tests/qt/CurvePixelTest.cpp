@@ -329,14 +329,19 @@ TEST(CurvePixels, LiveLinesLookTheSameAsTheirSegmentsFromTheWindowStart) {
         CPlotVar x{true}, y{false};
         x.MakeRing(capacity);
         y.MakeRing(capacity);
+        // Every fourth ring has times that step back now and then, which ends a wrapped ring.
+        const bool backwards = trial % 4 == 3;
         double t = 0, v = 5;
         std::vector<double> times;
         for (std::uint32_t i = 0; i < pushed; ++i) {
             if (unit(random) > 0.1) t += 10.0 / capacity; // some times repeat
+            if (backwards && unit(random) < 0.002) t -= 2.0;
             v = std::clamp(v + (unit(random) - 0.5), 0.0, 10.0);
             const double r = unit(random);
             x.Push(t);
-            y.Push(r < 0.005 ? 2e28 : r < 0.01 ? MISSING_VALUE : v);
+            // Line breaks, missing values, NaN and infinities now and then.
+            const double odd[] = {2e28, MISSING_VALUE, std::nan(""), HUGE_VAL, -HUGE_VAL};
+            y.Push(r < 0.025 ? odd[int(r * 200)] : v);
             times.push_back(t);
         }
         if (times.size() < 10) continue;
@@ -384,7 +389,7 @@ TEST(CurvePixels, LiveLinesLookTheSameAsTheirSegmentsFromTheWindowStart) {
                         begin = true;
                         continue;
                     }
-                    if (IsMissing(a) || IsMissing(b)) continue;
+                    if (IsMissing(a) || IsMissing(b) || std::isnan(b)) continue;
                     if (x.wrapped && a < previous) break;
                     previous = a;
                     gdi::Point p;
