@@ -552,10 +552,8 @@ void CPlotDrawingRgn::DrawMarkers(CPlotPaintContext& ctx, const Map& map, CPlotV
         const double x = xVar.values[i], y = yVar.values[i];
         if (!Valid(x) || !Valid(y)) continue;
         if (ctx.runPlot && x < ctx.displayStart) continue;
-        double px, py;
         gdi::Point p;
-        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, map, px, py, p))
-            continue;
+        if (!MapSample(ctx, map, xAxis, yAxis, false, x, y, p)) continue;
         if (p.x < r.left - 1 || p.x > r.right + 1 || p.y < r.top - 1 || p.y > r.bottom + 1)
             continue;
         if (tips) {
@@ -656,12 +654,9 @@ void CPlotDrawingRgn::DeletePointsInBox(const CPlotPaintContext& ctx, const Map&
                   std::max(zoomBox.left, zoomBox.right), std::max(zoomBox.top, zoomBox.bottom)};
     ctx.env.OffsetRect(box);
     for (int i = 0; i < n; ++i) {
-        double px, py;
         gdi::Point p;
         const double x = xVar.values[std::size_t(i)], y = yVar.values[std::size_t(i)];
-        if (!Valid(x) || !Valid(y) || !Transform(xAxis, x, px) || !Transform(yAxis, y, py) ||
-            !MapPoint(ctx, map, px, py, p))
-            continue;
+        if (!Valid(x) || !Valid(y) || !MapSample(ctx, map, xAxis, yAxis, false, x, y, p)) continue;
         if (p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom)
             yVar.values[std::size_t(i)] = MISSING_VALUE;
     }
@@ -681,10 +676,8 @@ void CPlotDrawingRgn::NearestCurvePoint(const CPlotPaintContext& ctx, const Map&
         const double x = xVar.values[slot], y = yVar.values[slot];
         if (!Valid(x) || !Valid(y)) continue;
         if (ctx.runPlot && x < ctx.displayStart) continue;
-        double px, py;
         gdi::Point b;
-        if (!Transform(xAxis, x, px) || !Transform(yAxis, y, py) || !MapPoint(ctx, map, px, py, b))
-            continue;
+        if (!MapSample(ctx, map, xAxis, yAxis, false, x, y, b)) continue;
         if (havePrevious) {
             const double da = std::hypot(double(a.x) - point.x, double(a.y) - point.y);
             const double db = std::hypot(double(b.x) - point.x, double(b.y) - point.y);
