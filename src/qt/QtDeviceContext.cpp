@@ -456,19 +456,23 @@ void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin, Run run) 
     const std::int64_t extent = vertical ? size_.cy : size_.cx;
     first = std::max(first, -majorStart - margin);
     last = std::min(last, extent - 1 - majorStart + margin);
+    // A run: the pixels from .. to along the major axis at one place across it.
+    const auto runAt = [&](int from, int to, int at) {
+        if (vertical)
+            run(at, from, at, to);
+        else
+            run(from, at, to, at);
+    };
     for (std::int64_t i = first; i <= last;) {
         const std::int64_t across = (minor0 + i * inc) >> 16;
         const std::int64_t end = std::min(last, LastStepAt(across, i, minor0, inc));
-        run(int(majorStart + i), int(majorStart + end), int(across));
+        runAt(int(majorStart + i), int(majorStart + end), int(across));
         i = end + 1;
     }
-    if (major < 0) {
-        const int start = vertical ? a.y : a.x;
-        run(start, start, vertical ? a.x : a.y);
-    }
+    if (major < 0) runAt(vertical ? a.y : a.x, vertical ? a.y : a.x, vertical ? a.x : a.y);
 }
 
-inline void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
+void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
     if (!ink.pixels) {
         painter_.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), ink.color);
         return;
@@ -479,12 +483,6 @@ inline void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& 
     y1 = std::min(y1, ink.bottom);
     if (x0 > x1 || y0 > y1) return;
     uchar* row = ink.pixels + y0 * ink.stride;
-    if (x0 == x1) {
-        // A column, as the runs of steep thin lines are.
-        for (int y = y0; y <= y1; ++y, row += ink.stride)
-            reinterpret_cast<QRgb*>(row)[x0] = ink.pixel;
-        return;
-    }
     for (int y = y0; y <= y1; ++y, row += ink.stride) {
         auto* line = reinterpret_cast<QRgb*>(row);
         std::fill(line + x0, line + x1 + 1, ink.pixel);
@@ -496,15 +494,9 @@ void QtDeviceContext::SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink) {
     // first, as the painter places even widths.
     const int width = std::max(1, state_.pen.width);
     const int before = width / 2, after = width - 1 - before;
-    if (std::llabs(std::int64_t(b.x) - a.x) < std::llabs(std::int64_t(b.y) - a.y)) {
-        ThinRuns(a, b, width, [&](int y0, int y1, int x) {
-            FillRun(x - before, y0 - before, x + after, y1 + after, ink);
-        });
-    } else {
-        ThinRuns(a, b, width, [&](int x0, int x1, int y) {
-            FillRun(x0 - before, y - before, x1 + after, y + after, ink);
-        });
-    }
+    ThinRuns(a, b, width, [&](int x0, int y0, int x1, int y1) {
+        FillRun(x0 - before, y0 - before, x1 + after, y1 + after, ink);
+    });
 }
 
 void QtDeviceContext::Polyline(std::span<const gdi::Point> points) {

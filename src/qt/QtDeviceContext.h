@@ -141,8 +141,8 @@ private:
     void SolidSegment(gdi::Point a, gdi::Point b, const Ink& ink);
     // Fills the pixels from (x0, y0) to (x1, y1), both corners included.
     void FillRun(int x0, int y0, int x1, int y1, const Ink& ink);
-    // Hands the one-unit segment's pixels to run(from, to, across) as runs along its major
-    // axis; steps more than margin off the device are left out.
+    // Hands the one-unit segment's pixels to run(x0, y0, x1, y1) as runs along its major
+    // axis, both corners included; steps more than margin off the device are left out.
     template <class Run>
     void ThinRuns(gdi::Point a, gdi::Point b, int margin, Run run) const;
     // A run of one colour in a stamp, relative to the figure's origin.

@@ -322,7 +322,8 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, const Map& map, CPlo
     // The samples: missing ones skipped, very high ones breaking a live line.
     const bool live = ctx.runPlot || ctx.phasePlot;
     const SampleRange range = CurveSamples(ctx, xVar, yVar);
-    if (!live && !range.ring && LinearMapping(xAxis, yAxis)) {
+    const bool linear = LinearMapping(xAxis, yAxis);
+    if (!live && !range.ring && linear) {
         MapLinearCurve(ctx, map, xVar, yVar, styled, range);
         DrawBuffer(ctx, styled, pass, grow);
         RestorePassState(ctx, pass, oldPen, oldRop, oldBrush, oldText);
@@ -330,7 +331,6 @@ void CPlotDrawingRgn::DrawCurvePass(CPlotPaintContext& ctx, const Map& map, CPlo
     }
     const double* xs = xVar.values.data();
     const double* ys = yVar.values.data();
-    const bool linear = LinearMapping(xAxis, yAxis);
     const bool ordered = ctx.runPlot && xVar.wrapped;
     double previousTime = -HUGE_VAL;
     live_.clear();
