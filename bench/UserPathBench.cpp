@@ -107,7 +107,6 @@ BENCHMARK(BM_UserPathRead_1x1M)->Unit(benchmark::kMillisecond);
 // The live strip chart: 8 variables streamed into a run plot whose 2000-sample ring fills the
 // time window, and the whole control redrawn into a 1600 x 1000 image every 50 steps. The
 // figures are steps a second and, from the redraw benchmark, the time of one full redraw.
-// A strip chart of 8 variables over a 2,000-sample window, redrawn in full every 50 steps.
 // The time axis advances by its scroll unit as the samples pass its end: 20 % of the window,
 // as run mode sets it, or 1 % (every 20 steps), which redraws the window surface that often.
 struct StripChart {
