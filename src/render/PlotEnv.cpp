@@ -27,6 +27,13 @@ int RoundToInt(double v) {
     return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5);
 }
 
+// Truncates a scaled size to int within the limit; NaN gives 0.
+int LimitedSize(float v) {
+    constexpr float limit = static_cast<float>(CPlotEnv::kScaledLimit);
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::clamp(v, -limit, limit));
+}
+
 } // namespace
 
 CPlotEnv::CPlotEnv(CDrawTool& tool) : tool(&tool), defaultFont(&tool.DefaultFont()) {
@@ -113,6 +120,10 @@ void CPlotEnv::EndScaledOutput() {
     tool->SetScaledOutput(false, 1);
 }
 
+int CPlotEnv::ScaleSize(int n) const {
+    return LimitedSize(static_cast<float>(n) * scale);
+}
+
 gdi::Size CPlotEnv::MeasureText(const CPlotFont* font, gdi::IDeviceContext& dc,
                                 std::string_view text) const {
     // Only the font changes, and it is put back: no saved state is needed (saving costs more
@@ -120,13 +131,12 @@ gdi::Size CPlotEnv::MeasureText(const CPlotFont* font, gdi::IDeviceContext& dc,
     const gdi::Font old = dc.SelectFont(CDrawTool::DeviceFont(font ? *font : *defaultFont));
     const gdi::Size extent = dc.GetTextExtent(text);
     dc.SelectFont(old);
-    return gdi::Size{static_cast<int>(extent.cx * scale + 0.5f),
-                     static_cast<int>(extent.cy * scale + 0.5f)};
+    return gdi::Size{LimitedSize(extent.cx * scale + 0.5f), LimitedSize(extent.cy * scale + 0.5f)};
 }
 
 gdi::Font CPlotEnv::SelectFont(gdi::IDeviceContext& dc, const CPlotFont* font) {
     if (!font) return dc.SelectFont(CDrawTool::DeviceFont(*defaultFont));
-    const int size = static_cast<int>(static_cast<float>(font->size) * scale);
+    const int size = ScaleSize(font->size);
     const CPlotFont& scaled = tool->FindFont(font->face, size, font->angle, font->style);
     return dc.SelectFont(CDrawTool::DeviceFont(scaled));
 }

@@ -64,7 +64,10 @@ public:
     // Scaled output: sizes grow by s, the plot is centred by the offsets.
     void BeginScaledOutput(float s, int dx, int dy);
     void EndScaledOutput();
-    int ScaleSize(int n) const { return static_cast<int>(static_cast<float>(n) * scale); }
+    // n times s, toward zero; sizes and extents stop at kScaledLimit either way, so that a
+    // tiny layout drawn huge cannot overflow the coordinates.
+    int ScaleSize(int n) const;
+    static constexpr int kScaledLimit = 1 << 24;
 
     // Text extent in the unscaled font (the default font when none), times s, rounded.
     gdi::Size MeasureText(const CPlotFont* font, gdi::IDeviceContext& dc,

@@ -187,6 +187,12 @@ TEST_F(PlotEnvScaled, EmptyAndLongTextsMeasure) {
     EXPECT_EQ(env.MeasureText(nullptr, dc, "").cx, 0);
     const std::string longText(100000, 'x');
     EXPECT_EQ(env.MeasureText(nullptr, dc, longText).cx, 700000);
+    // A one-unit layout drawn 40,000 units wide: extents and sizes stop at the limit instead
+    // of overflowing int.
+    env.BeginScaledOutput(40000.0f, 0, 0);
+    EXPECT_EQ(env.MeasureText(nullptr, dc, longText).cx, CPlotEnv::kScaledLimit);
+    EXPECT_EQ(env.ScaleSize(1 << 20), CPlotEnv::kScaledLimit);
+    EXPECT_EQ(env.ScaleSize(-(1 << 20)), -CPlotEnv::kScaledLimit);
 }
 
 TEST_F(PlotEnvScaled, SelectFontTakesTheScaledSizeFromTheFontList) {
