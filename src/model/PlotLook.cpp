@@ -501,6 +501,17 @@ void CPlotLook::UnlistRegion(const CPlotRegion* region) {
     if (selectedRegion == region) selectedRegion = nullptr;
 }
 
+void CPlotLook::DropYLabelRegions() {
+    // A plot of thousands of variables has as many labels: unlisting them one by one would
+    // take time growing with the square of their number.
+    std::set<const CPlotRegion*> labels;
+    for (const auto& r : yLabelRegions)
+        labels.insert(r.get());
+    std::erase_if(regionList, [&](const CPlotRegion* r) { return labels.contains(r); });
+    if (labels.contains(selectedRegion)) selectedRegion = nullptr;
+    yLabelRegions.clear();
+}
+
 void CPlotLook::DeleteYAxisRegion(int position) {
     UnlistRegion(yAxisRegions[size_t(position)].get());
     yAxisRegions.erase(yAxisRegions.begin() + position);

@@ -396,6 +396,8 @@ private:
     CPlotAxisRgn* CreateYAxisRegion(int axisNo);
     void DeleteYAxisRegion(int position);
     void UnlistRegion(const CPlotRegion* region);
+    // Unlists and drops every Y label region in one pass over the list.
+    void DropYLabelRegions();
     void MarkEmptyAxes();
     void MakeRings();
     void RecomputeTimeRange(CPlotAxis& axis, double fullMax, bool alwaysShowFull);

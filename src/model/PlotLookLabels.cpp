@@ -66,9 +66,7 @@ void CPlotLook::RebuildLabelRegions() {
         return;
     }
     // 3. Everything else is made anew.
-    for (auto& r : yLabelRegions)
-        UnlistRegion(r.get());
-    yLabelRegions.clear();
+    DropYLabelRegions();
     for (auto& v : yVariables)
         v->legendNo = 0;
     selectedRegion = nullptr;
