@@ -1,10 +1,12 @@
 #include "qt/QtDeviceContext.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
@@ -328,7 +330,17 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
                           ToQColor(state_.bkColor));
     painter_.setFont(CurrentQFont());
     painter_.setPen(ToQColor(state_.textColor));
-    painter_.drawText(QPointF(dx, dy), s);
+    // Control characters and underlines are left to the painter, which draws them its own way.
+    const bool plain =
+        !(state_.font.style & gdi::FontUnderline) &&
+        std::none_of(text.begin(), text.end(), [](char c) { return c >= 0 && c < ' '; });
+    if (IsRaster() && plain) {
+        const ShapedText& shaped = Shaped(text);
+        for (const QGlyphRun& run : shaped.runs)
+            painter_.drawGlyphRun(QPointF(dx, dy - shaped.ascent), run);
+    } else {
+        painter_.drawText(QPointF(dx, dy), s); // vector pictures keep their text as text
+    }
     painter_.restore();
     if (state_.align & gdi::AlignUpdateCP) {
         const qreal advance = h == gdi::AlignRight ? -w : h == gdi::AlignCenter ? 0 : w;
@@ -344,8 +356,7 @@ gdi::Size QtDeviceContext::GetTextExtent(std::string_view text) {
                      static_cast<int>(std::ceil(fm.ascent() + fm.descent()))};
 }
 
-qreal QtDeviceContext::TextAdvance(std::string_view text) {
-    constexpr std::size_t kKeptWidths = 4096;
+std::string QtDeviceContext::TextKey(std::string_view text) const {
     const gdi::Font& f = state_.font;
     std::string key = f.face;
     key += '\0';
@@ -354,6 +365,29 @@ qreal QtDeviceContext::TextAdvance(std::string_view text) {
     key += std::to_string(f.style);
     key += '\0';
     key.append(text);
+    return key;
+}
+
+const QtDeviceContext::ShapedText& QtDeviceContext::Shaped(std::string_view text) {
+    // Axes draw the same few labels at every paint: shaping them is most of their cost.
+    constexpr std::size_t kKeptTexts = 1024;
+    std::string key = TextKey(text);
+    if (const auto it = shaped_.find(key); it != shaped_.end()) return it->second;
+    if (shaped_.size() >= kKeptTexts) shaped_.clear();
+    QTextLayout layout(ToQString(text), CurrentQFont(), device_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap); // one line, however long
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedText shaped{layout.glyphRuns(), line.isValid() ? line.ascent() : 0};
+    return shaped_.emplace(std::move(key), std::move(shaped)).first->second;
+}
+
+qreal QtDeviceContext::TextAdvance(std::string_view text) {
+    constexpr std::size_t kKeptWidths = 4096;
+    std::string key = TextKey(text);
     if (const auto it = advances_.find(key); it != advances_.end()) return it->second;
     if (advances_.size() >= kKeptWidths) advances_.clear();
     const qreal width = QFontMetricsF(CurrentQFont(), device_).horizontalAdvance(ToQString(text));

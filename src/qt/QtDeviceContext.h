@@ -2,6 +2,7 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include <QBrush>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -122,6 +123,15 @@ private:
     // The width of text in the current font. Tick numbers and labels are measured and drawn
     // again on every paint with the same few fonts: their widths are kept per font and text.
     qreal TextAdvance(std::string_view text);
+    // Text laid out once in the current font and kept, like the widths: its glyph runs, placed
+    // from the top of the line, and the line's ascent.
+    struct ShapedText {
+        QList<QGlyphRun> runs;
+        qreal ascent = 0;
+    };
+    const ShapedText& Shaped(std::string_view text);
+    // What the widths and shaped texts are kept under: the font and the text.
+    std::string TextKey(std::string_view text) const;
     void DrawWidePolyline();
     // Solid pens on images: segments drawn pixel by pixel with the start pixel in and the end
     // pixel out, independent of the segments around them; a pen w units wide covers the
@@ -184,6 +194,7 @@ private:
     QFont qfont_;
     bool fontDirty_ = true;
     std::unordered_map<std::string, qreal> advances_;
+    std::unordered_map<std::string, ShapedText> shaped_;
     std::vector<QPoint> points_; // reused for polylines and polygons
     std::vector<StampRun> stamp_;
 };

@@ -304,6 +304,57 @@ TEST_F(QtDeviceTest, UpdateCPAdvancesAlongTheText) {
     EXPECT_NEAR(dc.MoveTo(0, 0).x, 5 + width, 1);
 }
 
+// Texts on images are shaped once and kept; drawn again, in any font and at any angle, they
+// give exactly the pixels the painter's own text drawing gives.
+TEST_F(QtDeviceTest, KeptTextDrawsAsThePainterDrawsText) {
+    struct Case {
+        Font font;
+        const char* text;
+    };
+    const Case cases[] = {
+        {Font{"Times New Roman", 13, 0, 0}, "0.25"},
+        {Font{"Arial", 20, 90, FontBold}, "Temperature [\xC2\xB0"
+                                          "C]"},
+        {Font{"Arial", 11, -90, FontItalic | FontUnderline}, "Flow, m3/h"},
+        {Font{"Courier New", 16, 30, 0}, "\xC3\x84\xC3\x96 x\xC2\xB2 -1e-05"},
+        {Font{"Times New Roman", 9, 0, FontBold | FontItalic}, "a fairly long label of many words"},
+        {Font{"Arial", 12, 0, 0}, "two\tcolumns"},
+    };
+    for (const Case& c : cases) {
+        QImage drawn(200, 200, QImage::Format_RGB32), expected = drawn;
+        drawn.fill(Qt::white);
+        expected.fill(Qt::white);
+        {
+            QtDeviceContext dc(drawn, DeviceKind::Screen);
+            dc.SelectFont(c.font);
+            dc.SetTextAlign(AlignBaseline | AlignLeft);
+            dc.SetBkMode(BackgroundMode::Transparent); // the second text overlaps the first
+            for (int pass = 0; pass < 2; ++pass)       // the second pass draws the kept text
+                dc.TextOut(60 + pass * 50, 100 + pass * 3, c.text);
+        }
+        QFont font(QString::fromStdString(c.font.face));
+        font.setPixelSize(c.font.pixelHeight);
+        font.setBold(c.font.style & FontBold);
+        font.setItalic(c.font.style & FontItalic);
+        font.setUnderline(c.font.style & FontUnderline);
+        QPainter painter(&expected);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        for (int pass = 0; pass < 2; ++pass) {
+            painter.save();
+            painter.translate(60 + pass * 50, 100 + pass * 3);
+            painter.rotate(-c.font.angle);
+            painter.drawText(QPointF(0, 0), QString::fromUtf8(c.text));
+            painter.restore();
+        }
+        painter.end();
+        EXPECT_EQ(drawn, expected) << c.text;
+        QImage blank(200, 200, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        EXPECT_NE(drawn, blank) << c.text;
+    }
+}
+
 TEST(QtVectorDevices, PdfPageIsTheRequestedPixelSize) {
     EnsureQtApp();
     const QString path = OutputPath("page-size.pdf");
