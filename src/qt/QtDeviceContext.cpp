@@ -312,34 +312,33 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
         x = state_.position.x;
         y = state_.position.y;
     }
-    const QString s = ToQString(text);
-    const QFontMetricsF fm(CurrentQFont(), device_);
+    const Heights fm = FontHeights();
     const qreal w = TextAdvance(text);
     const unsigned h = state_.align & gdi::kHorizontalAlignMask;
     const unsigned v = state_.align & gdi::kVerticalAlignMask;
     const qreal dx = h == gdi::AlignCenter ? -w / 2 : h == gdi::AlignRight ? -w : 0;
-    const qreal dy = v == gdi::AlignBaseline ? 0
-                     : v == gdi::AlignBottom ? -fm.descent()
-                                             : fm.ascent();
+    const qreal dy = v == gdi::AlignBaseline ? 0 : v == gdi::AlignBottom ? -fm.descent : fm.ascent;
     painter_.save();
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.translate(x, y);
     painter_.rotate(-state_.font.angle);
-    if (state_.bkMode == gdi::BackgroundMode::Opaque && !s.isEmpty())
-        painter_.fillRect(QRectF(dx, dy - fm.ascent(), w, fm.ascent() + fm.descent()),
+    if (state_.bkMode == gdi::BackgroundMode::Opaque && !text.empty())
+        painter_.fillRect(QRectF(dx, dy - fm.ascent, w, fm.ascent + fm.descent),
                           ToQColor(state_.bkColor));
-    painter_.setFont(CurrentQFont());
     painter_.setPen(ToQColor(state_.textColor));
     // Control characters and underlines are left to the painter, which draws them its own way.
     const bool plain =
         !(state_.font.style & gdi::FontUnderline) &&
         std::none_of(text.begin(), text.end(), [](char c) { return c >= 0 && c < ' '; });
     if (IsRaster() && plain) {
+        // Glyph runs carry their own font.
         const ShapedText& shaped = Shaped(text);
         for (const QGlyphRun& run : shaped.runs)
             painter_.drawGlyphRun(QPointF(dx, dy - shaped.ascent), run);
     } else {
-        painter_.drawText(QPointF(dx, dy), s); // vector pictures keep their text as text
+        painter_.setFont(CurrentQFont());
+        // Vector pictures keep their text as text.
+        painter_.drawText(QPointF(dx, dy), ToQString(text));
     }
     painter_.restore();
     if (state_.align & gdi::AlignUpdateCP) {
@@ -351,9 +350,9 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
 }
 
 gdi::Size QtDeviceContext::GetTextExtent(std::string_view text) {
-    const QFontMetricsF fm(CurrentQFont(), device_);
+    const Heights fm = FontHeights();
     return gdi::Size{static_cast<int>(std::ceil(TextAdvance(text))),
-                     static_cast<int>(std::ceil(fm.ascent() + fm.descent()))};
+                     static_cast<int>(std::ceil(fm.ascent + fm.descent))};
 }
 
 std::string QtDeviceContext::TextKey(std::string_view text) const {
@@ -383,6 +382,15 @@ const QtDeviceContext::ShapedText& QtDeviceContext::Shaped(std::string_view text
     layout.endLayout();
     ShapedText shaped{layout.glyphRuns(), line.isValid() ? line.ascent() : 0};
     return shaped_.emplace(std::move(key), std::move(shaped)).first->second;
+}
+
+QtDeviceContext::Heights QtDeviceContext::FontHeights() {
+    constexpr std::size_t kKeptFonts = 256;
+    std::string key = TextKey({});
+    if (const auto it = heights_.find(key); it != heights_.end()) return it->second;
+    const QFontMetricsF fm(CurrentQFont(), device_);
+    if (heights_.size() >= kKeptFonts) heights_.clear();
+    return heights_.emplace(std::move(key), Heights{fm.ascent(), fm.descent()}).first->second;
 }
 
 qreal QtDeviceContext::TextAdvance(std::string_view text) {

@@ -130,7 +130,12 @@ private:
         qreal ascent = 0;
     };
     const ShapedText& Shaped(std::string_view text);
-    // What the widths and shaped texts are kept under: the font and the text.
+    // The ascent and descent of the current font, kept per font like the widths.
+    struct Heights {
+        qreal ascent = 0, descent = 0;
+    };
+    Heights FontHeights();
+    // What the widths, heights and shaped texts are kept under: the font and the text.
     std::string TextKey(std::string_view text) const;
     void DrawWidePolyline();
     // Solid pens on images: segments drawn pixel by pixel with the start pixel in and the end
@@ -195,6 +200,7 @@ private:
     bool fontDirty_ = true;
     std::unordered_map<std::string, qreal> advances_;
     std::unordered_map<std::string, ShapedText> shaped_;
+    std::unordered_map<std::string, Heights> heights_;
     std::vector<QPoint> points_; // reused for polylines and polygons
     std::vector<StampRun> stamp_;
 };
