@@ -23,6 +23,15 @@ QColor ToQColor(gdi::ColorRef c) {
                   static_cast<int>(gdi::BlueOf(c)));
 }
 
+// The value kept under key, made and kept first if there is none; a map that has grown to
+// limit entries starts again empty.
+template <class Map, class Make>
+const typename Map::mapped_type& Kept(Map& map, std::string key, std::size_t limit, Make make) {
+    if (const auto it = map.find(key); it != map.end()) return it->second;
+    if (map.size() >= limit) map.clear();
+    return map.emplace(std::move(key), make()).first->second;
+}
+
 QRect FillRect(const gdi::Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
@@ -369,38 +378,29 @@ std::string QtDeviceContext::TextKey(std::string_view text) const {
 
 const QtDeviceContext::ShapedText& QtDeviceContext::Shaped(std::string_view text) {
     // Axes draw the same few labels at every paint: shaping them is most of their cost.
-    constexpr std::size_t kKeptTexts = 1024;
-    std::string key = TextKey(text);
-    if (const auto it = shaped_.find(key); it != shaped_.end()) return it->second;
-    if (shaped_.size() >= kKeptTexts) shaped_.clear();
-    QTextLayout layout(ToQString(text), CurrentQFont(), device_);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap); // one line, however long
-    layout.setTextOption(option);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    ShapedText shaped{layout.glyphRuns(), line.isValid() ? line.ascent() : 0};
-    return shaped_.emplace(std::move(key), std::move(shaped)).first->second;
+    return Kept(shaped_, TextKey(text), 1024, [&] {
+        QTextLayout layout(ToQString(text), CurrentQFont(), device_);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap); // one line, however long
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        return ShapedText{layout.glyphRuns(), line.isValid() ? line.ascent() : 0};
+    });
 }
 
 QtDeviceContext::Heights QtDeviceContext::FontHeights() {
-    constexpr std::size_t kKeptFonts = 256;
-    std::string key = TextKey({});
-    if (const auto it = heights_.find(key); it != heights_.end()) return it->second;
-    const QFontMetricsF fm(CurrentQFont(), device_);
-    if (heights_.size() >= kKeptFonts) heights_.clear();
-    return heights_.emplace(std::move(key), Heights{fm.ascent(), fm.descent()}).first->second;
+    return Kept(heights_, TextKey({}), 256, [&] {
+        const QFontMetricsF fm(CurrentQFont(), device_);
+        return Heights{fm.ascent(), fm.descent()};
+    });
 }
 
 qreal QtDeviceContext::TextAdvance(std::string_view text) {
-    constexpr std::size_t kKeptWidths = 4096;
-    std::string key = TextKey(text);
-    if (const auto it = advances_.find(key); it != advances_.end()) return it->second;
-    if (advances_.size() >= kKeptWidths) advances_.clear();
-    const qreal width = QFontMetricsF(CurrentQFont(), device_).horizontalAdvance(ToQString(text));
-    advances_.emplace(std::move(key), width);
-    return width;
+    return Kept(advances_, TextKey(text), 4096, [&] {
+        return QFontMetricsF(CurrentQFont(), device_).horizontalAdvance(ToQString(text));
+    });
 }
 
 gdi::TextMetrics QtDeviceContext::GetTextMetrics() {
