@@ -350,7 +350,7 @@ private:
         }
     }
 
-    static constexpr int kHeavyStepsPerInput = 6;
+    static constexpr int kHeavyStepsPerInput = 3;
     int heavySteps_ = 0;
     ui::HeadlessSite site_;
     CTrendixCtrl control_{site_};
