@@ -26,10 +26,11 @@ QColor ToQColor(gdi::ColorRef c) {
 // The value kept under key, made and kept first if there is none; a map that has grown to
 // limit entries starts again empty.
 template <class Map, class Make>
-const typename Map::mapped_type& Kept(Map& map, std::string key, std::size_t limit, Make make) {
+const typename Map::mapped_type& Kept(Map& map, const std::string& key, std::size_t limit,
+                                      Make make) {
     if (const auto it = map.find(key); it != map.end()) return it->second;
     if (map.size() >= limit) map.clear();
-    return map.emplace(std::move(key), make()).first->second;
+    return map.emplace(key, make()).first->second;
 }
 
 QRect FillRect(const gdi::Rect& r) {
@@ -322,7 +323,8 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
         y = state_.position.y;
     }
     const Heights fm = FontHeights();
-    const qreal w = TextAdvance(text);
+    const std::string key = TextKey(text); // for the width and the shaped text
+    const qreal w = TextAdvance(text, key);
     const unsigned h = state_.align & gdi::kHorizontalAlignMask;
     const unsigned v = state_.align & gdi::kVerticalAlignMask;
     const qreal dx = h == gdi::AlignCenter ? -w / 2 : h == gdi::AlignRight ? -w : 0;
@@ -341,7 +343,7 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
         std::none_of(text.begin(), text.end(), [](char c) { return c >= 0 && c < ' '; });
     if (IsRaster() && plain) {
         // Glyph runs carry their own font.
-        const ShapedText& shaped = Shaped(text);
+        const ShapedText& shaped = Shaped(text, key);
         for (const QGlyphRun& run : shaped.runs)
             painter_.drawGlyphRun(QPointF(dx, dy - shaped.ascent), run);
     } else {
@@ -360,7 +362,7 @@ void QtDeviceContext::TextOut(int x, int y, std::string_view text) {
 
 gdi::Size QtDeviceContext::GetTextExtent(std::string_view text) {
     const Heights fm = FontHeights();
-    return gdi::Size{static_cast<int>(std::ceil(TextAdvance(text))),
+    return gdi::Size{static_cast<int>(std::ceil(TextAdvance(text, TextKey(text)))),
                      static_cast<int>(std::ceil(fm.ascent + fm.descent))};
 }
 
@@ -376,9 +378,10 @@ std::string QtDeviceContext::TextKey(std::string_view text) const {
     return key;
 }
 
-const QtDeviceContext::ShapedText& QtDeviceContext::Shaped(std::string_view text) {
+const QtDeviceContext::ShapedText& QtDeviceContext::Shaped(std::string_view text,
+                                                           const std::string& key) {
     // Axes draw the same few labels at every paint: shaping them is most of their cost.
-    return Kept(shaped_, TextKey(text), 1024, [&] {
+    return Kept(shaped_, key, 1024, [&] {
         QTextLayout layout(ToQString(text), CurrentQFont(), device_);
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap); // one line, however long
@@ -397,8 +400,8 @@ QtDeviceContext::Heights QtDeviceContext::FontHeights() {
     });
 }
 
-qreal QtDeviceContext::TextAdvance(std::string_view text) {
-    return Kept(advances_, TextKey(text), 4096, [&] {
+qreal QtDeviceContext::TextAdvance(std::string_view text, const std::string& key) {
+    return Kept(advances_, key, 4096, [&] {
         return QFontMetricsF(CurrentQFont(), device_).horizontalAdvance(ToQString(text));
     });
 }

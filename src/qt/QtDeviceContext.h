@@ -121,15 +121,16 @@ private:
     void ApplyCompositionMode();
     const QFont& CurrentQFont();
     // The width of text in the current font. Tick numbers and labels are measured and drawn
-    // again on every paint with the same few fonts: their widths are kept per font and text.
-    qreal TextAdvance(std::string_view text);
+    // again on every paint with the same few fonts: their widths are kept per font and text,
+    // under key = TextKey(text).
+    qreal TextAdvance(std::string_view text, const std::string& key);
     // Text laid out once in the current font and kept, like the widths: its glyph runs, placed
     // from the top of the line, and the line's ascent.
     struct ShapedText {
         QList<QGlyphRun> runs;
         qreal ascent = 0;
     };
-    const ShapedText& Shaped(std::string_view text);
+    const ShapedText& Shaped(std::string_view text, const std::string& key);
     // The ascent and descent of the current font, kept per font like the widths.
     struct Heights {
         qreal ascent = 0, descent = 0;

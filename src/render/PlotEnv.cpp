@@ -30,7 +30,7 @@ int RoundToInt(double v) {
 // Truncates a scaled size to int within the limit; NaN gives 0.
 int LimitedSize(float v) {
     constexpr float limit = static_cast<float>(CPlotEnv::kScaledLimit);
-    if (!(v == v)) return 0;
+    if (std::isnan(v)) return 0;
     return static_cast<int>(std::clamp(v, -limit, limit));
 }
 
