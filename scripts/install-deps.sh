@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev fonts-liberation2
+  qt6-base-dev qt6-svg-dev fonts-liberation2 libdeflate-dev
   qt6-tools-dev libqt6opengl6-dev  # the Designer plugin and QUiLoader (Qt6UiTools needs Qt6OpenGL)
   xvfb xauth xdotool x11-apps imagemagick poppler-utils python3
   pybind11-dev python3-dev python3-numpy python3-pytest

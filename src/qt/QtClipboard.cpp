@@ -3,6 +3,7 @@
 #include "control/PlotDropTarget.h"
 #include "control/TrendixModule.h"
 #include "qt/QtDeviceContext.h"
+#include "qt/QtPngWriter.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -29,12 +30,7 @@ constexpr FormatMimeType kMimeTypes[] = {
 QByteArray PngOf(const ui::ClipboardContent& content) {
     QtDeviceContext dc(content.pictureWidth, content.pictureHeight, gdi::DeviceKind::Memory);
     content.draw(dc);
-    dc.End();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    dc.Image()->save(&buffer, "PNG");
-    return bytes;
+    return QtPngWriter::Encode(dc.TakeImage());
 }
 
 QByteArray SvgOf(const ui::ClipboardContent& content) {

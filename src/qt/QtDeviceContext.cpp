@@ -145,6 +145,11 @@ void QtDeviceContext::End() {
     if (painter_.isActive()) painter_.end();
 }
 
+QImage QtDeviceContext::TakeImage() {
+    End();
+    return image_ ? std::move(*image_) : QImage();
+}
+
 std::unique_ptr<QPdfWriter> QtDeviceContext::MakePdfWriter(const QString& path, int width,
                                                            int height) {
     auto writer = std::make_unique<QPdfWriter>(path);

@@ -39,6 +39,9 @@ public:
     QPainter& Painter() { return painter_; }
     // The image painted on, or null on other devices.
     QImage* Image() { return image_; }
+    // Finishes painting and hands the painted image over (null on other devices); the device
+    // draws nothing more.
+    QImage TakeImage();
 
     // A PDF writer whose page is width x height logical pixels at 96 DPI, without margins.
     static std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, int width, int height);

@@ -2,6 +2,7 @@
 
 #include "control/TrendixCtrl.h"
 #include "qt/QtDeviceContext.h"
+#include "qt/QtPngWriter.h"
 
 #include <QGuiApplication>
 
@@ -75,8 +76,8 @@ void QtRenderer::Render(CTrendixCtrl& control, const std::string& path, int widt
     if (EndsWith(path, ".png")) {
         QtDeviceContext dc(width, height, gdi::DeviceKind::Memory);
         Draw(control, dc, width, height);
-        dc.End();
-        if (!dc.Image()->save(file, "PNG")) throw std::runtime_error("cannot write " + path);
+        if (!QtPngWriter::Save(dc.TakeImage(), file))
+            throw std::runtime_error("cannot write " + path);
     } else if (EndsWith(path, ".pdf")) {
         auto writer = QtDeviceContext::MakePdfWriter(file, width, height);
         QtDeviceContext dc(*writer, gdi::DeviceKind::Printer);
