@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <limits>
 #include <numbers>
+#include <sys/mman.h>
 
 namespace {
 
@@ -106,16 +107,61 @@ QtDeviceContext::QtDeviceContext(QPaintDevice& device, gdi::DeviceKind kind)
 
 namespace {
 
-// A white-to-be image whose pixels come from the program's own allocation, as every other large
-// block of a paint does, rather than from Qt's.
+// Pixels of large images are mapped on their own, aligned to the system's large pages and
+// marked for them: a full-screen image is then backed by a few large pages instead of thousands
+// of small ones, each of which costs a fault at its first touch. Small ones come from the heap.
+class PixelBlock {
+public:
+    static constexpr std::size_t kLargePage = std::size_t(2) << 20;
+
+    explicit PixelBlock(std::size_t size) {
+        if (size < kLargePage) {
+            base_ = std::calloc(size, 1);
+            if (!base_) throw std::bad_alloc();
+            pixels_ = static_cast<uchar*>(base_);
+            return;
+        }
+        length_ = size + kLargePage;
+        base_ = mmap(nullptr, length_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (base_ == MAP_FAILED) throw std::bad_alloc();
+        const auto aligned = (reinterpret_cast<std::uintptr_t>(base_) + kLargePage - 1) &
+                             ~std::uintptr_t(kLargePage - 1);
+        pixels_ = reinterpret_cast<uchar*>(aligned);
+#ifdef MADV_HUGEPAGE
+        madvise(pixels_, size, MADV_HUGEPAGE); // only a hint: small pages work as well
+#endif
+    }
+    ~PixelBlock() {
+        if (length_)
+            munmap(base_, length_);
+        else
+            std::free(base_);
+    }
+    PixelBlock(const PixelBlock&) = delete;
+    PixelBlock& operator=(const PixelBlock&) = delete;
+
+    uchar* Pixels() const {
+        return pixels_;
+    }
+
+private:
+    void* base_ = nullptr;
+    std::size_t length_ = 0; // of the mapping; 0 for heap memory
+    uchar* pixels_ = nullptr;
+};
+
+// A black image (memory comes zeroed) whose pixels are not touched here, so that a surface
+// painted over once is written once and pages never painted cost nothing.
 std::unique_ptr<QImage> NewImage(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
     const qsizetype stride = qsizetype(width) * 4;
-    auto* pixels = new uchar[std::size_t(stride) * std::size_t(height)];
-    auto release = [](void* info) { delete[] static_cast<uchar*>(info); };
-    return std::make_unique<QImage>(pixels, width, height, stride, QImage::Format_RGB32, release,
-                                    pixels);
+    auto block = std::make_unique<PixelBlock>(std::size_t(stride) * std::size_t(height));
+    auto release = [](void* info) { delete static_cast<PixelBlock*>(info); };
+    auto image = std::make_unique<QImage>(block->Pixels(), width, height, stride,
+                                          QImage::Format_RGB32, release, block.get());
+    block.release(); // the image frees it
+    return image;
 }
 
 } // namespace
@@ -848,5 +894,6 @@ void QtDeviceContext::BitBlt(int x, int y, int width, int height, gdi::IDeviceCo
 }
 
 std::unique_ptr<gdi::IDeviceContext> QtDeviceContext::CreateCompatible(int width, int height) {
-    return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Memory);
+    // Black, as a new compatible surface is: its users paint all of it before copying it out.
+    return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Memory, Start::Black);
 }

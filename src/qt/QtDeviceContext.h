@@ -24,9 +24,9 @@ class QtDeviceContext : public gdi::IDeviceContext {
 public:
     // Paints on device until End or destruction; kind tells the drawing code what it is.
     QtDeviceContext(QPaintDevice& device, gdi::DeviceKind kind);
-    // How an owned image starts: white, or with its pixels left as allocated, for a surface
-    // that nothing reads before it is painted over. Pages never painted then cost no memory.
-    enum class Start { White, Unpainted };
+    // How an owned image starts: white, or black as zeroed memory comes, for a surface that is
+    // painted over before it is read. A black image's pages cost nothing until painted.
+    enum class Start { White, Black };
     // A memory surface that owns its image (32-bit RGB).
     QtDeviceContext(int width, int height, gdi::DeviceKind kind = gdi::DeviceKind::Memory,
                     Start start = Start::White);

@@ -64,7 +64,7 @@ std::unique_ptr<gdi::IDeviceContext> QtRenderer::MakeSurface(int width, int heig
 std::unique_ptr<gdi::IDeviceContext> QtRenderer::MakeUnshownSurface(int width, int height) {
     EnsureApplication();
     return std::make_unique<QtDeviceContext>(width, height, gdi::DeviceKind::Screen,
-                                             QtDeviceContext::Start::Unpainted);
+                                             QtDeviceContext::Start::Black);
 }
 
 void QtRenderer::Render(CTrendixCtrl& control, const std::string& path, int width, int height) {

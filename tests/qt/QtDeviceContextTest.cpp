@@ -235,10 +235,13 @@ TEST_F(QtDeviceTest, BlockCopyFromAMemorySurface) {
         auto other = dc.CreateCompatible(10, 10);
         EXPECT_EQ(other->Kind(), DeviceKind::Memory);
         EXPECT_EQ(other->SurfaceSize(), (Size{10, 10}));
+        // A new compatible surface is black until painted.
+        dc.BitBlt(40, 30, 10, 10, *other, 0, 0);
     }
     EXPECT_EQ(At(22, 22), qRgb(255, 0, 0));
     EXPECT_EQ(At(21, 21), kWhite);
-    EXPECT_EQ(CountNonWhite(), 16);
+    EXPECT_EQ(At(49, 39), kBlack);
+    EXPECT_EQ(CountNonWhite(), 16 + 100);
 }
 
 TEST_F(QtDeviceTest, TimesNewRomanResolvesToLiberationSerif) {
