@@ -605,10 +605,15 @@ void QtDeviceContext::FillRun(int x0, int y0, int x1, int y1, const Ink& ink) {
     y0 = std::max(y0, ink.top);
     y1 = std::min(y1, ink.bottom);
     if (x0 > x1 || y0 > y1) return;
-    uchar* row = ink.pixels + y0 * ink.stride;
+    uchar* row = ink.pixels + y0 * ink.stride + x0 * qsizetype(sizeof(QRgb));
+    if (x0 == x1) { // a steep line's run: one pixel a row
+        for (int y = y0; y <= y1; ++y, row += ink.stride)
+            *reinterpret_cast<QRgb*>(row) = ink.pixel;
+        return;
+    }
     for (int y = y0; y <= y1; ++y, row += ink.stride) {
         auto* line = reinterpret_cast<QRgb*>(row);
-        std::fill(line + x0, line + x1 + 1, ink.pixel);
+        std::fill(line, line + (x1 - x0 + 1), ink.pixel);
     }
 }
 
