@@ -5,9 +5,9 @@
 #include "PyValues.h"
 #include "PyView.h"
 
-#include <trendix/Image.h>
+#include "qt/QtPngWriter.h"
 
-#include <QBuffer>
+#include <trendix/Image.h>
 
 #include <algorithm>
 
@@ -67,10 +67,7 @@ py::bytes Png(PyControl& c, int width, int height) {
     QImage image(width > 0 ? width : c.plot().width(), height > 0 ? height : c.plot().height(),
                  QImage::Format_RGB32);
     trendix::render(c.plot(), image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    const QByteArray bytes = QtPngWriter::Encode(std::move(image));
     return py::bytes(bytes.constData(), size_t(bytes.size()));
 }
 
