@@ -586,9 +586,12 @@ void QtDeviceContext::ThinRuns(gdi::Point a, gdi::Point b, int margin, Run run) 
         else
             run(from, at, to, at);
     };
+    const std::int64_t acrossAtLast = (minor0 + last * inc) >> 16;
     for (std::int64_t i = first; i <= last;) {
         const std::int64_t across = (minor0 + i * inc) >> 16;
-        const std::int64_t end = std::min(last, LastStepAt(across, i, minor0, inc));
+        // The last run needs no search for its end: most segments are one or two runs.
+        const std::int64_t end =
+            across == acrossAtLast ? last : std::min(last, LastStepAt(across, i, minor0, inc));
         runAt(int(majorStart + i), int(majorStart + end), int(across));
         i = end + 1;
     }
