@@ -86,26 +86,16 @@ const unsigned char* FilterInPlace(QImage& image) {
     return bits;
 }
 
-std::size_t Compress(libdeflate_compressor* compressor, const unsigned char* rows, std::size_t size,
-                     std::unique_ptr<unsigned char[]>& packed) {
-    // Plots shrink many times over: a small buffer first, touching less fresh memory, and the
-    // whole bound only for pictures that do not fit it.
-    const std::size_t bound = libdeflate_zlib_compress_bound(compressor, size);
-    for (const std::size_t room : {std::min(bound, size / 8 + kDataChunk), bound}) {
-        packed.reset(new unsigned char[room]);
-        if (const std::size_t n =
-                libdeflate_zlib_compress(compressor, rows, size, packed.get(), room))
-            return n;
-    }
-    throw std::runtime_error("cannot compress the picture");
-}
-
 void AppendData(QByteArray& out, const unsigned char* rows, std::size_t size) {
     std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
         libdeflate_alloc_compressor(kCompressionLevel), &libdeflate_free_compressor);
     if (!compressor) throw std::bad_alloc();
-    std::unique_ptr<unsigned char[]> packed;
-    const std::size_t packedSize = Compress(compressor.get(), rows, size, packed);
+    // A bound-sized buffer: only the pages the compressed picture fills are ever touched.
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), size);
+    std::unique_ptr<unsigned char[]> packed(new unsigned char[bound]);
+    const std::size_t packedSize =
+        libdeflate_zlib_compress(compressor.get(), rows, size, packed.get(), bound);
+    if (packedSize == 0) throw std::runtime_error("cannot compress the picture");
     out.reserve(out.size() + qsizetype(packedSize + packedSize / kDataChunk * 12 + 64));
     for (std::size_t at = 0; at < packedSize; at += kDataChunk)
         AppendChunk(out, "IDAT", packed.get() + at, std::min(kDataChunk, packedSize - at));
