@@ -32,9 +32,20 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 status=0
 for target in "${targets[@]}"; do
   echo "== $target for ${seconds}s"
+  log="build-fuzz/findings/$target.log"
+  touch build-fuzz/findings/.started
   TRENDIX_IMAGE_SEEDS="build-fuzz/corpus/ImageFuzz" \
   build-fuzz/fuzz/$target "build-fuzz/corpus/$target" -max_total_time="$seconds" \
     -max_len=8192 -rss_limit_mb=2048 -timeout=60 -print_final_stats=1 \
-    -artifact_prefix="build-fuzz/findings/$target-" 2>&1 | tail -n 25 || status=1
+    -artifact_prefix="build-fuzz/findings/$target-" > "$log" 2>&1 || status=1
+  # The cause of a finding and the run's figures, without the fuzzer's dictionary.
+  grep -E 'finding|refused with|runtime error|ERROR|SUMMARY|#[0-9]+ 0x|Test unit|stat::' "$log" |
+    head -n 60 || true
+  # The input that found it, to be run again from this log alone.
+  find build-fuzz/findings -name "$target-*" -newer build-fuzz/findings/.started |
+    while read -r unit; do
+    echo "input $(basename "$unit") as base64:"
+    base64 -w 120 "$unit"
+  done
 done
 exit $status

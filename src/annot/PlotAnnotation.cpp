@@ -12,13 +12,14 @@
 
 namespace {
 
-constexpr int kSelectionColor = 7;  // the silver box under a selected text
-constexpr int kArrowStep = 7;       // device units of arrowhead length per arrow-size step
-constexpr int kTagMargin = 3;       // the anchor-to-tag box is inflated by this much
-constexpr int kArrowBox = 20;       // a moved text with an arrowhead repaints 41 x 41 at the tag
-constexpr int kLeaderHalfWidth = 2; // the leader line takes clicks this far either side
-constexpr int kShortArrow = 5;      // a leader this short is lengthened for the head's angle
-constexpr int kDropMargin = 5;      // a drop must overlap the control by more than this
+constexpr int kSelectionColor = 7;     // the silver box under a selected text
+constexpr int kArrowStep = 7;          // device units of arrowhead length per arrow-size step
+constexpr int kTagMargin = 3;          // the anchor-to-tag box is inflated by this much
+constexpr int kArrowBox = 20;          // a moved text with an arrowhead repaints 41 x 41 at the tag
+constexpr int kLeaderHalfWidth = 2;    // the leader line takes clicks this far either side
+constexpr int kShortArrow = 5;         // a leader this short is lengthened for the head's angle
+constexpr int kLongestArrow = 1 << 16; // longer heads leave any page; points stay ints
+constexpr int kDropMargin = 5;         // a drop must overlap the control by more than this
 constexpr int kSizeAllCursor = 32646;
 
 int Trunc(double v) {
@@ -338,8 +339,9 @@ void CPlotAnnotation::DrawLeader(CPlotPaintContext& ctx) const {
     ctx.env.SelectSolidBrush(dc, attributes_.color);
     dc.MoveTo(tip.x, tip.y);
     dc.LineTo(far.x, far.y);
-    const int e = Trunc(kArrowStep * attributes_.arrowSize * double(ctx.env.scale));
-    if (e < 0) return;
+    const double length = kArrowStep * double(attributes_.arrowSize) * double(ctx.env.scale);
+    if (!(length >= 0)) return;
+    const int e = Trunc(std::min(length, double(kLongestArrow)));
     const auto head = PlotGeometry::NotchedArrowHead(tip, far, e, kShortArrow);
     if (head) dc.Polygon(*head);
 }

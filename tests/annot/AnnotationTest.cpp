@@ -241,6 +241,16 @@ TEST_F(AnnotationTest, AttachedTextDrawsLeaderAndArrowheadAndFollowsItsTag) {
     EXPECT_EQ(drawing[0], "MoveTo(200,200)");
     EXPECT_EQ(drawing[1], "LineTo(300,140)");
     EXPECT_EQ(drawing[2].rfind("Polygon(200,200,", 0), 0u) << drawing[2];
+    // A size far past any page (read from a stored plot) draws a head that ends within reach.
+    dc.Clear();
+    a.arrowSize = 310461888;
+    t.SetAttributes(a);
+    t.Paint(ctx, site, false);
+    ASSERT_EQ(dc.CallsNamed("Polygon").size(), 1u);
+    a.arrowSize = 2;
+    t.SetAttributes(a);
+    dc.Clear();
+    t.Paint(ctx, site, false);
     // The overall rectangle takes in the tag point.
     EXPECT_LE(t.rect.left, 197);
     EXPECT_GE(t.rect.bottom, 203);
