@@ -153,6 +153,9 @@ void RestoreHostObjects(CPlotOverlay& overlay, const CPlotImage::HostObjects& h)
 
 std::vector<std::uint8_t> CTrendixCtrl::SaveImage() {
     CPlotLook& m = EnsureModel();
+    // A pending axis map is applied first, as the next paint (the copy's own picture) would:
+    // the reader rebuilds the axes from the map, which knows nothing of axes left unused.
+    if (m.axisMapDirty) m.CompactAxes();
     CPlotImage::Content c;
     c.propertySet = SaveBinary();
     c.phasePlot = phasePlot_;
@@ -278,9 +281,12 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     // A variable is drawn on one of the plot's axes, or hidden with axis 0.
     for (const CPlotImage::Variable& from : c.variables)
         if (from.axisNo < 0 || from.axisNo > m.NYAxes()) Refuse("a variable names no axis");
+    // Variables on other axes than the settings' map put them on are laid out again.
+    bool remapped = false;
     for (int i = 0; i < m.NYVars(); ++i) {
         CPlotVar& v = *m.YVar(i);
         const CPlotImage::Variable& from = c.variables[std::size_t(i)];
+        remapped = remapped || v.axisNo != from.axisNo;
         v.name = from.name;
         v.axisNo = from.axisNo;
         v.xVarNo = from.xVarNo;
@@ -300,6 +306,7 @@ void CTrendixCtrl::ApplyImage(CPlotImage::Content&& c) {
     const auto state = StateOf(m);
     for (std::size_t i = 0; i < state.size(); ++i)
         *state[i] = c.modelState[i];
+    if (remapped) m.axisMapDirty = 1;
     // The Y titles are made anew from the restored texts.
     m.legendDirty = 1;
     scrolled_ = c.scrolled;

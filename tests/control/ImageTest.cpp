@@ -360,7 +360,11 @@ TEST(PlotImage, FlippedBitsAreReadOrRefusedAsAWholeNeverHalfWay) {
         const std::vector<std::uint8_t> imageBefore = target.c.SaveImage();
         if (StatusOf([&] { target.c.LoadImage(bad); }) == com::S_OK) {
             ++read;
-            SeenOf(target.c); // whatever was read paints
+            // Whatever was read paints, and writes an image that reads again.
+            SeenOf(target.c);
+            SitedControl again;
+            ASSERT_EQ(StatusOf([&] { again.c.LoadImage(target.c.SaveImage()); }), com::S_OK)
+                << "flip at " << at;
         } else {
             ++refused;
             ASSERT_EQ(target.c.SaveImage(), imageBefore) << "flip at " << at;
@@ -368,6 +372,37 @@ TEST(PlotImage, FlippedBitsAreReadOrRefusedAsAWholeNeverHalfWay) {
     }
     EXPECT_GT(refused, 0);
     EXPECT_GT(read, 0);
+}
+
+// The axes are rebuilt from the map: a map not yet applied is applied before the image is
+// written, and variables that an image puts on other axes than its map are laid out again.
+TEST(PlotImage, AxesOutOfStepWithTheAxisMapStillMakeAnImageThatReadsAgain) {
+    const auto twoAxes = [](SitedControl& s) {
+        XYPlot(s.c);
+        s.c.SetAxisMap(2, 2);
+        s.c.SetAxisMap(-1, 0);
+        SeenOf(s.c);
+    };
+    SitedControl pending;
+    twoAxes(pending);
+    pending.c.SetAxisMap(2, 0); // the only variable on axis 2 leaves it, not yet applied
+    SitedControl remapped;
+    twoAxes(remapped);
+    CPlotImage::Content content = CPlotImage::Decode(remapped.c.SaveImage());
+    content.variables[2].axisNo = 0;
+    const std::vector<std::uint8_t> images[] = {pending.c.SaveImage(), CPlotImage::Encode(content)};
+    for (const std::vector<std::uint8_t>& image : images) {
+        SitedControl to;
+        to.c.LoadImage(image);
+        for (bool painted : {false, true}) {
+            SCOPED_TRACE(painted);
+            if (painted) SeenOf(to.c);
+            SitedControl again;
+            again.c.LoadImage(to.c.SaveImage());
+            EXPECT_EQ(again.c.Model()->NYAxes(), 1);
+            EXPECT_EQ(SeenOf(again.c), SeenOf(to.c));
+        }
+    }
 }
 
 // An image whose counts claim more than the bytes hold, or whose sections cannot be read, is
