@@ -156,7 +156,8 @@ void CPlotAxisRgn::DrawTicks(gdi::IDeviceContext& dc, CPlotEnv& env, const CPlot
     long long u = 0;
     if (skip > 0) {
         const double first = AxisScale::RoundHalfAway(ticks[0].plot / step);
-        u = static_cast<long long>(std::fmod(std::fabs(first), skip + 1.0));
+        const double phase = std::fmod(std::fabs(first), skip + 1.0);
+        u = std::isfinite(phase) ? static_cast<long long>(phase) : 0; // a broken tick list
         if (axis.triKind != 0) u += skip - 1;
     }
     for (std::size_t i = 0; i < ticks.size(); ++i) {

@@ -186,6 +186,33 @@ TEST_F(DrawTicks, ValuesWithinATenThousandthOfAnIntervalOfZeroAreZero) {
     EXPECT_EQ(Texts()[2].substr(Texts()[2].find('"')), "\"0.0\")");
 }
 
+// Tick lists read from a stored plot may hold anything; crowded, they are thinned from the
+// first tick.
+TEST_F(DrawTicks, BrokenTickListsAreThinnedFromTheFirstTick) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto labels = [&](const CPlotAxis& axis, int width) {
+        env.SetMapping(gdi::Rect{100, 0, 100 + width, 300}, 0, 3, 10, 0);
+        dc.Clear();
+        Draw(axis, nullptr, 330, 310, false, false);
+        Calls texts;
+        for (const std::string& t : Texts())
+            texts.push_back(t.substr(t.find('"')));
+        return texts;
+    };
+    for (const double first : {nan, inf}) {
+        SCOPED_TRACE(first);
+        CPlotAxis axis = Scaled(0, 3, 1);
+        axis.scaleType = 1;
+        axis.tickList = {first, 10, 100, 1000, 0};
+        const Calls all = labels(axis, 600), crowded = labels(axis, 10);
+        ASSERT_EQ(all.size(), 4u);
+        ASSERT_FALSE(crowded.empty());
+        EXPECT_LT(crowded.size(), all.size());
+        EXPECT_EQ(crowded.front(), all.front());
+    }
+}
+
 TEST_F(DrawTicks, ZeroIntervalDrawsNothing) {
     Draw(Scaled(0, 10, 0), nullptr, 330, 310, false, false);
     EXPECT_TRUE(dc.Calls().empty());
