@@ -42,8 +42,7 @@ for target in "${targets[@]}"; do
   grep -E 'finding|refused with|runtime error|ERROR|SUMMARY|#[0-9]+ 0x|Test unit|stat::' "$log" |
     head -n 60 || true
   # The input that found it, to be run again from this log alone.
-  find build-fuzz/findings -name "$target-*" -newer build-fuzz/findings/.started |
-    while read -r unit; do
+  for unit in $(find build-fuzz/findings -name "$target-*" -newer build-fuzz/findings/.started); do
     echo "input $(basename "$unit") as base64:"
     base64 -w 120 "$unit"
   done
